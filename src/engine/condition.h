@@ -1,0 +1,18 @@
+#pragma once
+// The condition evaluator of IF and EVA.
+#include <cstdint>
+
+#include "engine/text.h"
+
+namespace engine {
+
+/* Error word for a condition that cannot be read. */
+inline const Text kBadCondition = U"比較式";
+
+/* Evaluates a condition such as "F01=01&F02}10" against the flags in one
+   left-to-right pass: -1 when it holds, 0 when it does not (an empty condition
+   included). Comparisons fold strictly from left to right, with no precedence.
+   Unreadable text is "比較式"; a flag number above 30 is "範囲外". */
+int16_t TCHK(TextView condition, const Flags& flags);
+
+}  // namespace engine
