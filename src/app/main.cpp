@@ -1,0 +1,177 @@
+// torami: plays ACS scripts in a window, or headless for tests and script authors.
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/font.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/trace.h"
+#include "ui/acs.h"
+#include "ui/design.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kUsage =
+    "usage: torami [OPTIONS] [GAME]\n"
+    "Plays the ACS script TORAMI.acs of the game folder GAME (or the script file GAME).\n"
+    "Without GAME, the folder of the executable.\n"
+    "\n"
+    "  --headless         no window and no audio device: virtual clock, input from --input\n"
+    "  --input FILE       mouse actions for a headless run\n"
+    "  --trace FILE       write the trace (JSON Lines) to FILE, - for standard output\n"
+    "  --shots DIR        headless: save the window as DIR/0001.png ... at every wait\n"
+    "  --trace-lines      also trace every pass of the interpreter loop\n"
+    "  --max-steps N      headless: stop after N passes (default 10000000)\n"
+    "  --scale N          window: open at N times the design size\n"
+    "  --fullscreen       window: fill the screen\n"
+    "  --help, --version\n";
+
+struct CommandLine {
+  bool headless = false, traceLines = false, fullscreen = false;
+  std::optional<std::string> input, trace, shots, game;
+  long maxSteps = 10000000;
+  int scale = 0;
+};
+
+[[noreturn]] void usageError(const std::string& message) {
+  std::cerr << "torami: " << message << "\n" << kUsage;
+  std::exit(2);
+}
+
+long number(const char* text, const char* option, long lo, long hi) {
+  char* end = nullptr;
+  long v = std::strtol(text, &end, 10);
+  if (!*text || *end || v < lo || v > hi)
+    usageError(std::string("bad value for ") + option + ": " + text);
+  return v;
+}
+
+CommandLine parse(int argc, char** argv) {
+  CommandLine cl;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto value = [&]() -> const char* {
+      if (i + 1 >= argc) usageError(a + " needs a value");
+      return argv[++i];
+    };
+    if (a == "--help" || a == "-h") {
+      std::cout << kUsage;
+      std::exit(0);
+    } else if (a == "--version") {
+      std::cout << "torami " << TORAMI_VERSION << "\n";
+      std::exit(0);
+    } else if (a == "--headless") {
+      cl.headless = true;
+    } else if (a == "--input") {
+      cl.input = value();
+    } else if (a == "--trace") {
+      cl.trace = value();
+    } else if (a == "--shots") {
+      cl.shots = value();
+    } else if (a == "--trace-lines") {
+      cl.traceLines = true;
+    } else if (a == "--max-steps") {
+      cl.maxSteps = number(value(), "--max-steps", 1, 2000000000L);
+    } else if (a == "--scale") {
+      cl.scale = static_cast<int>(number(value(), "--scale", 1, 16));
+    } else if (a == "--fullscreen") {
+      cl.fullscreen = true;
+    } else if (!a.empty() && a[0] == '-') {
+      usageError("unknown option " + a);
+    } else if (cl.game) {
+      usageError("more than one game given");
+    } else {
+      cl.game = a;
+    }
+  }
+  if (cl.shots && !cl.headless) usageError("--shots needs --headless");
+  return cl;
+}
+
+fs::path executableFolder(const char* argv0) {
+  std::error_code ec;
+  fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) self = fs::absolute(argv0, ec);
+  return self.parent_path();
+}
+
+void placeGame(const CommandLine& cl, const char* argv0, ui::Options& o) {
+  if (!cl.game) {
+    o.gameFolder = executableFolder(argv0);
+    return;
+  }
+  fs::path game = *cl.game;
+  std::error_code ec;
+  if (fs::is_directory(game, ec)) {
+    o.gameFolder = game;
+  } else if (fs::exists(game, ec)) {
+    o.gameFolder = game.parent_path().empty() ? fs::path(".") : game.parent_path();
+    o.scriptFile = game;
+  } else {
+    // A missing game is the script's load failure, shown as the error box.
+    o.gameFolder = game;
+  }
+}
+
+int play(const CommandLine& cl, const char* argv0) {
+  ui::Options options;
+  placeGame(cl, argv0, options);
+  platform::Trace trace;
+  std::optional<std::string> traceTarget = cl.trace;
+  if (!traceTarget && cl.headless) traceTarget = "-";
+  if (traceTarget) {
+    if (!trace.open(*traceTarget)) usageError("cannot write the trace file " + *traceTarget);
+    options.trace = &trace;
+  }
+  options.traceLines = cl.traceLines;
+  if (cl.shots) {
+    std::error_code ec;
+    fs::create_directories(*cl.shots, ec);
+    if (!fs::is_directory(*cl.shots, ec)) usageError("cannot make the folder " + *cl.shots);
+    options.shotsDir = *cl.shots;
+  }
+
+  std::unique_ptr<platform::Backend> backend;
+  platform::HeadlessBackend* headless = nullptr;
+  if (cl.headless) {
+    std::vector<platform::InputAction> actions;
+    try {
+      if (cl.input) actions = platform::readInputScript(*cl.input);
+    } catch (const platform::InputError& e) {
+      std::cerr << "torami: " << e.what() << "\n";
+      return 2;
+    }
+    auto h = std::make_unique<platform::HeadlessBackend>(std::move(actions), cl.maxSteps);
+    headless = h.get();
+    backend = std::move(h);
+  } else {
+    backend = std::make_unique<platform::SdlBackend>(
+        ui::design::kClientWidth, ui::design::kClientHeight, cl.scale, cl.fullscreen);
+  }
+  ui::Acs acs(*backend, options);
+  if (headless) headless->attach(acs.form);
+  return acs.run();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CommandLine cl = parse(argc, argv);
+  try {
+    return play(cl, argv[0]);
+  } catch (const platform::FontMissing& e) {
+    std::cerr << "torami: " << e.message << "\n";
+    return 2;
+  } catch (const std::exception& e) {
+    std::cerr << "torami: " << e.what() << "\n";
+    return 2;
+  }
+}

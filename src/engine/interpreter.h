@@ -1,0 +1,36 @@
+#pragma once
+// The interpreter loop: each pass reads the keyword of line CurLine, runs the command
+// of the first keyword in the command table that equals it, advances CurLine by one
+// unless the command moved it, and lets the window process its pending events.
+#include <cstdint>
+
+#include "engine/host.h"
+#include "engine/state.h"
+
+namespace engine {
+
+class Interpreter {
+ public:
+  Interpreter(State& state, Host& host) : s(state), host(host) {}
+
+  // Runs from CurLine until the program ends; leaves only by an exception
+  // (a ScriptError, or the host ending the program).
+  [[noreturn]] void MZ();
+  // One pass of the loop, for tests and for MZ.
+  void pass();
+
+  // Field n of the current line as text (Tn) and as a number (Nn).
+  Text T(int16_t n) const;
+  int16_t N(int16_t n) const;
+  // The text of the current line.
+  const Text& currentLine() const { return s.ScriptLines.line(s.CurLine); }
+  // CurLine := target, or "範囲外" when the target lies outside 0..1200.
+  void jump(int target);
+
+  State& s;
+  Host& host;
+};
+
+inline const Text kUnknownCommand = U"命令無し";
+
+}  // namespace engine

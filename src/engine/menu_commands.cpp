@@ -1,0 +1,69 @@
+// The menu commands the loop carries out: CMST and CMSL call the window's procedures,
+// the search after a pick, CASE reached in sequence, and the single-entry edits.
+#include <string>
+
+#include "engine/commands.h"
+#include "engine/fields.h"
+#include "engine/script_error.h"
+
+namespace engine::cmd {
+namespace {
+
+// A number as the error box writes it: a leading blank when it is not negative.
+Text number(int v) {
+  std::string digits = std::to_string(v);
+  Text out = v < 0 ? U"" : U" ";
+  for (char c : digits) out += static_cast<char32_t>(c);
+  return out;
+}
+
+void checkCell(int menu, int entry) {
+  if (menu < 0 || menu >= kMenus || entry < 0 || entry >= kEntries) fail(kOutOfRange);
+}
+
+}  // namespace
+
+void CMST(Interpreter& in) {
+  int16_t menu = in.N(2);
+  in.host.CMST(menu, in.T(3));
+}
+
+/* After the pick, the lines below are read (never run) down to the CASE line with the
+   pick's code; the first ENDCM met ends the search with an error, whatever block it
+   belongs to. */
+void CMSL(Interpreter& in) {
+  in.s.CaseEndLine = in.N(3);
+  const int16_t pick = in.host.CMSL(in.N(2));
+  for (;;) {
+    if (in.s.CurLine >= kMaxLines) {
+      in.s.CurLine = kMaxLines + 1;
+      fail(U"CASE" + number(pick) + U"無し");
+    }
+    in.s.CurLine = static_cast<int16_t>(in.s.CurLine + 1);
+    Text keyword = in.T(1);
+    if (keyword == U"CASE" && in.N(2) == pick) {
+      in.s.CurLine = static_cast<int16_t>(in.s.CurLine + 1);
+      return;
+    }
+    if (keyword == U"ENDCM") fail(U"CASE" + number(pick) + U"無し");
+  }
+}
+
+void CASE(Interpreter& in) { in.jump(in.s.CaseEndLine); }
+
+void ADDCM(Interpreter& in) {
+  Text text = in.T(4);
+  int16_t menu = in.N(2);
+  int16_t entry = in.N(3);
+  checkCell(menu, entry);
+  in.s.menuTable[menu][entry] = text;
+}
+
+void DELCM(Interpreter& in) {
+  int16_t menu = in.N(2);
+  int16_t entry = in.N(3);
+  checkCell(menu, entry);
+  in.s.menuTable[menu][entry].clear();
+}
+
+}  // namespace engine::cmd

@@ -1,0 +1,17 @@
+#pragma once
+// Script text is held one element per character, so a full-width character counts
+// as one character for every position and length.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+using Text = std::u32string;
+using TextView = std::u32string_view;
+
+inline constexpr int kFlagCount = 31;
+using Flags = std::array<int16_t, kFlagCount>;
+
+}  // namespace engine

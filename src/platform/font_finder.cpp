@@ -1,0 +1,64 @@
+#include <fontconfig/fontconfig.h>
+
+#include <string>
+
+#include "platform/font.h"
+
+namespace platform {
+namespace {
+
+/* fontconfig does not map the title's face names reliably (the Mincho face can come
+   back as a Gothic, and without a language hint as a Latin face), so each design face
+   has its own list of families, tried in order, and the family that comes back is
+   checked before it is taken. */
+struct Alias {
+  Face face;
+  const char* families[4];
+};
+constexpr Alias kAliases[] = {
+    {Face::Gothic, {"ＭＳ ゴシック", "MS Gothic", "IPAGothic", nullptr}},
+    {Face::Mincho, {"ＭＳ 明朝", "MS Mincho", "IPAMincho", nullptr}},
+};
+
+std::string matchFamily(const char* family) {
+  FcPattern* pattern = FcPatternCreate();
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+  FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  std::string file;
+  if (match) {
+    FcChar8* got = nullptr;
+    FcChar8* path = nullptr;
+    bool same = false;
+    for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &got) == FcResultMatch; ++i)
+      same = same || std::string(reinterpret_cast<char*>(got)) == family;
+    if (same && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch)
+      file = reinterpret_cast<char*>(path);
+    FcPatternDestroy(match);
+  }
+  FcPatternDestroy(pattern);
+  return file;
+}
+
+}  // namespace
+
+std::string findFontFile(Face face) {
+  static std::string cache[2];
+  std::string& cached = cache[static_cast<int>(face)];
+  if (!cached.empty()) return cached;
+  FcInit();
+  for (const Alias& alias : kAliases) {
+    if (alias.face != face) continue;
+    for (const char* family : alias.families) {
+      if (!family) break;
+      cached = matchFamily(family);
+      if (!cached.empty()) return cached;
+    }
+  }
+  return {};
+}
+
+}  // namespace platform

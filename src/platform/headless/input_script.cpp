@@ -1,0 +1,112 @@
+#include "platform/headless/input_script.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace platform {
+namespace {
+
+bool readInt(std::istringstream& in, long lo, long hi, long& out) {
+  std::string word;
+  if (!(in >> word)) return false;
+  size_t used = 0;
+  try {
+    out = std::stol(word, &used);
+  } catch (...) {
+    return false;
+  }
+  return used == word.size() && out >= lo && out <= hi;
+}
+
+bool atEnd(std::istringstream& in) {
+  std::string rest;
+  return !(in >> rest);
+}
+
+/* Parses one action after an optional "at MS"; false when the line is not an action. */
+bool parseAction(std::istringstream& in, InputAction& a) {
+  std::string word;
+  if (!(in >> word)) return false;
+  long v = 0, w = 0;
+  if (word == "at") {
+    if (a.at || !readInt(in, 0, 0xffffffffL, v)) return false;
+    a.at = static_cast<uint32_t>(v);
+    return parseAction(in, a);
+  }
+  static const std::pair<const char*, InputAction::Kind> simple[] = {
+      {"click", InputAction::Click},
+      {"rclick", InputAction::RClick},
+      {"heading", InputAction::Heading},
+      {"chance", InputAction::Chance},
+      {"close", InputAction::Close}};
+  for (const auto& [name, kind] : simple) {
+    if (word != name) continue;
+    a.kind = kind;
+    if (kind == InputAction::Click) {
+      std::string next;
+      if (in >> next) {
+        if (next != "picture") return false;
+        a.kind = InputAction::ClickPicture;
+      }
+    }
+    return atEnd(in);
+  }
+  if (word == "pick" || word == "rpick") {
+    a.kind = word == "pick" ? InputAction::Pick : InputAction::RPick;
+    if (!readInt(in, 0, 7, v)) return false;
+    a.n = static_cast<int>(v);
+    return atEnd(in);
+  }
+  if (word == "clickat" || word == "dblclickat") {
+    a.kind = word == "clickat" ? InputAction::ClickAt : InputAction::DblClickAt;
+    if (!readInt(in, -100000, 100000, v) || !readInt(in, -100000, 100000, w)) return false;
+    a.x = static_cast<int>(v);
+    a.y = static_cast<int>(w);
+    std::string next;
+    if (a.kind == InputAction::ClickAt && in >> next) {
+      if (next != "right") return false;
+      a.right = true;
+    }
+    return atEnd(in);
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<InputAction> parseInputScript(const std::string& text, const std::string& fileName) {
+  std::vector<InputAction> actions;
+  std::istringstream lines(text);
+  std::string line;
+  int number = 0;
+  std::optional<uint32_t> lastTime;
+  while (std::getline(lines, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line[first] == '#') continue;
+    InputAction a;
+    a.lineNumber = number;
+    std::istringstream in(line);
+    if (!parseAction(in, a))
+      throw InputError(fileName + ":" + std::to_string(number) + ": not an input action: " + line);
+    if (a.at) {
+      if (lastTime && *a.at < *lastTime)
+        throw InputError(fileName + ":" + std::to_string(number) +
+                         ": timed actions must appear in order of their times");
+      lastTime = a.at;
+    }
+    actions.push_back(a);
+  }
+  return actions;
+}
+
+std::vector<InputAction> readInputScript(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw InputError(path + ": cannot read the input file");
+  std::stringstream buffer;
+  buffer << file.rdbuf();
+  return parseInputScript(buffer.str(), path);
+}
+
+}  // namespace platform

@@ -1,0 +1,40 @@
+#pragma once
+// The input file of a headless run: one mouse action per line, optionally timed.
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct InputAction {
+  enum Kind {
+    Click,
+    ClickPicture,
+    RClick,
+    Pick,
+    RPick,
+    Heading,
+    Chance,
+    ClickAt,
+    DblClickAt,
+    Close
+  };
+  Kind kind = Click;
+  std::optional<uint32_t> at;  // virtual time of a timed action
+  int n = 0;                   // label index of pick / rpick
+  int x = 0, y = 0;            // position of clickat / dblclickat
+  bool right = false;          // clickat ... right
+  int lineNumber = 0;
+};
+
+// A file that cannot be read or parsed; the message names the file and the line.
+struct InputError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+std::vector<InputAction> parseInputScript(const std::string& text, const std::string& fileName);
+std::vector<InputAction> readInputScript(const std::string& path);
+
+}  // namespace platform

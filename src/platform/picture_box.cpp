@@ -1,0 +1,97 @@
+#include "platform/control.h"
+#include "platform/form.h"
+
+namespace platform {
+namespace {
+constexpr int kBorder = 2;
+}
+
+PictureBox::PictureBox(Form& form, std::string name, Control* parent, Rect rect, bool sunkenBorder)
+    : Control(form, std::move(name), parent, rect), border_(sunkenBorder) {
+  int b = border_ ? 2 * kBorder : 0;
+  canvas_ = Image(rect.w - b, rect.h - b, backColor());
+}
+
+double PictureBox::innerWidth() const {
+  int px = canvas_.width();
+  return scale_ == ScaleMode::Pixels ? px : scale_ == ScaleMode::Points ? px * 0.75 : px * 15.0;
+}
+
+double PictureBox::innerHeight() const {
+  int px = canvas_.height();
+  return scale_ == ScaleMode::Pixels ? px : scale_ == ScaleMode::Points ? px * 0.75 : px * 15.0;
+}
+
+void PictureBox::redrawBackground() {
+  canvas_.fill(canvas_.bounds(), backColor());
+  if (picture_) canvas_.blit(*picture_, 0, 0, canvas_.bounds());
+  invalidate();
+}
+
+void PictureBox::setPicture(std::optional<Image> picture) {
+  picture_ = std::move(picture);
+  redrawBackground();
+}
+
+void PictureBox::cls() {
+  redrawBackground();
+  curX_ = curY_ = 0;
+}
+
+void PictureBox::setBackColor(Color c) {
+  if (c == backColor()) return;
+  Control::setBackColor(c);
+  redrawBackground();
+}
+
+void PictureBox::setFont(const FontSpec& spec) {
+  fontSpec_ = spec;
+  font_ = Font::get(spec);
+}
+
+void PictureBox::setFontSize(double points) {
+  fontSpec_.points = points;
+  font_ = Font::get(fontSpec_);
+}
+
+void PictureBox::print(std::u32string_view text) {
+  if (!font_ || text.empty()) return;
+  curX_ += font_->draw(canvas_, curX_, curY_, text, foreColor(), canvas_.bounds());
+  invalidate();
+}
+
+void PictureBox::newLine() {
+  curX_ = 0;
+  curY_ += font_ ? font_->height() : 0;
+}
+
+void PictureBox::line(int x1, int y1, int x2, int y2, Color c) {
+  canvas_.line(x1, y1, x2, y2, c);
+  invalidate();
+}
+
+void PictureBox::paintPicture(const Image& src, int dx, int dy, int w, int h, int sx, int sy,
+                              RasterOp op) {
+  canvas_.paint(src, dx, dy, w, h, sx, sy, op);
+  invalidate();
+}
+
+void PictureBox::render(Image& frame) {
+  Rect r = screenRect();
+  if (border_) {
+    // The classic sunken edge: dark grey and black above and left, white and light
+    // grey below and right.
+    frame.fill({r.x, r.y, r.w, 1}, rgb(128, 128, 128));
+    frame.fill({r.x, r.y, 1, r.h}, rgb(128, 128, 128));
+    frame.fill({r.x, r.y + r.h - 1, r.w, 1}, rgb(255, 255, 255));
+    frame.fill({r.x + r.w - 1, r.y, 1, r.h}, rgb(255, 255, 255));
+    frame.fill({r.x + 1, r.y + 1, r.w - 2, 1}, rgb(0, 0, 0));
+    frame.fill({r.x + 1, r.y + 1, 1, r.h - 2}, rgb(0, 0, 0));
+    frame.fill({r.x + 1, r.y + r.h - 2, r.w - 2, 1}, rgb(192, 192, 192));
+    frame.fill({r.x + r.w - 2, r.y + 1, 1, r.h - 2}, rgb(192, 192, 192));
+  }
+  int b = border_ ? kBorder : 0;
+  frame.blit(canvas_, r.x + b, r.y + b, r);
+}
+
+}  // namespace platform

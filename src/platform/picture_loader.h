@@ -1,0 +1,17 @@
+#pragma once
+// Decodes a picture by its content (BMP, GIF, PNG, JPEG and the other formats the image
+// library knows), whatever the file's extension. Failure of any kind gives nullopt.
+#include <filesystem>
+#include <optional>
+#include <span>
+
+#include "platform/image.h"
+
+namespace platform {
+
+std::optional<Image> loadPicture(const std::filesystem::path& path);
+std::optional<Image> decodePicture(std::span<const unsigned char> bytes);
+// Writes a PNG file; false when it cannot.
+bool savePng(const Image& image, const std::filesystem::path& path);
+
+}  // namespace platform
