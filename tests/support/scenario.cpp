@@ -1,0 +1,96 @@
+#include "scenario.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/text_codec.h"
+#include "platform/trace.h"
+#include "ui/acs.h"
+
+namespace testing_support {
+
+namespace fs = std::filesystem;
+
+std::vector<JsonValue> ScenarioResult::all(const std::string& ev) const {
+  std::vector<JsonValue> out;
+  for (const JsonValue& e : events)
+    if (e["ev"].str() == ev) out.push_back(e);
+  return out;
+}
+
+const JsonValue& ScenarioResult::first(const std::string& ev) const {
+  for (const JsonValue& e : events)
+    if (e["ev"].str() == ev) return e;
+  throw std::runtime_error("no event " + ev);
+}
+
+const JsonValue& ScenarioResult::last(const std::string& ev) const {
+  for (auto it = events.rbegin(); it != events.rend(); ++it)
+    if ((*it)["ev"].str() == ev) return *it;
+  throw std::runtime_error("no event " + ev);
+}
+
+std::string ScenarioResult::errorText() const {
+  auto errors = all("error");
+  return errors.empty() ? std::string() : errors.back()["text"].str();
+}
+
+fs::path scenarioFolder(const std::string& name) {
+  fs::path folder =
+      fs::temp_directory_path() / ("torami-test-" + std::to_string(::getpid())) / name;
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
+}
+
+void writeScript(const fs::path& folder, const std::string& utf8Lines) {
+  std::string text;
+  for (char c : utf8Lines) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  auto encoded = platform::encodeCp932(platform::fromUtf8(text));
+  if (!encoded) throw std::runtime_error("script not encodable in code page 932");
+  std::ofstream(folder / "TORAMI.acs", std::ios::binary) << *encoded;
+}
+
+ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options) {
+  ScenarioResult result;
+  result.folder = folder;
+  fs::path tracePath = folder / "trace.jsonl";
+  {
+    platform::Trace trace;
+    trace.open(tracePath.string());
+    ui::Options o;
+    o.gameFolder = folder;
+    o.trace = &trace;
+    o.traceLines = options.traceLines;
+    if (options.shots) {
+      o.shotsDir = folder / "shots";
+      fs::create_directories(o.shotsDir);
+    }
+    platform::HeadlessBackend backend(platform::parseInputScript(options.input, "input"),
+                                      options.maxSteps);
+    ui::Acs acs(backend, o);
+    backend.attach(acs.form);
+    result.status = acs.run();
+  }
+  std::ifstream in(tracePath);
+  std::string line;
+  while (std::getline(in, line))
+    if (!line.empty()) result.events.push_back(parseJson(line));
+  return result;
+}
+
+ScenarioResult runScript(const std::string& utf8Lines, const ScenarioOptions& options) {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "scenario";
+  for (char& c : name)
+    if (c == '/') c = '_';
+  fs::path folder = scenarioFolder(name);
+  writeScript(folder, utf8Lines);
+  return runFolder(folder, options);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,50 @@
+#pragma once
+// Runs a script headless in-process, the way `torami --headless` does, and gives back
+// the exit status and the trace events for assertions.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "json.h"
+
+namespace testing_support {
+
+struct ScenarioResult {
+  int status = 0;
+  std::vector<JsonValue> events;
+  std::filesystem::path folder;  // the game folder (shots in folder/shots)
+
+  // All events of one kind, in order.
+  std::vector<JsonValue> all(const std::string& ev) const;
+  // The first / last event of a kind; throws when there is none.
+  const JsonValue& first(const std::string& ev) const;
+  const JsonValue& last(const std::string& ev) const;
+  // The end event's reason.
+  std::string reason() const { return last("end")["reason"].str(); }
+  // The text of the error event, or empty.
+  std::string errorText() const;
+};
+
+struct ScenarioOptions {
+  std::string input;   // the input file's text
+  bool shots = false;  // save PNG snapshots to folder/shots
+  bool traceLines = false;
+  long maxSteps = 10000000;
+};
+
+// A fresh game folder for one test (removed and recreated).
+std::filesystem::path scenarioFolder(const std::string& name);
+// Writes a script given in UTF-8 with LF line ends as code page 932 with CR LF.
+void writeScript(const std::filesystem::path& folder, const std::string& utf8Lines);
+// Runs the folder's TORAMI.acs headless.
+ScenarioResult runFolder(const std::filesystem::path& folder, const ScenarioOptions& options = {});
+// Writes the script into a folder named after the current test and runs it.
+ScenarioResult runScript(const std::string& utf8Lines, const ScenarioOptions& options = {});
+// Shorthand: the input text only.
+inline ScenarioResult runScript(const std::string& utf8Lines, const std::string& input) {
+  ScenarioOptions o;
+  o.input = input;
+  return runScript(utf8Lines, o);
+}
+
+}  // namespace testing_support
