@@ -1,0 +1,77 @@
+// The real window under a private X server: it shows exactly the pixels of the headless
+// run at the same moment, takes a double click from the mouse, and ends on a close
+// request from the window manager.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "platform/picture_loader.h"
+#include "support/scenario.h"
+#include "window/x11_session.h"
+
+namespace {
+
+using testing_support::XSession;
+
+constexpr const char* kScript =
+    "LBHGA,0,12\n"
+    "LET,1,99\n"
+    "DO\n"
+    "IF,F10^99,6\n"
+    "LOOP,3\n"
+    "LBHGA,0,OK\n"
+    "DO\n"
+    "LOOP,7\n";
+
+// Polls the window until it shows the expected picture or the time is up.
+bool showsWithin(XSession& x, unsigned long window, const platform::Image& expected, int ms) {
+  for (int waited = 0; waited < ms; waited += 100) {
+    auto shot = x.capture(window);
+    if (shot && *shot == expected) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return false;
+}
+
+TEST(WindowSmoke, MatchesHeadlessPixelsTakesClicksAndClosesOnRequest) {
+  XSession x;
+  ASSERT_TRUE(x.ok()) << "Xvfb did not start (install the xvfb package)";
+  auto folder = testing_support::scenarioFolder("window-smoke");
+  testing_support::writeScript(folder, kScript);
+  testing_support::ScenarioOptions o;
+  o.shots = true;
+  o.input = "chance\n";
+  auto reference = testing_support::runFolder(folder, o);
+  auto before = platform::loadPicture(folder / "shots" / "0001.png");
+  auto after = platform::loadPicture(folder / "shots" / "0002.png");
+  ASSERT_TRUE(before && after);
+  ASSERT_NE(*before, *after);
+
+  auto trace = (folder / "window.jsonl").string();
+  pid_t pid = x.spawn(TORAMI_BINARY, {"--scale", "1", "--trace", trace, folder.string()});
+  unsigned long window = x.waitForWindow("TORAMI Win Ver1.8", 15000);
+  ASSERT_NE(window, 0u) << "the window did not appear";
+  EXPECT_TRUE(showsWithin(x, window, *before, 5000)) << "the window differs from the headless shot";
+
+  int wx = 0, wy = 0;
+  x.origin(window, wx, wy);
+  // The centre of the chance label at (462, 338), 43 x 19.
+  std::string at = std::to_string(wx + 462 + 21) + " " + std::to_string(wy + 338 + 9);
+  ASSERT_EQ(x.xdotool("mousemove " + at + " click --repeat 2 --delay 80 1"), 0) << "xdotool failed";
+  EXPECT_TRUE(showsWithin(x, window, *after, 5000)) << "the double click did not reach the script";
+
+  x.requestClose(window);
+  auto status = testing_support::waitForExit(pid, 5000);
+  ASSERT_TRUE(status.has_value()) << "the window did not close on request";
+  EXPECT_EQ(*status, 0);
+  testing_support::ScenarioResult windowRun;
+  std::ifstream in(trace);
+  std::string line;
+  while (std::getline(in, line)) windowRun.events.push_back(testing_support::parseJson(line));
+  EXPECT_EQ(windowRun.reason(), "close");
+  EXPECT_EQ(windowRun.last("end")["flags"][10].integer(), 99);
+}
+
+}  // namespace

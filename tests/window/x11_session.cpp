@@ -1,0 +1,145 @@
+#include "window/x11_session.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+namespace testing_support {
+namespace {
+
+Display* dpy(void* d) { return static_cast<Display*>(d); }
+
+Window findWindow(Display* d, Window w, const std::string& title) {
+  char* name = nullptr;
+  if (XFetchName(d, w, &name) && name) {
+    bool same = title == name;
+    XFree(name);
+    if (same) return w;
+  }
+  Window root, parent, *children = nullptr;
+  unsigned int n = 0;
+  Window found = 0;
+  if (XQueryTree(d, w, &root, &parent, &children, &n)) {
+    for (unsigned int i = 0; i < n && !found; ++i) found = findWindow(d, children[i], title);
+    if (children) XFree(children);
+  }
+  return found;
+}
+
+void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+}  // namespace
+
+XSession::XSession() {
+  for (int n = 90 + getpid() % 50; n < 200 && !display_; ++n) {
+    std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+    if (access(lock.c_str(), F_OK) == 0) continue;
+    name_ = ":" + std::to_string(n);
+    server_ = fork();
+    if (server_ == 0) {
+      int devnull = open("/dev/null", 1);
+      dup2(devnull, 1);
+      dup2(devnull, 2);
+      execlp("Xvfb", "Xvfb", name_.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+             nullptr);
+      _exit(127);
+    }
+    for (int i = 0; i < 100 && !display_; ++i) {
+      sleepMs(50);
+      int status;
+      if (waitpid(server_, &status, WNOHANG) == server_) {
+        server_ = -1;
+        break;
+      }
+      display_ = XOpenDisplay(name_.c_str());
+    }
+  }
+}
+
+XSession::~XSession() {
+  if (display_) XCloseDisplay(dpy(display_));
+  if (server_ > 0) {
+    kill(server_, SIGTERM);
+    waitForExit(server_, 3000);
+  }
+}
+
+pid_t XSession::spawn(const std::string& program, const std::vector<std::string>& args) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    setenv("DISPLAY", name_.c_str(), 1);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  return pid;
+}
+
+unsigned long XSession::waitForWindow(const std::string& title, int timeoutMs) {
+  for (int waited = 0; waited < timeoutMs; waited += 50) {
+    Window w = findWindow(dpy(display_), DefaultRootWindow(dpy(display_)), title);
+    XWindowAttributes a;
+    if (w && XGetWindowAttributes(dpy(display_), w, &a) && a.map_state == IsViewable) return w;
+    sleepMs(50);
+  }
+  return 0;
+}
+
+std::optional<platform::Image> XSession::capture(unsigned long window) {
+  XWindowAttributes a;
+  if (!XGetWindowAttributes(dpy(display_), window, &a)) return std::nullopt;
+  XImage* img = XGetImage(dpy(display_), window, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
+  if (!img) return std::nullopt;
+  platform::Image out(a.width, a.height);
+  for (int y = 0; y < a.height; ++y)
+    for (int x = 0; x < a.width; ++x) out.set(x, y, XGetPixel(img, x, y) & 0xffffff);
+  XDestroyImage(img);
+  return out;
+}
+
+void XSession::origin(unsigned long window, int& x, int& y) {
+  Window child;
+  XTranslateCoordinates(dpy(display_), window, DefaultRootWindow(dpy(display_)), 0, 0, &x, &y,
+                        &child);
+}
+
+void XSession::requestClose(unsigned long window) {
+  XEvent e;
+  std::memset(&e, 0, sizeof e);
+  e.xclient.type = ClientMessage;
+  e.xclient.window = window;
+  e.xclient.message_type = XInternAtom(dpy(display_), "WM_PROTOCOLS", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = static_cast<long>(XInternAtom(dpy(display_), "WM_DELETE_WINDOW", False));
+  e.xclient.data.l[1] = CurrentTime;
+  XSendEvent(dpy(display_), window, False, NoEventMask, &e);
+  XFlush(dpy(display_));
+}
+
+int XSession::xdotool(const std::string& args) {
+  std::string cmd = "DISPLAY=" + name_ + " xdotool " + args + " >/dev/null 2>&1";
+  return std::system(cmd.c_str());
+}
+
+std::optional<int> waitForExit(pid_t pid, int timeoutMs) {
+  for (int waited = 0; waited <= timeoutMs; waited += 20) {
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+    sleepMs(20);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  return std::nullopt;
+}
+
+}  // namespace testing_support

@@ -1,0 +1,43 @@
+#pragma once
+// A private X server (Xvfb) for tests that drive the real window, with the few Xlib
+// calls they need: find a window by title, capture it, ask it to close.
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/image.h"
+
+namespace testing_support {
+
+class XSession {
+ public:
+  XSession();  // starts Xvfb on a free display; ok() tells whether it runs
+  ~XSession();
+  bool ok() const { return display_ != nullptr; }
+  const std::string& name() const { return name_; }
+
+  // Starts a program with DISPLAY set to this server; returns its pid.
+  pid_t spawn(const std::string& program, const std::vector<std::string>& args);
+  // Waits for a top-level window with this title (up to the timeout).
+  unsigned long waitForWindow(const std::string& title, int timeoutMs);
+  std::optional<platform::Image> capture(unsigned long window);
+  // The position of the window on the screen.
+  void origin(unsigned long window, int& x, int& y);
+  // A close request as a window manager sends it.
+  void requestClose(unsigned long window);
+  // Runs xdotool with DISPLAY set; returns its exit status.
+  int xdotool(const std::string& args);
+
+ private:
+  pid_t server_ = -1;
+  std::string name_;
+  void* display_ = nullptr;
+};
+
+// Waits for a child to end; nullopt when it has not ended within the timeout (it is
+// then killed).
+std::optional<int> waitForExit(pid_t pid, int timeoutMs);
+
+}  // namespace testing_support
