@@ -1,0 +1,181 @@
+// Mouse routing, event order, timers and painting of the toolkit's form.
+#include "platform/form.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/fake_backend.h"
+
+namespace {
+
+using platform::FontSpec;
+using platform::Label;
+using platform::PictureBox;
+using testing_support::FakeBackend;
+
+struct FormFixture : ::testing::Test {
+  FakeBackend backend;
+  platform::Form form{backend, 200, 100};
+  PictureBox* picture = nullptr;
+  Label* label = nullptr;
+  std::vector<std::string> log;
+
+  void SetUp() override {
+    picture = &form.addPictureBox("pic", nullptr, {0, 0, 100, 100}, false);
+    label = &form.addLabel("lab", picture, {10, 10, 50, 20}, FontSpec{});
+    watch(*picture, "pic");
+    watch(*label, "lab");
+  }
+  void watch(platform::Control& c, std::string name) {
+    c.onMouseDown = [this, name](const platform::MouseArgs& a) {
+      log.push_back(name + " down " + std::to_string(a.button) + " " + std::to_string(a.x) + "," +
+                    std::to_string(a.y));
+    };
+    c.onMouseUp = [this, name](const platform::MouseArgs& a) {
+      log.push_back(name + " up " + std::to_string(a.button));
+    };
+    c.onClick = [this, name] { log.push_back(name + " click"); };
+    c.onDblClick = [this, name] { log.push_back(name + " dblclick"); };
+  }
+};
+
+TEST_F(FormFixture, PressAndReleaseGiveDownUpClickInOrderWithRelativePositions) {
+  backend.click(15, 12);
+  form.doEvents();
+  EXPECT_EQ(log, (std::vector<std::string>{"lab down 1 5,2", "lab up 1", "lab click"}));
+}
+
+TEST_F(FormFixture, HiddenAndDisabledControlsLetTheClickThroughToWhatIsBeneath) {
+  label->setVisible(false);
+  backend.click(15, 12, 2);
+  form.doEvents();
+  label->setVisible(true);
+  label->setEnabled(false);
+  backend.click(15, 12);
+  form.doEvents();
+  EXPECT_EQ(log, (std::vector<std::string>{"pic down 2 15,12", "pic up 2", "pic click",
+                                           "pic down 1 15,12", "pic up 1", "pic click"}));
+}
+
+TEST_F(FormFixture, AChildOfAHiddenParentGetsNothing) {
+  picture->setVisible(false);
+  backend.click(15, 12);
+  form.doEvents();
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(FormFixture, DoubleClickReplacesTheSecondDownAndClick) {
+  backend.doubleClick(50, 50);
+  form.doEvents();
+  EXPECT_EQ(log, (std::vector<std::string>{"pic down 1 50,50", "pic up 1", "pic click",
+                                           "pic dblclick", "pic up 1"}));
+}
+
+TEST_F(FormFixture, ReleaseOutsideGoesToThePressedControlWithoutAClick) {
+  backend.inputs.push_back({platform::RawInput::Press, 15, 12, 1, false});
+  backend.inputs.push_back({platform::RawInput::Release, 150, 80, 1, false});
+  form.doEvents();
+  EXPECT_EQ(log, (std::vector<std::string>{"lab down 1 5,2", "lab up 1"}));
+}
+
+TEST_F(FormFixture, ClickOnTheBareFormReachesNoControl) {
+  backend.click(150, 50);
+  form.doEvents();
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(form.hitTest(150, 50), nullptr);
+}
+
+TEST_F(FormFixture, TimersTickOnlyWhenDueAndDoNotMakeUpMissedTicks) {
+  int ticks = 0;
+  auto& timer = form.addTimer(100);
+  timer.onTimer = [&] { ++ticks; };
+  backend.now = 1000;
+  timer.setEnabled(true);
+  backend.now = 1099;
+  form.doEvents();
+  EXPECT_EQ(ticks, 0);
+  backend.now = 1100;
+  form.doEvents();
+  EXPECT_EQ(ticks, 1);
+  backend.now = 1550;  // four ticks missed while blocked: one tick now
+  form.doEvents();
+  EXPECT_EQ(ticks, 2);
+  backend.now = 1600;
+  form.doEvents();
+  EXPECT_EQ(ticks, 3);
+  timer.setEnabled(false);
+  backend.now = 5000;
+  form.doEvents();
+  EXPECT_EQ(ticks, 3);
+}
+
+TEST_F(FormFixture, SleepStopsAtTheNextTimerTick) {
+  auto& timer = form.addTimer(100);
+  backend.now = 0;
+  timer.setEnabled(true);
+  form.sleepUntil(250);
+  EXPECT_EQ(backend.now, 100u);
+  timer.setEnabled(false);
+  form.sleepUntil(250);
+  EXPECT_EQ(backend.now, 250u);
+}
+
+TEST_F(FormFixture, FramePaintsChildrenOverParentsAndOmitsHiddenOnes) {
+  form.show();
+  picture->setBackColor(platform::rgb(64, 64, 64));
+  label->setBackColor(platform::rgb(0, 128, 0));
+  EXPECT_EQ(form.frame().at(5, 5), platform::rgb(64, 64, 64));
+  EXPECT_EQ(form.frame().at(59, 29), platform::rgb(0, 128, 0));
+  EXPECT_EQ(form.frame().at(150, 50), platform::rgb(0, 0, 0));
+  label->setVisible(false);
+  EXPECT_EQ(form.frame().at(59, 29), platform::rgb(64, 64, 64));
+}
+
+TEST_F(FormFixture, UnchangedSettersDoNotRepaint) {
+  form.show();
+  form.doEvents();
+  int before = backend.presents;
+  label->setCaption(U"");
+  label->setVisible(true);
+  label->setBackColor(label->backColor());
+  form.doEvents();
+  EXPECT_EQ(backend.presents, before);
+  label->setCaption(U"x");
+  form.doEvents();
+  EXPECT_EQ(backend.presents, before + 1);
+}
+
+TEST(PictureBox, ClearKeepsThePictureAndDropsDrawing) {
+  FakeBackend backend;
+  platform::Form form{backend, 50, 50};
+  auto& box = form.addPictureBox("p", nullptr, {0, 0, 20, 20}, false);
+  box.setBackColor(platform::rgb(1, 2, 3));
+  box.setPicture(platform::Image(10, 10, platform::rgb(200, 0, 0)));
+  box.line(0, 15, 19, 15, platform::rgb(0, 0, 255));
+  box.paintPicture(platform::Image(), 0, 0, 10, 10, 0, 0, platform::RasterOp::DstInvert);
+  EXPECT_EQ(box.canvas().at(5, 5), platform::rgb(55, 255, 255));
+  EXPECT_EQ(box.canvas().at(19, 15), platform::rgb(0, 0, 255));
+  box.cls();
+  EXPECT_EQ(box.canvas().at(5, 5), platform::rgb(200, 0, 0));
+  EXPECT_EQ(box.canvas().at(19, 15), platform::rgb(1, 2, 3));
+  EXPECT_EQ(box.currentX(), 0);
+}
+
+TEST(PictureBox, InnerSizeInItsScaleUnitExcludesTheBorder) {
+  FakeBackend backend;
+  platform::Form form{backend, 506, 384};
+  auto& mes = form.addPictureBox("MES", nullptr, {0, 338, 460, 45}, true);
+  mes.setScaleMode(platform::ScaleMode::Points);
+  EXPECT_DOUBLE_EQ(mes.innerWidth(), 342.0);
+  EXPECT_DOUBLE_EQ(mes.innerHeight(), 30.75);
+  mes.setFont(platform::FontSpec{platform::Face::Gothic, 14.25, false});
+  mes.setFontSize(14);
+  EXPECT_DOUBLE_EQ(mes.fontSize(), 14.25);
+  EXPECT_EQ(mes.font()->height(), 19);
+  EXPECT_EQ(mes.font()->advance(U'あ'), 19);
+  EXPECT_EQ(mes.font()->advance(U'A'), 10);
+}
+
+}  // namespace

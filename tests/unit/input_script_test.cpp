@@ -1,0 +1,56 @@
+// The input file of headless runs.
+#include "platform/headless/input_script.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::InputAction;
+using platform::parseInputScript;
+
+TEST(InputScript, ReadsEveryActionKind) {
+  auto a = parseInputScript(
+      "# comment\n\nclick\nclick picture\nrclick\npick 3\nrpick 7\nheading\nchance\n"
+      "clickat 10 20\nclickat 1 2 right\ndblclickat 5 6\nclose\nat 150 click\nat 200 pick 0\n",
+      "in");
+  ASSERT_EQ(a.size(), 13u);
+  EXPECT_EQ(a[0].kind, InputAction::Click);
+  EXPECT_EQ(a[1].kind, InputAction::ClickPicture);
+  EXPECT_EQ(a[2].kind, InputAction::RClick);
+  EXPECT_EQ(a[3].kind, InputAction::Pick);
+  EXPECT_EQ(a[3].n, 3);
+  EXPECT_EQ(a[4].kind, InputAction::RPick);
+  EXPECT_EQ(a[7].kind, InputAction::ClickAt);
+  EXPECT_EQ(a[7].x, 10);
+  EXPECT_EQ(a[7].y, 20);
+  EXPECT_FALSE(a[7].right);
+  EXPECT_TRUE(a[8].right);
+  EXPECT_EQ(a[9].kind, InputAction::DblClickAt);
+  EXPECT_EQ(a[10].kind, InputAction::Close);
+  EXPECT_FALSE(a[10].at.has_value());
+  EXPECT_EQ(a[11].at, 150u);
+  EXPECT_EQ(a[12].kind, InputAction::Pick);
+  EXPECT_EQ(a[12].lineNumber, 15);
+}
+
+TEST(InputScript, ErrorsNameTheFileAndLine) {
+  const char* bad[] = {"clik\n",        "pick 8\n",          "pick\n",
+                       "click there\n", "clickat 1\n",       "at x click\n",
+                       "at 5\n",        "at 5 at 6 click\n", "clickat 1 2 left\n"};
+  for (const char* text : bad) {
+    try {
+      parseInputScript(std::string("click\n") + text, "moves.txt");
+      ADD_FAILURE() << "accepted: " << text;
+    } catch (const platform::InputError& e) {
+      EXPECT_EQ(std::string(e.what()).rfind("moves.txt:2:", 0), 0u) << e.what();
+    }
+  }
+}
+
+TEST(InputScript, TimedActionsMustBeInOrder) {
+  EXPECT_THROW(parseInputScript("at 200 click\nclick\nat 100 click\n", "f"), platform::InputError);
+  EXPECT_NO_THROW(parseInputScript("at 100 click\nclick\nat 100 click\n", "f"));
+  EXPECT_THROW(platform::readInputScript("/nonexistent/input"), platform::InputError);
+}
+
+}  // namespace
