@@ -1,12 +1,225 @@
 #include "ui/message_renderer.h"
 
+#include <cmath>
+
 #include "engine/script_error.h"
 #include "ui/acs.h"
+#include "ui/markup_argument.h"
+#include "ui/palette.h"
 
 namespace ui {
 
-void MessageRenderer::MESHG(const engine::Text&) { engine::fail(U"未実装 MES"); }
+using engine::Text;
+using engine::TextView;
 
-std::string MessageRenderer::traceRows() const { return "[[],[]]"; }
+namespace {
+
+constexpr int kIndent = 5;  // columns of the hanging indent and of a speaker tag
+constexpr char32_t kIdeographicSpace = U'\u3000';
+constexpr int kTagColor = 12;
+constexpr int kUnindentedColor = 1;
+
+// How many characters after a markup character belong to it.
+size_t argumentCount(char32_t c) {
+  switch (c) {
+    case U'＆':
+      return 4;
+    case U'＠':
+    case U'＃':
+      return 2;
+    case U'：':
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+int hexArgument(char32_t c) {
+  auto h = hexDigit(c);
+  if (!h) engine::fail(engine::kNotANumber);
+  return *h;
+}
+
+int16_t numberArgument(TextView two) {
+  auto n = twoCharacterNumber(two);
+  if (!n) engine::fail(engine::kNotANumber);
+  return *n;
+}
+
+}  // namespace
+
+/* Markup that lacks the characters it needs at the end of the text is ignored and the
+   call ends; an empty text only clears the area. The page check follows every character
+   and every markup, so a message that fills the last row waits before it returns. */
+void MessageRenderer::MESHG(const Text& text) {
+  clear();
+  column_ = row_ = 0;
+  area_ = area();
+  pause_ = TypeDelay;
+  unindented_ = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const size_t count = argumentCount(text[i]);
+    if (i + count >= text.size() && count > 0) return;
+    handle(text[i], TextView(text).substr(i + 1, count));
+    i += count;
+    pageCheck();
+  }
+}
+
+/* Columns per line and the last row follow from the inner size and the font size of
+   MES, both in points. An area too small for one row has last row -1, so every page
+   check waits. */
+MessageRenderer::Area MessageRenderer::area() const {
+  const double size = w_.MES->fontSize();
+  if (size <= 0) return {};
+  return {static_cast<int>(std::floor(w_.MES->innerWidth() / size)),
+          static_cast<int>(std::floor(w_.MES->innerHeight() / size)) - 1};
+}
+
+std::string MessageRenderer::traceRows() const {
+  const int rows = area().lastRow + 1;
+  return record_.json(rows > 0 ? rows : 0);
+}
+
+void MessageRenderer::handle(char32_t markup, TextView arguments) {
+  switch (markup) {
+    case U'＆':
+      return setSpeakerName(arguments);
+    case U'＠':
+      return setTextColor(arguments);
+    case U'＃':
+      return setTypeDelay(arguments);
+    case U'￥':
+      clickWait();
+      clear();
+      column_ = row_ = 0;
+      return;
+    case U'＾':
+      return lineBreak();
+    case U'＜':
+      unindented_ = true;
+      return useColor(kUnindentedColor);
+    case U'＞':
+      unindented_ = false;
+      return useColor(TextColor);
+    case U'：':
+      return speakerTag(arguments);
+    default:
+      return character(markup);
+  }
+}
+
+void MessageRenderer::setSpeakerName(TextView arguments) {
+  SpeakerNames[hexArgument(arguments[0])] = Text(arguments.substr(1, 3));
+}
+
+void MessageRenderer::setTextColor(TextView arguments) {
+  const int16_t n = numberArgument(arguments);
+  if (n < 0 || n >= kColorCount) engine::fail(engine::kOutOfRange);
+  TextColor = n;
+  useColor(n);
+}
+
+/* The pause in effect is left alone: the new speed starts after the next click wait or
+   with the next message. */
+void MessageRenderer::setTypeDelay(TextView arguments) {
+  TypeDelay = static_cast<int16_t>(numberArgument(arguments) * 10);
+}
+
+// A line break only ends a line that has something on it: never an empty line.
+void MessageRenderer::lineBreak() {
+  if (column_ == 0) return;
+  column_ = 0;
+  ++row_;
+  newLine();
+}
+
+/* A tag starts a line of its own: on the last row that means a new page. The tag takes
+   the indent's five columns whatever the name's length, and the speech after it is in
+   the normal colour, also in unindented mode. */
+void MessageRenderer::speakerTag(TextView arguments) {
+  const Text& name = SpeakerNames[hexArgument(arguments[0])];
+  if (column_ > 0) {
+    if (row_ == area_.lastRow) {
+      clickWait();
+      clear();
+      row_ = 0;
+    } else {
+      newLine();
+      ++row_;
+    }
+  }
+  useColor(kTagColor);
+  put(U'「');
+  for (char32_t c : name) put(c);
+  put(U'」');
+  useColor(TextColor);
+  column_ = kIndent;
+}
+
+/* Normal text starts each line after a five-column indent; unindented text uses the
+   full width. Every character counts as one column, whatever its width. */
+void MessageRenderer::character(char32_t c) {
+  if (!unindented_ && column_ == 0) {
+    for (int i = 0; i < kIndent; ++i) put(kIdeographicSpace);
+    column_ = kIndent;
+  }
+  put(c);
+  ++column_;
+  typingPause();
+  if (column_ >= area_.columnsPerLine) {
+    column_ = 0;
+    ++row_;
+    newLine();
+  }
+}
+
+void MessageRenderer::pageCheck() {
+  if (row_ <= area_.lastRow) return;
+  clickWait();
+  clear();
+  column_ = row_ = 0;
+}
+
+/* A click on the message or picture area sets MsgClick; a click made before the wait
+   began is forgotten. The custom pointer shows while the wait lasts. */
+void MessageRenderer::clickWait() {
+  w_.MsgClick = 0;
+  w_.form.setCursor(platform::Cursor::Custom);
+  w_.form.beginWait(platform::WaitKind::Click);
+  for (;;) {
+    w_.form.doEvents();
+    if (w_.MsgClick != 0) break;
+    w_.form.idle();
+  }
+  w_.form.setCursor(platform::Cursor::Default);
+  pause_ = TypeDelay;
+}
+
+/* A click while text is typed lets the pause in progress run out and types the rest of
+   the page without pauses; it does not turn the page. */
+void MessageRenderer::typingPause() {
+  if (pause_ <= 0) return;
+  w_.MsgClick = 0;
+  w_.TWAIT(pause_);
+  if (w_.MsgClick == 2) pause_ = 0;
+}
+
+void MessageRenderer::clear() {
+  w_.MES->cls();
+  record_.clear();
+}
+
+void MessageRenderer::put(char32_t c) {
+  w_.MES->print(TextView(&c, 1));
+  record_.add(w_.MES->foreColor(), c);
+}
+
+void MessageRenderer::newLine() {
+  w_.MES->newLine();
+  record_.newLine();
+}
+
+void MessageRenderer::useColor(int number) { w_.MES->setForeColor(kPalette[number]); }
 
 }  // namespace ui

@@ -1,0 +1,46 @@
+#include "ui/message_record.h"
+
+#include <cstdio>
+
+#include "platform/text_codec.h"
+#include "platform/trace.h"
+
+namespace ui {
+
+void MessageRecord::clear() {
+  rows_.clear();
+  row_ = 0;
+}
+
+void MessageRecord::add(platform::Color color, char32_t character) {
+  if (rows_.size() <= row_) rows_.resize(row_ + 1);
+  std::vector<Run>& runs = rows_[row_];
+  if (runs.empty() || runs.back().color != color) runs.push_back({color, {}});
+  runs.back().text += character;
+}
+
+std::string MessageRecord::json(int rows) const {
+  std::string out = "[";
+  for (int r = 0; r < rows; ++r) {
+    out += r ? ",[" : "[";
+    if (static_cast<size_t>(r) < rows_.size()) {
+      bool first = true;
+      for (const Run& run : rows_[r]) {
+        out += first ? "[" : ",[";
+        out += platform::Json::quote(colorHex(run.color)) + "," +
+               platform::Json::quote(platform::toUtf8(run.text)) + "]";
+        first = false;
+      }
+    }
+    out += "]";
+  }
+  return out + "]";
+}
+
+std::string colorHex(platform::Color color) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(color & 0xffffff));
+  return text;
+}
+
+}  // namespace ui

@@ -1,0 +1,35 @@
+#pragma once
+// What the message area shows, as text: rows of [colour, text] runs in printing order,
+// kept alongside the drawing so a snapshot can tell what a person sees.
+#include <string>
+#include <vector>
+
+#include "platform/image.h"
+
+namespace ui {
+
+class MessageRecord {
+ public:
+  // The area was cleared: no text, printing starts on the first row.
+  void clear();
+  // One character printed in a colour on the current row.
+  void add(platform::Color color, char32_t character);
+  // Printing goes on at the start of the next row.
+  void newLine() { ++row_; }
+  // A JSON array of exactly `rows` rows, each a list of ["#rrggbb","text"] runs; runs of
+  // the same colour side by side are one run, a row with nothing printed is [].
+  std::string json(int rows) const;
+
+ private:
+  struct Run {
+    platform::Color color;
+    std::u32string text;
+  };
+  std::vector<std::vector<Run>> rows_;
+  size_t row_ = 0;
+};
+
+// "#rrggbb" for a colour.
+std::string colorHex(platform::Color color);
+
+}  // namespace ui
