@@ -28,7 +28,7 @@ test: test-deps
 	cd build && ctest $(CTEST_FLAGS)
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTORAMI_SANITIZE=ON -DTORAMI_TESTS=ON >/dev/null
 	cmake --build build-asan -j $(JOBS)
-	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest $(CTEST_FLAGS)
+	cd build-asan && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest $(CTEST_FLAGS)
 
 clean:
 	rm -rf build build-asan
