@@ -2,6 +2,7 @@
 // The command menu: CMST fills MenuTable, CMSL shows a menu on the labels over the
 // picture area and waits for a pick, with submenus, the heading and the item menu;
 // the mouse handlers of the labels and of the picture area.
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -27,6 +28,11 @@ class CommandMenu {
   std::string traceMenu() const;
 
  private:
+  void display(int menu, int start, std::array<int16_t, 8>& SlotEntry);
+  void waitForPick();
+  void close();
+  void showAll(bool visible);
+
   Acs& w_;
 };
 

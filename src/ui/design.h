@@ -41,6 +41,8 @@ constexpr Rect cell(int index) {  // 0 is LBcm, 1..8 are Label1(0..7)
 inline constexpr platform::Color kLBcmBack = rgb(0, 128, 0);
 inline constexpr platform::Color kLBcmText = rgb(0, 255, 0);
 inline constexpr platform::Color kLabel1Back = rgb(64, 64, 64);
+inline constexpr platform::Color kLabel1Pressed = rgb(192, 0, 0);
+inline constexpr platform::Color kLBcmPressed = rgb(0, 192, 0);
 inline constexpr platform::Color kLabel1Text = rgb(255, 255, 0);
 inline constexpr platform::Color kLabel2Back = rgb(255, 192, 192);
 inline constexpr platform::Color kLabel2Text = rgb(255, 0, 0);
