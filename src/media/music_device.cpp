@@ -1,0 +1,53 @@
+#include "media/music_device.h"
+
+#include "media/file_bytes.h"
+#include "media/midi_length.h"
+
+namespace media {
+
+MusicDevice::MusicDevice(platform::Mixer& mixer, platform::TickSource now)
+    : mixer_(mixer), now_(std::move(now)) {}
+
+MusicDevice::~MusicDevice() { close(); }
+
+bool MusicDevice::open(const std::filesystem::path& file) {
+  if (piece_) return false;
+  const auto bytes = readFileBytes(file, kMaxMusicFileBytes);
+  if (!bytes) return false;
+  const auto length = midiLengthMs(*bytes);
+  if (!length) return false;
+  const auto handle = mixer_.loadMusic(*bytes);
+  if (!handle) return false;
+  piece_ = Piece{*handle, *length, std::nullopt};
+  return true;
+}
+
+void MusicDevice::play() {
+  if (status() == "stopped") playFromStart();
+}
+
+void MusicDevice::playFromStart() {
+  if (!piece_) return;
+  mixer_.startMusic(piece_->handle);
+  piece_->startedAt = now_();
+}
+
+void MusicDevice::stop() {
+  if (!piece_) return;
+  mixer_.haltMusic();
+  piece_->startedAt.reset();
+}
+
+void MusicDevice::close() {
+  if (!piece_) return;
+  mixer_.freeMusic(piece_->handle);
+  piece_.reset();
+}
+
+std::optional<std::string_view> MusicDevice::status() const {
+  if (!piece_) return std::nullopt;
+  const bool playing = piece_->startedAt && now_() - *piece_->startedAt < piece_->lengthMs;
+  return playing ? "playing" : "stopped";
+}
+
+}  // namespace media

@@ -1,0 +1,48 @@
+#pragma once
+// The background music device "bg": at most one MIDI piece open, with the
+// commands the music procedures send to it. Whether the piece has stopped is
+// told by its own length (a piece started at tick t0 with length L has stopped
+// from tick t0 + L on), not by the synthesiser, which sounds on for a while.
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "platform/audio.h"
+
+namespace media {
+
+class MusicDevice {
+ public:
+  MusicDevice(platform::Mixer& mixer, platform::TickSource now);
+  ~MusicDevice();
+  MusicDevice(const MusicDevice&) = delete;
+  MusicDevice& operator=(const MusicDevice&) = delete;
+
+  // Opens a MIDI file; false (and nothing open) when the file is missing, not a
+  // Standard MIDI File of format 0 or 1, or not playable, or when a piece is
+  // already open.
+  bool open(const std::filesystem::path& file);
+  // Starts the piece from its beginning unless it is playing.
+  void play();
+  // Starts the piece from its beginning in any case.
+  void playFromStart();
+  // Halts the piece; it reads "stopped" from then on.
+  void stop();
+  // Halts and forgets the piece.
+  void close();
+  // The mode word: "playing" or "stopped"; nullopt when nothing is open.
+  std::optional<std::string_view> status() const;
+
+ private:
+  struct Piece {
+    platform::Mixer::MusicHandle handle;
+    uint32_t lengthMs;
+    std::optional<uint32_t> startedAt;
+  };
+
+  platform::Mixer& mixer_;
+  platform::TickSource now_;
+  std::optional<Piece> piece_;
+};
+
+}  // namespace media

@@ -1,0 +1,33 @@
+#include "media/sound_player.h"
+
+#include "media/file_bytes.h"
+#include "media/wave_length.h"
+
+namespace media {
+
+SoundPlayer::SoundPlayer(platform::Mixer& mixer, std::span<const uint8_t> defaultSound)
+    : mixer_(mixer),
+      defaultBytes_(defaultSound.begin(), defaultSound.end()),
+      defaultLengthMs_(waveLengthMs(defaultBytes_)) {}
+
+/* The wave is checked by its own reader first: the mixer's loader would also
+   take other kinds of files. */
+SoundResult SoundPlayer::SOUND(const std::optional<std::filesystem::path>& file, int32_t flags) {
+  if ((flags & kSoundNoStop) && mixer_.wavePlaying()) return {};
+  mixer_.stopWave();
+  const bool sync = (flags & kSoundAsync) == 0;
+  const bool loop = !sync && (flags & kSoundLoop);
+  const auto bytes = file ? readFileBytes(*file, kMaxWaveFileBytes) : std::nullopt;
+  const auto length = bytes ? waveLengthMs(*bytes) : std::nullopt;
+  if (length && mixer_.playWave({*bytes, *length}, loop)) return {true, sync ? *length : 0};
+  if (flags & kSoundNoDefault) return {};
+  return playDefault(sync);
+}
+
+/* The default sound stands in once, never looped. */
+SoundResult SoundPlayer::playDefault(bool sync) {
+  if (!defaultLengthMs_ || !mixer_.playWave({defaultBytes_, *defaultLengthMs_}, false)) return {};
+  return {false, sync ? *defaultLengthMs_ : 0};
+}
+
+}  // namespace media
