@@ -360,7 +360,7 @@ TEST(MessageRenderer, TheTagIsDrawnInLightRedWhereItBelongs) {
   testing_support::ScenarioOptions o;
   o.shots = true;
   o.input = "click\n";
-  auto r = runScript("MES,＆1あいう：1か＾き￥\nEXIT\n", o);
+  auto r = runScript("MES,＆1あいう：1かけ＾き￥\nEXIT\n", o);
   ASSERT_EQ(r.reason(), "exit");
   auto shot = platform::loadPicture(r.folder / "shots" / "0001.png");
   ASSERT_TRUE(shot);
@@ -373,7 +373,7 @@ TEST(MessageRenderer, TheTagIsDrawnInLightRedWhereItBelongs) {
   const platform::Color red = platform::rgb(255, 0, 0), black = 0,
                         white = platform::rgb(255, 255, 255);
 
-  // Row 0: the tag in light red from the left edge, then か in black right after it.
+  // Row 0: the tag in light red from the left edge, then かけ in black right after it.
   EXPECT_GT(count(*shot, {left, top, tag, h}, red), 20);
   EXPECT_EQ(count(*shot, {left, top, tag, h}, black), 0);
   EXPECT_EQ(count(*shot, {left, top, font->advance(U'「'), h}, white) +
@@ -382,11 +382,21 @@ TEST(MessageRenderer, TheTagIsDrawnInLightRedWhereItBelongs) {
   EXPECT_GT(count(*shot, {left, top, font->advance(U'「'), h}, red), 5);
   EXPECT_GT(count(*shot, {left + tag, top, ka, h}, black), 20);
   EXPECT_EQ(count(*shot, {left + tag, top, ka, h}, red), 0);
-  EXPECT_EQ(count(*shot, {left + tag + ka, top, 456 - tag - ka, h}, white), (456 - tag - ka) * h);
+  const int rest = tag + ka + font->advance(U'け');
+  EXPECT_EQ(count(*shot, {left + rest, top, 456 - rest, h}, white), (456 - rest) * h);
   // Row 1: the indent is blank, き follows it.
   const int rowH = std::min(h, 41 - h);
   EXPECT_EQ(count(*shot, {left, top + h, indent, rowH}, white), indent * rowH);
   EXPECT_GT(count(*shot, {left + indent, top + h, ki, rowH}, black), 20);
+
+  // The whole inside of MES is exactly those glyphs, one after another from the corner.
+  platform::Image expected(456, 41, white);
+  int x = font->draw(expected, 0, 0, U"「あいう」", red, expected.bounds());
+  font->draw(expected, x, 0, U"かけ", black, expected.bounds());
+  font->draw(expected, 0, h, U"\u3000\u3000\u3000\u3000\u3000き", black, expected.bounds());
+  platform::Image inside(456, 41);
+  inside.paint(*shot, 0, 0, 456, 41, left, top, platform::RasterOp::Copy);
+  EXPECT_TRUE(inside == expected);
 }
 
 }  // namespace
