@@ -1,5 +1,5 @@
 # Writes every file of ASSET_DIR into OUT as a byte array, looked up by file name.
-file(GLOB files ${ASSET_DIR}/*.gif ${ASSET_DIR}/*.png)
+file(GLOB files ${ASSET_DIR}/*.gif ${ASSET_DIR}/*.png ${ASSET_DIR}/*.wav)
 list(SORT files)
 set(body "// Generated from assets/: do not edit.\n#include \"platform/assets.h\"\n#include <cstring>\nnamespace {\n")
 set(table "")
