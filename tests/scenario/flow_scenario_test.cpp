@@ -295,4 +295,73 @@ TEST(FlowScenario, FpReadsTheEndLineBeforeTheFlag) {
   EXPECT_EQ(errorBox("FP,2\n"), "引数無し( 1)\rFP,2");
 }
 
+/* --- FP: the entry shown through the message renderer --- */
+
+const std::string kIndent = "　　　　　";  // every message line starts with five columns
+
+// The text of one row of a `mes` snapshot, its runs joined.
+std::string rowText(const testing_support::JsonValue& mes, size_t row) {
+  std::string text;
+  for (const auto& run : mes[row].array()) text += run[1].str();
+  return text;
+}
+
+std::string messageTable(int value) {
+  return "LET,2," + std::to_string(value) +
+         "\n"
+         "FP,2,6\n"       // 2
+         "あいう\n"       // 3: entry 1
+         "かきく\n"       // 4: entry 2
+         "さしす,注釈\n"  // 5: entry 3, its field 1 only
+         "ENDFP\n"        // 6: entry 4, the end line
+         "EXIT\n";        // 7
+}
+
+TEST(FlowScenario, FpShowsTheEntryAndGoesOnAtTheEndLine) {
+  const std::pair<int, std::string> cases[] = {
+      {1, "あいう"}, {2, "かきく"}, {3, "さしす"}, {4, "ENDFP"},  // the end line itself
+  };
+  for (const auto& [value, shown] : cases) {
+    auto r = runScript(messageTable(value));
+    EXPECT_EQ(r.reason(), "exit") << value;
+    const auto& mes = r.last("wait")["mes"];
+    ASSERT_EQ(mes.size(), 2u);
+    EXPECT_EQ(rowText(mes, 0), kIndent + shown) << value;
+    EXPECT_EQ(rowText(mes, 1), "") << value;
+    EXPECT_TRUE(r.all("error").empty()) << r.errorText();
+    EXPECT_EQ(linesRun(messageTable(value)), (std::vector<long>{1, 2, 6, 7})) << value;
+  }
+}
+
+TEST(FlowScenario, FpRunsTheEndLineWhateverItHolds) {
+  // The end line is a command: its keyword is shown, then it runs.
+  const char* script =
+      "LET,2,2\n"  // 1
+      "FP,2,4\n"   // 2
+      "あ\n"       // 3
+      "LET,5,1\n"  // 4
+      "EXIT\n";    // 5
+  auto r = runScript(script);
+  EXPECT_EQ(r.reason(), "exit");
+  EXPECT_EQ(flag(r, 5), 1);
+  EXPECT_EQ(rowText(r.last("wait")["mes"], 0), kIndent + "LET");
+}
+
+TEST(FlowScenario, FpEntryThatFillsTheAreaWaitsForAClick) {
+  const std::string k19 = "あいうえおかきくけこさしすせそたちつて";
+  auto r = runScript("LET,2,1\nFP,2,4\n" + k19 + k19 + "\nENDFP\nEXIT\n", "click\n");
+  EXPECT_EQ(r.reason(), "exit");
+  const auto& wait = r.first("wait");
+  EXPECT_EQ(wait["kind"].str(), "click");
+  EXPECT_EQ(wait["line"].integer(), 3);  // the entry line is current while it shows
+  EXPECT_EQ(rowText(wait["mes"], 0), kIndent + k19);
+  EXPECT_EQ(rowText(wait["mes"], 1), kIndent + k19);
+  // The page was turned and nothing followed.
+  EXPECT_EQ(rowText(r.last("wait")["mes"], 0), "");
+}
+
+TEST(FlowScenario, FpEntryMarkupErrorIsReportedOnTheEntryLine) {
+  EXPECT_EQ(errorBox("LET,2,1\nFP,2,4\nあ＠99い\nENDFP\n"), "範囲外( 3)\rあ＠99い");
+}
+
 }  // namespace
