@@ -1,6 +1,8 @@
 #pragma once
-// MUSPL and the music timer: one background MIDI piece, looped by the timer.
+// MUSPL and the music timer of the window: one background MIDI piece on the device
+// "bg", looped by the 100 ms timer TimerMIDI.
 #include <cstdint>
+#include <memory>
 
 #include "engine/text.h"
 
@@ -10,14 +12,19 @@ class Acs;
 
 namespace media {
 
+class MusicDevice;
+
 class Music {
  public:
-  explicit Music(ui::Acs& window) : w_(window) {}
+  explicit Music(ui::Acs& window);
+  ~Music();
   void MUSPL(const engine::Text& name, int16_t mode);
   void timerMIDI_Timer();
 
  private:
+  MusicDevice& bg();
   ui::Acs& w_;
+  std::unique_ptr<MusicDevice> bg_;
 };
 
 }  // namespace media

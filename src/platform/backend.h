@@ -42,7 +42,11 @@ class Backend {
   virtual void setCursor(Cursor) {}
   // A modal box with the stop icon and one OK button; lines are separated by CR or CR LF.
   virtual void showError(const std::string& title, const std::string& textUtf8) = 0;
-  virtual Mixer* mixer() { return nullptr; }
+  // The sound services: a real device in a window, a silent one on the virtual clock
+  // in a headless run.
+  virtual Mixer& mixer() = 0;
+  // Blocks the thread, with all input, for a while (a synchronous sound).
+  virtual void block(uint32_t ms) = 0;
   virtual bool headless() const { return false; }
 };
 

@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "platform/backend.h"
+#include "platform/headless/virtual_mixer.h"
 
 namespace testing_support {
 
@@ -27,6 +28,9 @@ struct FakeBackend : platform::Backend {
   void waitUntil(uint32_t deadline) override { now = deadline; }
   void present(const platform::Image&) override { ++presents; }
   void showError(const std::string&, const std::string&) override {}
+  platform::Mixer& mixer() override { return mixer_; }
+  void block(uint32_t ms) override { now += ms; }
+  platform::VirtualMixer mixer_{[this] { return now; }};
 
   void click(int x, int y, int button = 1) {
     inputs.push_back({platform::RawInput::Press, x, y, button, false});

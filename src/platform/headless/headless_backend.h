@@ -6,6 +6,7 @@
 
 #include "platform/backend.h"
 #include "platform/headless/input_script.h"
+#include "platform/headless/virtual_mixer.h"
 
 namespace platform {
 
@@ -22,8 +23,10 @@ class HeadlessBackend : public Backend {
   void present(const Image&) override {}
   void showError(const std::string& title, const std::string& textUtf8) override;
   bool headless() const override { return true; }
-  // Moves the clock forward by a blocking operation (a synchronous sound).
-  void advance(uint32_t ms) { clock_ += ms; }
+  Mixer& mixer() override { return mixer_; }
+  // A blocking operation moves the clock on; what falls due meanwhile waits for the
+  // next processing of events.
+  void block(uint32_t ms) override { clock_ += ms; }
 
   static constexpr long kPollPasses = 10000;
 
@@ -37,6 +40,7 @@ class HeadlessBackend : public Backend {
   uint32_t clock_ = 0;
   bool granted_ = false;
   long passes_ = 0, steps_ = 0, maxSteps_;
+  VirtualMixer mixer_{[this] { return clock_; }};
 };
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 
 #include "platform/assets.h"
 #include "platform/picture_loader.h"
+#include "platform/sdl/sdl_mixer.h"
 #include "platform/text_codec.h"
 
 namespace platform {
@@ -48,6 +49,7 @@ SdlBackend::SdlBackend(int width, int height, int scale, bool fullscreen)
 }
 
 SdlBackend::~SdlBackend() {
+  mixer_.reset();
   if (custom_) SDL_FreeCursor(custom_);
   if (arrow_) SDL_FreeCursor(arrow_);
   if (window_) SDL_DestroyWindow(window_);
@@ -151,6 +153,18 @@ void SdlBackend::loopPass(Form&) {
   passes_ = 0;
   flushIfDue(true);
   SDL_WaitEventTimeout(nullptr, 1);
+}
+
+/* The audio device opens with the first sound, so a game without music starts
+   without it. */
+Mixer& SdlBackend::mixer() {
+  if (!mixer_) mixer_ = sdl::openMixer([this] { return ticks(); });
+  return *mixer_;
+}
+
+void SdlBackend::block(uint32_t ms) {
+  flushIfDue(true);
+  SDL_Delay(ms);
 }
 
 void SdlBackend::present(const Image& frame) {

@@ -2,8 +2,10 @@
 // The backend of a real window: SDL's window surface with our own whole-number scaling
 // (no OpenGL), mouse input mapped back to the 506 x 384 client area, waits that block in
 // SDL until the next event or deadline.
+#include <memory>
 #include <string>
 
+#include "platform/audio.h"
 #include "platform/backend.h"
 
 struct SDL_Window;
@@ -28,6 +30,8 @@ class SdlBackend : public Backend {
   void setCursor(Cursor c) override;
   void showError(const std::string& title, const std::string& textUtf8) override;
   void loopPass(Form& form) override;
+  Mixer& mixer() override;
+  void block(uint32_t ms) override;
   int scale() const { return scale_; }
 
  private:
@@ -45,6 +49,7 @@ class SdlBackend : public Backend {
   bool pending_ = false;
   uint32_t lastPresent_ = 0;
   long passes_ = 0;
+  std::unique_ptr<Mixer> mixer_;
 };
 
 // The whole-number scale that fits comfortably on the primary display.
