@@ -30,14 +30,15 @@ void CMST(Interpreter& in) {
 
 /* After the pick, the lines below are read (never run) down to the CASE line with the
    pick's code; the first ENDCM met ends the search with an error, whatever block it
-   belongs to. */
+   belongs to. A search that finds neither steps off the script table: line 1201 is
+   outside it. */
 void CMSL(Interpreter& in) {
   in.s.CaseEndLine = in.N(3);
   const int16_t pick = in.host.CMSL(in.N(2));
   for (;;) {
     if (in.s.CurLine >= kMaxLines) {
       in.s.CurLine = kMaxLines + 1;
-      fail(U"CASE" + number(pick) + U"無し");
+      fail(kOutOfRange);
     }
     in.s.CurLine = static_cast<int16_t>(in.s.CurLine + 1);
     Text keyword = in.T(1);

@@ -32,6 +32,7 @@ void checkMenu(int menu) {
 void CommandMenu::CMST(int16_t menu, const Text& text) {
   int m = menu;
   checkMenu(m);
+  if (text.size() > 32767) engine::fail(engine::kOverflow);  // the count is 16-bit
   auto& table = w_.state.menuTable;
   table[m].fill(Text());
   int entry = -1;
