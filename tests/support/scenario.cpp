@@ -58,7 +58,10 @@ void writeScript(const fs::path& folder, const std::string& utf8Lines) {
 ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options) {
   ScenarioResult result;
   result.folder = folder;
-  fs::path tracePath = folder / "trace.jsonl";
+  // The trace goes beside the test's folders, never into the game folder.
+  static int runs = 0;
+  fs::path tracePath = fs::temp_directory_path() / ("torami-trace-" + std::to_string(::getpid()) +
+                                                    "-" + std::to_string(++runs) + ".jsonl");
   {
     platform::Trace trace;
     trace.open(tracePath.string());
@@ -80,6 +83,8 @@ ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options)
   std::string line;
   while (std::getline(in, line))
     if (!line.empty()) result.events.push_back(parseJson(line));
+  in.close();
+  fs::remove(tracePath);
   return result;
 }
 

@@ -1,0 +1,112 @@
+// The demo game played to each of its endings, as a player would with the mouse alone.
+// Together the play-throughs run every line of the script that can run, so a change
+// that breaks the demo fails here.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "engine/fields.h"
+#include "engine/number.h"
+#include "engine/script_store.h"
+#include "support/scenario.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ScenarioResult;
+
+const fs::path kDemo = fs::path(TORAMI_SOURCE_DIR) / "demo";
+
+std::string readFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+ScenarioResult play(const std::string& ending) {
+  testing_support::ScenarioOptions o;
+  o.input = readFile(fs::path(TORAMI_SOURCE_DIR) / "tests" / "demo" / (ending + ".txt"));
+  o.traceLines = true;
+  return testing_support::runFolder(kDemo, o);
+}
+
+std::set<int> linesRun(const ScenarioResult& r) {
+  std::set<int> lines;
+  for (const auto& e : r.all("line")) lines.insert(static_cast<int>(e["line"].integer()));
+  return lines;
+}
+
+void expectCleanEnding(const ScenarioResult& r, const std::string& reason,
+                       const std::string& picture) {
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.reason(), reason);
+  EXPECT_TRUE(r.all("error").empty()) << r.errorText();
+  EXPECT_EQ(r.last("wait")["picture"].str(), picture);
+  for (const auto& p : r.all("picture")) EXPECT_TRUE(p["ok"].boolean()) << p["name"].str();
+  for (const auto& s : r.all("sound")) EXPECT_TRUE(s["ok"].boolean()) << s["name"].str();
+  for (const auto& m : r.all("music"))
+    if (m["mode"].integer() == 1) {
+      EXPECT_TRUE(m["ok"].boolean()) << m["name"].str();
+    }
+}
+
+TEST(Demo, SunriseEndingWithTheChanceTakenAndEveryBranchVisited) {
+  auto r = play("sunrise");
+  expectCleanEnding(r, "exit", "sunrise");
+  const auto& flags = r.last("end")["flags"];
+  EXPECT_EQ(flags[10].integer(), 99);  // the chance label was double-clicked in time
+  EXPECT_EQ(flags[18].integer(), 1);   // and the lantern won
+  EXPECT_EQ(flags[6].integer(), 1);
+  EXPECT_FALSE(r.all("item").empty());
+  EXPECT_FALSE(r.all("fade").empty());
+}
+
+TEST(Demo, LampRoomEndingWithTheChanceMissed) {
+  auto r = play("lamp");
+  expectCleanEnding(r, "exit", "lamproom");
+  EXPECT_EQ(r.last("end")["flags"][6].integer(), 2);
+  EXPECT_EQ(r.last("end")["flags"][18].integer(), 0);
+}
+
+TEST(Demo, BeachEndingWhenGivingUp) {
+  auto r = play("beach");
+  expectCleanEnding(r, "eof", "beach");
+  EXPECT_EQ(r.last("end")["flags"][6].integer(), 3);
+}
+
+/* Lines that never run by design: CASE lines found by the search after a pick (the
+   search goes on after them), and the table lines of FP and FJ, which are data. */
+std::set<int> linesThatCannotRun(const engine::ScriptStore& script) {
+  std::set<int> out;
+  engine::Flags none{};
+  for (int k = 1; k <= script.lineCount(); ++k) {
+    engine::Text keyword = engine::CUTA(script.line(k), 1);
+    if (keyword == U"CASE") out.insert(k);
+    if (keyword == U"FP" || keyword == U"FJ") {
+      int end = engine::CUTV(script.line(k), 3, none);
+      for (int t = k + 1; t < end || (keyword == U"FJ" && t == end); ++t) out.insert(t);
+    }
+  }
+  return out;
+}
+
+TEST(Demo, ThePlayThroughsTogetherRunEveryLineThatCanRun) {
+  engine::ScriptStore script;
+  int last = 0;
+  ASSERT_TRUE(script.loadBytes(readFile(kDemo / "TORAMI.acs"), last));
+  std::set<int> ran;
+  for (const char* ending : {"sunrise", "lamp", "beach"}) {
+    auto lines = linesRun(play(ending));
+    ran.insert(lines.begin(), lines.end());
+  }
+  auto skip = linesThatCannotRun(script);
+  for (int k = 1; k <= script.lineCount(); ++k)
+    if (!skip.count(k)) {
+      EXPECT_TRUE(ran.count(k)) << "line " << k << " never ran";
+    }
+}
+
+}  // namespace
