@@ -56,6 +56,8 @@ class Track {
     std::stable_sort(sorted.begin(), sorted.end(), [](const Event& a, const Event& b) {
       return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
     });
+    if (!sorted.empty() && sorted.back().tick > end)
+      throw std::runtime_error("an event after the end of the piece");
     sorted.push_back({end, 3, {0xff, 0x2f, 0x00}});
     std::vector<uint8_t> body;
     uint32_t now = 0;
@@ -69,6 +71,7 @@ class Track {
 
  private:
   static void quantity(std::vector<uint8_t>& out, uint32_t value) {
+    if (value > 0x0fffffff) throw std::runtime_error("a delta time beyond 28 bits");
     uint8_t groups[4];
     int count = 0;
     do {
@@ -198,7 +201,8 @@ void pad(Track& track, int channel, const std::vector<Chord>& progression, int v
     }
 }
 
-/* Eighth-note broken chords rising from the root in octave 3 and falling back. */
+/* Eighth-note broken chords rising from the root in octave 3 and falling back;
+   each note rings into the next, up to the end of its chord. */
 void arpeggio(Track& track, int channel, const std::vector<Chord>& progression, int velocity) {
   for (const Chord& c : progression) {
     const int root = 48 + c.root;
@@ -206,7 +210,7 @@ void arpeggio(Track& track, int channel, const std::vector<Chord>& progression, 
     const int pattern[8] = {0, 7, 12, 12 + third, 19, 12 + third, 12, 7};
     for (uint32_t i = 0; i * kEighth < c.length; ++i)
       track.note(channel, root + pattern[i % 8], velocity - (i % 2 ? 12 : 0), c.start + i * kEighth,
-                 kEighth * 2);
+                 std::min(kEighth * 2, c.length - i * kEighth));
   }
 }
 
@@ -290,14 +294,14 @@ bool writeNight(const std::string& path) {
       "E5:2 A5:2 G5:2 E5:2 | F5:4 E5:2 C5:2 | D5:3 E5:1 F5:2 A5:2 | G#5:2 E5:2 B4:4 |"
       "A4:2 C5:2 F5:4 | G5:3 F5:1 E5:2 D5:2 | E5:4 C5:2 A4:2 | D5:2 F5:2 E5:2 B4:2";
   const auto harmony = chords("Am:8 Fmaj7:8 C:8 G:8 Am:8 F:8 Dm:8 E:8 F:8 G:8 Em:4 Am:4 Dm:4 E7:4");
-  Track lead = setup("Music box", 0, 10, 96, 60);
-  Track guitar = setup("Nylon guitar", 1, 24, 84, 44);
-  Track warm = setup("Warm pad", 2, 89, 64, 84);
-  Track low = setup("Bass", 3, 32, 96, 64);
-  const uint32_t end = melody(lead, 0, tune, 80);
-  arpeggio(guitar, 1, harmony, 58);
+  Track lead = setup("Music box", 0, 10, 112, 60);
+  Track guitar = setup("Nylon guitar", 1, 24, 100, 44);
+  Track warm = setup("Warm pad", 2, 89, 80, 84);
+  Track low = setup("Bass", 3, 32, 110, 64);
+  const uint32_t end = melody(lead, 0, tune, 90);
+  arpeggio(guitar, 1, harmony, 66);
   pad(warm, 2, harmony, 42);
-  bass(low, 3, harmony, 74);
+  bass(low, 3, harmony, 82);
   return writeMidi(path, {conductor("Night", 833333), lead, guitar, warm, low}, end);
 }
 
@@ -305,7 +309,12 @@ bool writeNight(const std::string& path) {
 
 int main(int argc, char** argv) {
   const std::string root = argc > 1 ? argv[1] : ".";
-  bool ok = writeTitle(root + "/demo/TITLE.MID");
-  ok = writeNight(root + "/demo/NIGHT.MID") && ok;
-  return ok ? 0 : 1;
+  try {
+    bool ok = writeTitle(root + "/demo/TITLE.MID");
+    ok = writeNight(root + "/demo/NIGHT.MID") && ok;
+    return ok ? 0 : 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "make_music: %s\n", e.what());
+    return 1;
+  }
 }
