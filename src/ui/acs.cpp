@@ -119,12 +119,8 @@ int Acs::run() {
   }
   try {
     writeWait(platform::WaitKind::End);
-    if (tracing()) {
-      std::string flags = "[";
-      for (int i = 0; i < engine::kFlagCount; ++i)
-        flags += (i ? "," : "") + std::to_string(state.flags[i]);
-      writeTrace(traceEvent("end").add("reason", exit.reason).addRaw("flags", flags + "]"));
-    }
+    if (tracing())
+      writeTrace(traceEvent("end").add("reason", exit.reason).addRaw("flags", flagsJson()));
   } catch (...) {
   }
   return exit.status;
@@ -205,13 +201,17 @@ void Acs::writeTrace(const platform::Json& event) {
   if (options_.trace) options_.trace->write(event);
 }
 
+std::string Acs::flagsJson() const {
+  std::string flags = "[";
+  for (int i = 0; i < engine::kFlagCount; ++i)
+    flags += (i ? "," : "") + std::to_string(state.flags[i]);
+  return flags + "]";
+}
+
 void Acs::writeWait(platform::WaitKind kind) {
   static const char* const kNames[] = {"click", "menu", "poll", "end"};
   ++waitCount_;
   if (tracing()) {
-    std::string flags = "[";
-    for (int i = 0; i < engine::kFlagCount; ++i)
-      flags += (i ? "," : "") + std::to_string(state.flags[i]);
     platform::Json j = traceEvent("wait");
     j.add("kind", kNames[static_cast<int>(kind)]);
     j.addRaw("mes", renderer_->traceRows());
@@ -219,7 +219,7 @@ void Acs::writeWait(platform::WaitKind kind) {
     j.add("lbhg", toUtf8(LBhg[0]->caption()));
     j.addRaw("picture", pictures_->traceName());
     j.add("cursor", form.cursor() == platform::Cursor::Custom ? "custom" : "default");
-    j.addRaw("flags", flags + "]");
+    j.addRaw("flags", flagsJson());
     writeTrace(j);
   }
   if (!options_.shotsDir.empty()) {

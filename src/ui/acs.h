@@ -99,6 +99,7 @@ class Acs : public engine::Host {
   void Picture1_Click() { MsgClick = 2; }
   void Label2_DblClick();
   void writeWait(platform::WaitKind kind);
+  std::string flagsJson() const;
 
   Options options_;
   engine::Interpreter interpreter_;
