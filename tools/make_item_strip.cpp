@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "gif_writer.h"
+#include "vec2.h"
 
 namespace {
 
@@ -42,17 +43,6 @@ constexpr double kFine = 0.7;
 constexpr double kInk = 0;
 constexpr double kSoftInk = 51;
 
-struct P {
-  double x = 0, y = 0;
-};
-P operator+(P a, P b) { return {a.x + b.x, a.y + b.y}; }
-P operator-(P a, P b) { return {a.x - b.x, a.y - b.y}; }
-P operator*(P a, double s) { return {a.x * s, a.y * s}; }
-double dot(P a, P b) { return a.x * b.x + a.y * b.y; }
-double len(P a) { return std::sqrt(dot(a, a)); }
-P lerp(P a, P b, double t) { return a + (b - a) * t; }
-
-using Path = std::vector<P>;
 // A shader gives the grey of a point inside a shape, or a negative value to leave it unpainted.
 using Shader = std::function<double(P)>;
 

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "gif_writer.h"
+#include "vec2.h"
 
 namespace {
 
@@ -61,18 +62,6 @@ double smooth(double e0, double e1, double x) {
   const double t = clamp01((x - e0) / (e1 - e0));
   return t * t * (3 - 2 * t);
 }
-
-struct P {
-  double x = 0, y = 0;
-};
-P operator+(P a, P b) { return {a.x + b.x, a.y + b.y}; }
-P operator-(P a, P b) { return {a.x - b.x, a.y - b.y}; }
-P operator*(P a, double s) { return {a.x * s, a.y * s}; }
-double dot(P a, P b) { return a.x * b.x + a.y * b.y; }
-double len(P a) { return std::sqrt(dot(a, a)); }
-P lerp(P a, P b, double t) { return a + (b - a) * t; }
-
-using Path = std::vector<P>;
 
 struct Box {
   double x0 = 0, y0 = 0, x1 = kW, y1 = kH;

@@ -1,7 +1,7 @@
 #include "media/music_device.h"
 
-#include "media/file_bytes.h"
 #include "media/midi_length.h"
+#include "platform/file_bytes.h"
 
 namespace media {
 
@@ -12,7 +12,7 @@ MusicDevice::~MusicDevice() { close(); }
 
 bool MusicDevice::open(const std::filesystem::path& file) {
   if (piece_) return false;
-  const auto bytes = readFileBytes(file, kMaxMusicFileBytes);
+  const auto bytes = platform::readFileBytes(file, platform::kMaxMusicFileBytes);
   if (!bytes) return false;
   const auto length = midiLengthMs(*bytes);
   if (!length) return false;

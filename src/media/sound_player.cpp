@@ -1,7 +1,7 @@
 #include "media/sound_player.h"
 
-#include "media/file_bytes.h"
 #include "media/wave_length.h"
+#include "platform/file_bytes.h"
 
 namespace media {
 
@@ -17,7 +17,8 @@ SoundResult SoundPlayer::SOUND(const std::optional<std::filesystem::path>& file,
   mixer_.stopWave();
   const bool sync = (flags & kSoundAsync) == 0;
   const bool loop = !sync && (flags & kSoundLoop);
-  const auto bytes = file ? readFileBytes(*file, kMaxWaveFileBytes) : std::nullopt;
+  const auto bytes =
+      file ? platform::readFileBytes(*file, platform::kMaxWaveFileBytes) : std::nullopt;
   const auto length = bytes ? waveLengthMs(*bytes) : std::nullopt;
   if (length && mixer_.playWave({*bytes, *length}, loop)) return {true, sync ? *length : 0};
   if (flags & kSoundNoDefault) return {};

@@ -3,9 +3,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <fstream>
-#include <iterator>
-#include <vector>
+#include "platform/file_bytes.h"
 
 namespace platform {
 namespace {
@@ -37,11 +35,9 @@ std::optional<Image> decodePicture(std::span<const unsigned char> bytes) {
 }
 
 std::optional<Image> loadPicture(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                   std::istreambuf_iterator<char>());
-  return decodePicture(bytes);
+  auto bytes = readFileBytes(path, kMaxPictureFileBytes);
+  if (!bytes) return std::nullopt;
+  return decodePicture(*bytes);
 }
 
 bool savePng(const Image& image, const std::filesystem::path& path) {

@@ -1,14 +1,12 @@
 #include "ui/acs.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "engine/error_report.h"
 #include "engine/script_error.h"
 #include "media/fade.h"
 #include "media/music.h"
 #include "media/pictures.h"
 #include "media/sound_effects.h"
+#include "platform/file_bytes.h"
 #include "platform/file_lookup.h"
 #include "platform/picture_loader.h"
 #include "platform/program_exit.h"
@@ -147,14 +145,14 @@ void Acs::Form_Load() {
 void Acs::Form_Unload() { throw platform::ProgramExit{0, "close"}; }
 
 void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
-  state.CurLine = 0;
-  std::ifstream in(file, std::ios::binary);
-  std::string bytes;
-  if (in) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  state.CurLine = 0;  // a file that cannot be read is reported on line 0
+  auto bytes = platform::readFileBytes(file, platform::kMaxScriptFileBytes);
+  if (!bytes) EEE(engine::loadFailureWord(name));
   int lastLine = 0;
-  if (!in || in.bad() || std::filesystem::is_directory(file) ||
-      !state.ScriptLines.loadBytes(bytes, lastLine)) {
-    state.CurLine = static_cast<int16_t>(in && !std::filesystem::is_directory(file) ? lastLine : 0);
+  if (!state.ScriptLines.loadBytes(
+          std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
+          lastLine)) {
+    state.CurLine = static_cast<int16_t>(lastLine);  // the line that did not fit
     EEE(engine::loadFailureWord(name));
   }
   state.CurLine = 1;

@@ -2,9 +2,9 @@
 // readable and of the intended lengths.
 #include <gtest/gtest.h>
 
-#include "media/file_bytes.h"
 #include "media/midi_length.h"
 #include "media/wave_length.h"
+#include "platform/file_bytes.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ const std::filesystem::path kSource = TORAMI_SOURCE_DIR;
 
 TEST(DemoMedia, BackgroundPiecesLastTwentyToSixtySeconds) {
   for (const char* name : {"demo/TITLE.MID", "demo/NIGHT.MID"}) {
-    const auto bytes = media::readFileBytes(kSource / name, media::kMaxMusicFileBytes);
+    const auto bytes = platform::readFileBytes(kSource / name, platform::kMaxMusicFileBytes);
     ASSERT_TRUE(bytes) << name;
     const auto ms = media::midiLengthMs(*bytes);
     ASSERT_TRUE(ms) << name;
@@ -24,7 +24,7 @@ TEST(DemoMedia, BackgroundPiecesLastTwentyToSixtySeconds) {
 TEST(DemoMedia, SoundEffectsAreShortWaves) {
   for (const char* name : {"assets/chime.wav", "demo/knock.wav", "demo/footstep.wav",
                            "demo/bell.wav", "demo/page.wav", "demo/fanfare.wav"}) {
-    const auto bytes = media::readFileBytes(kSource / name, media::kMaxWaveFileBytes);
+    const auto bytes = platform::readFileBytes(kSource / name, platform::kMaxWaveFileBytes);
     ASSERT_TRUE(bytes) << name;
     const auto ms = media::waveLengthMs(*bytes);
     ASSERT_TRUE(ms) << name;

@@ -3,15 +3,13 @@
 
 #include "../../tools/gif_writer.h"
 
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <random>
 #include <string>
 
 #include "gif_reader.h"
+#include "platform/picture_loader.h"
 
 namespace {
 
@@ -85,22 +83,15 @@ TEST_P(GifWriterRoundTrip, PictureLoaderGetsTheColoursBack) {
   const RoundTrip& c = GetParam();
   const gif::IndexedImage img = makeImage(c.width, c.height, c.colours, c.pixels);
   const std::vector<uint8_t> bytes = gif::encodeGif87a(img, c.minCodeSize);
-  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  ASSERT_NE(rw, nullptr);
-  std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(IMG_Load_RW(rw, 1),
-                                                                  SDL_FreeSurface);
-  ASSERT_NE(loaded, nullptr) << IMG_GetError();
-  std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> rgba(
-      SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0), SDL_FreeSurface);
-  ASSERT_NE(rgba, nullptr) << SDL_GetError();
-  ASSERT_EQ(rgba->w, c.width);
-  ASSERT_EQ(rgba->h, c.height);
+  const auto decoded = platform::decodePicture(bytes);
+  ASSERT_TRUE(decoded.has_value());
+  ASSERT_EQ(decoded->width(), c.width);
+  ASSERT_EQ(decoded->height(), c.height);
   int mismatches = 0;
   for (int y = 0; y < c.height; ++y)
     for (int x = 0; x < c.width; ++x) {
-      const uint8_t* p = static_cast<const uint8_t*>(rgba->pixels) + y * rgba->pitch + 4 * x;
       const gif::Rgb want = img.palette[c.pixels[static_cast<size_t>(y) * c.width + x]];
-      mismatches += p[0] != want.r || p[1] != want.g || p[2] != want.b;
+      mismatches += decoded->at(x, y) != platform::rgb(want.r, want.g, want.b);
     }
   EXPECT_EQ(mismatches, 0);
 }

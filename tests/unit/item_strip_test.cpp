@@ -2,15 +2,13 @@
 // frame and drawing of each of the eight tiles, checked with our own reader and with the
 // platform's picture loader.
 
-#include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 
 #include "gif_reader.h"
 #include "platform/assets.h"
+#include "platform/picture_loader.h"
 
 namespace {
 
@@ -141,25 +139,16 @@ TEST(ItemStrip, TilesDiffer) {
 /* The platform's picture loader must see the same greys as our reader. */
 TEST(ItemStrip, PictureLoaderAgrees) {
   const std::span<const uint8_t> bytes = stripBytes();
-  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  ASSERT_NE(rw, nullptr);
-  std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(IMG_Load_RW(rw, 1),
-                                                                  SDL_FreeSurface);
-  ASSERT_NE(loaded, nullptr) << IMG_GetError();
-  std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> rgba(
-      SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0), SDL_FreeSurface);
-  ASSERT_NE(rgba, nullptr) << SDL_GetError();
-  ASSERT_EQ(rgba->w, kWidth);
-  ASSERT_EQ(rgba->h, kTile);
+  const auto decoded = platform::decodePicture(bytes);
+  ASSERT_TRUE(decoded.has_value());
+  ASSERT_EQ(decoded->width(), kWidth);
+  ASSERT_EQ(decoded->height(), kTile);
   int mismatches = 0;
-  for (int y = 0; y < kTile; ++y) {
-    const auto* row = static_cast<const uint8_t*>(rgba->pixels) + y * rgba->pitch;
+  for (int y = 0; y < kTile; ++y)
     for (int x = 0; x < kWidth; ++x) {
       const int grey = kRamp[pixel(x, y)];
-      const uint8_t* p = row + 4 * x;
-      mismatches += p[0] != grey || p[1] != grey || p[2] != grey;
+      mismatches += decoded->at(x, y) != platform::rgb(grey, grey, grey);
     }
-  }
   EXPECT_EQ(mismatches, 0);
 }
 

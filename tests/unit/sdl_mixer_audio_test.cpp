@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "audio_fixtures.h"
-#include "media/file_bytes.h"
+#include "platform/file_bytes.h"
 #include "platform/headless/virtual_mixer.h"
 #include "platform/sdl/sdl_mixer.h"
 #include "platform/soundfont.h"
@@ -63,7 +63,7 @@ class DiskAudioTest : public ::testing::Test {
 
   /* Whether 16-bit samples between the byte offsets rise above a whisper. */
   bool soundBetween(uintmax_t from, uintmax_t to) const {
-    const auto bytes = media::readFileBytes(output, size_t{1} << 30);
+    const auto bytes = platform::readFileBytes(output, size_t{1} << 30);
     if (!bytes) return false;
     for (size_t i = from & ~size_t{1}; i + 1 < std::min<uintmax_t>(to, bytes->size()); i += 2) {
       const int16_t sample = static_cast<int16_t>((*bytes)[i] | ((*bytes)[i + 1] << 8));

@@ -194,21 +194,18 @@ void SdlBackend::blit() {
   std::vector<int> xmap(dw);
   for (int x = 0; x < dw; ++x) xmap[x] = std::min(width_ - 1, static_cast<int>(x / s));
   SDL_LockSurface(surface);
-  bool plain = surface->format->BytesPerPixel == 4;
+  const int bytesPerPixel = surface->format->BytesPerPixel;
+  // Our pixels are the window's when it is 32-bit XRGB; otherwise each one is mapped.
+  const bool same = surface->format->format == SDL_PIXELFORMAT_RGB888;
   for (int y = 0; y < dh; ++y) {
     const Color* src = frame_->row(std::min(height_ - 1, static_cast<int>(y / s)));
-    Uint8* dst = static_cast<Uint8*>(surface->pixels) + (oy + y) * surface->pitch +
-                 ox * surface->format->BytesPerPixel;
+    Uint8* dst =
+        static_cast<Uint8*>(surface->pixels) + (oy + y) * surface->pitch + ox * bytesPerPixel;
     for (int x = 0; x < dw; ++x) {
-      Color c = src[xmap[x]];
-      Uint32 v = plain && surface->format->format == SDL_PIXELFORMAT_RGB888
-                     ? c
-                     : SDL_MapRGB(surface->format, (c >> 16) & 0xff, (c >> 8) & 0xff, c & 0xff);
-      if (plain) {
-        reinterpret_cast<Uint32*>(dst)[x] = v;
-      } else {
-        SDL_memcpy(dst + x * surface->format->BytesPerPixel, &v, surface->format->BytesPerPixel);
-      }
+      const Color c = src[xmap[x]];
+      const Uint32 v =
+          same ? c : SDL_MapRGB(surface->format, (c >> 16) & 0xff, (c >> 8) & 0xff, c & 0xff);
+      SDL_memcpy(dst + x * bytesPerPixel, &v, bytesPerPixel);
     }
   }
   SDL_UnlockSurface(surface);

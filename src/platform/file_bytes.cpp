@@ -1,8 +1,8 @@
-#include "media/file_bytes.h"
+#include "platform/file_bytes.h"
 
 #include <fstream>
 
-namespace media {
+namespace platform {
 
 std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& path, size_t limit) {
   std::error_code error;
@@ -16,4 +16,4 @@ std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& p
   return bytes;
 }
 
-}  // namespace media
+}  // namespace platform

@@ -1,18 +1,20 @@
 #pragma once
-// Whole-file reads for media files, with a size limit so that a stray huge file
-// named by a script cannot exhaust memory.
+// Whole-file reads of the script and the media it names, with a size limit so that a
+// stray huge file cannot exhaust memory.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <vector>
 
-namespace media {
+namespace platform {
 
+inline constexpr size_t kMaxScriptFileBytes = size_t{16} << 20;
+inline constexpr size_t kMaxPictureFileBytes = size_t{64} << 20;
 inline constexpr size_t kMaxMusicFileBytes = size_t{16} << 20;
 inline constexpr size_t kMaxWaveFileBytes = size_t{256} << 20;
 
 // The bytes of a regular file of at most `limit` bytes; nullopt otherwise.
 std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& path, size_t limit);
 
-}  // namespace media
+}  // namespace platform
