@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -10,8 +11,8 @@
 
 #include "platform/font.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/program_exit.h"
 #include "platform/sdl/sdl_backend.h"
-#include "platform/trace.h"
 #include "ui/acs.h"
 #include "ui/design.h"
 
@@ -35,22 +36,25 @@ constexpr const char* kUsage =
     "  --help, --version\n";
 
 struct CommandLine {
+  bool help = false, version = false;
   bool headless = false, traceLines = false, fullscreen = false;
   std::optional<std::string> input, trace, shots, game;
   long maxSteps = 10000000;
   int scale = 0;
 };
 
-[[noreturn]] void usageError(const std::string& message) {
-  std::cerr << "torami: " << message << "\n" << kUsage;
-  std::exit(2);
+// A bad command line: the message, then how the program is used.
+platform::ProgramExit usageError(const std::string& message) {
+  const std::string usage(kUsage);
+  return platform::ProgramExit(platform::kExitUsage,
+                               message + "\n" + usage.substr(0, usage.size() - 1));
 }
 
 long number(const char* text, const char* option, long lo, long hi) {
   char* end = nullptr;
   long v = std::strtol(text, &end, 10);
   if (!*text || *end || v < lo || v > hi)
-    usageError(std::string("bad value for ") + option + ": " + text);
+    throw usageError(std::string("bad value for ") + option + ": " + text);
   return v;
 }
 
@@ -59,15 +63,15 @@ CommandLine parse(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto value = [&]() -> const char* {
-      if (i + 1 >= argc) usageError(a + " needs a value");
+      if (i + 1 >= argc) throw usageError(a + " needs a value");
       return argv[++i];
     };
     if (a == "--help" || a == "-h") {
-      std::cout << kUsage;
-      std::exit(0);
+      cl.help = true;
+      return cl;
     } else if (a == "--version") {
-      std::cout << "torami " << TORAMI_VERSION << "\n";
-      std::exit(0);
+      cl.version = true;
+      return cl;
     } else if (a == "--headless") {
       cl.headless = true;
     } else if (a == "--input") {
@@ -85,14 +89,14 @@ CommandLine parse(int argc, char** argv) {
     } else if (a == "--fullscreen") {
       cl.fullscreen = true;
     } else if (!a.empty() && a[0] == '-') {
-      usageError("unknown option " + a);
+      throw usageError("unknown option " + a);
     } else if (cl.game) {
-      usageError("more than one game given");
+      throw usageError("more than one game given");
     } else {
       cl.game = a;
     }
   }
-  if (cl.shots && !cl.headless) usageError("--shots needs --headless");
+  if (cl.shots && !cl.headless) throw usageError("--shots needs --headless");
   return cl;
 }
 
@@ -124,54 +128,57 @@ void placeGame(const CommandLine& cl, const char* argv0, ui::Options& o) {
 int play(const CommandLine& cl, const char* argv0) {
   ui::Options options;
   placeGame(cl, argv0, options);
-  platform::Trace trace;
+  std::ofstream traceFile;
   std::optional<std::string> traceTarget = cl.trace;
   if (!traceTarget && cl.headless) traceTarget = "-";
-  if (traceTarget) {
-    if (!trace.open(*traceTarget)) usageError("cannot write the trace file " + *traceTarget);
-    options.trace = &trace;
+  if (traceTarget == "-") {
+    options.trace = &std::cout;
+  } else if (traceTarget) {
+    traceFile.open(*traceTarget, std::ios::binary | std::ios::trunc);
+    if (!traceFile) throw usageError("cannot write the trace file " + *traceTarget);
+    options.trace = &traceFile;
   }
   options.traceLines = cl.traceLines;
   if (cl.shots) {
     std::error_code ec;
     fs::create_directories(*cl.shots, ec);
-    if (!fs::is_directory(*cl.shots, ec)) usageError("cannot make the folder " + *cl.shots);
+    if (!fs::is_directory(*cl.shots, ec)) throw usageError("cannot make the folder " + *cl.shots);
     options.shotsDir = *cl.shots;
   }
 
   std::unique_ptr<platform::Backend> backend;
-  platform::HeadlessBackend* headless = nullptr;
   if (cl.headless) {
     std::vector<platform::InputAction> actions;
-    try {
-      if (cl.input) actions = platform::readInputScript(*cl.input);
-    } catch (const platform::InputError& e) {
-      std::cerr << "torami: " << e.what() << "\n";
-      return 2;
-    }
-    auto h = std::make_unique<platform::HeadlessBackend>(std::move(actions), cl.maxSteps);
-    headless = h.get();
-    backend = std::move(h);
+    if (cl.input) actions = platform::readInputScript(*cl.input);
+    backend = std::make_unique<platform::HeadlessBackend>(std::move(actions));
+    options.maxSteps = cl.maxSteps;
   } else {
     backend = std::make_unique<platform::SdlBackend>(
         ui::design::kClientWidth, ui::design::kClientHeight, cl.scale, cl.fullscreen);
   }
   ui::Acs acs(*backend, options);
-  if (headless) headless->attach(acs.form);
   return acs.run();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  CommandLine cl = parse(argc, argv);
   try {
+    const CommandLine cl = parse(argc, argv);
+    if (cl.help) {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (cl.version) {
+      std::cout << "torami " << TORAMI_VERSION << "\n";
+      return 0;
+    }
     return play(cl, argv[0]);
-  } catch (const platform::FontMissing& e) {
-    std::cerr << "torami: " << e.message << "\n";
-    return 2;
+  } catch (const platform::ProgramExit& e) {
+    std::cerr << "torami: " << e.what() << "\n";
+    return e.status();
   } catch (const std::exception& e) {
     std::cerr << "torami: " << e.what() << "\n";
-    return 2;
+    return platform::kExitUsage;
   }
 }

@@ -58,9 +58,4 @@ const Command* findCommand(TextView keyword) {
   return nullptr;
 }
 
-const Command* commandTable(int& count) {
-  count = static_cast<int>(std::size(kCommands));
-  return kCommands;
-}
-
 }  // namespace engine

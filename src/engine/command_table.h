@@ -13,7 +13,5 @@ struct Command {
 
 // The command whose keyword equals `keyword` exactly (same case and length), or null.
 const Command* findCommand(TextView keyword);
-// The whole table, in the order of testing.
-const Command* commandTable(int& count);
 
 }  // namespace engine

@@ -2,12 +2,10 @@
 // The condition evaluator of IF and EVA.
 #include <cstdint>
 
+#include "engine/flags.h"
 #include "engine/text.h"
 
 namespace engine {
-
-/* Error word for a condition that cannot be read. */
-inline const Text kBadCondition = U"比較式";
 
 /* Evaluates a condition such as "F01=01&F02}10" against the flags in one
    left-to-right pass: -1 when it holds, 0 when it does not (an empty condition

@@ -7,7 +7,4 @@ namespace engine {
 
 Text errorBoxText(TextView word, int line, TextView lineText);
 
-// The word of a script file that cannot be loaded: the reason, CR LF, the file name.
-Text loadFailureWord(TextView fileName);
-
 }  // namespace engine

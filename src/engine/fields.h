@@ -4,11 +4,10 @@
 // characters. Both cut the line anew on every call.
 #include <cstdint>
 
+#include "engine/flags.h"
 #include "engine/text.h"
 
 namespace engine {
-
-inline const Text kMissingField = U"引数無し";
 
 // Field n of `line`, character for character; "引数無し" when the line has fewer than
 // n - 1 commas; empty text for n of 0 or less.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "engine/flags.h"
 #include "engine/text.h"
 
 namespace engine {

@@ -34,7 +34,7 @@ void FP(Interpreter& in) {
   in.s.FpEndLine = in.N(3);
   const int v = flagAt(in.s.flags, in.N(2));
   const int start = in.s.CurLine;
-  if (in.s.FpEndLine < start + v || v < 1) fail(U"FP");
+  if (in.s.FpEndLine < start + v || v < 1) fail(kFpTable);
   if (in.s.FpEndLine > kMaxLines) fail(kOutOfRange);
   in.s.CurLine = static_cast<int16_t>(start + v);
   in.host.MESHG(in.T(1));
@@ -45,7 +45,7 @@ void FJ(Interpreter& in) {
   const int v = flagAt(in.s.flags, in.N(2));
   const int e = in.N(3);
   const int start = in.s.CurLine;
-  if (e < start + v || v < 1) fail(U"FJ");
+  if (e < start + v || v < 1) fail(kFjTable);
   if (start + v > kMaxLines) fail(kOutOfRange);
   in.s.CurLine = static_cast<int16_t>(start + v);
   const int16_t target = in.N(1);

@@ -18,9 +18,10 @@ void Interpreter::jump(int target) {
 /* The advance rule compares values: a command that jumps to its own line number goes
    on with the next line, exactly as if it had not jumped. */
 void Interpreter::pass() {
-  host.beforePass();
   const int16_t StartLine = s.CurLine;
-  const Command* command = findCommand(T(1));
+  const Text keyword = T(1);
+  host.beforePass(keyword);
+  const Command* command = findCommand(keyword);
   if (!command) fail(kUnknownCommand);
   command->run(*this);
   if (s.CurLine == StartLine) s.CurLine = static_cast<int16_t>(s.CurLine + 1);

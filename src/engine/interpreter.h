@@ -31,6 +31,4 @@ class Interpreter {
   Host& host;
 };
 
-inline const Text kUnknownCommand = U"命令無し";
-
 }  // namespace engine

@@ -1,21 +1,11 @@
 // The menu commands the loop carries out: CMST and CMSL call the window's procedures,
 // the search after a pick, CASE reached in sequence, and the single-entry edits.
-#include <string>
-
 #include "engine/commands.h"
 #include "engine/fields.h"
 #include "engine/script_error.h"
 
 namespace engine::cmd {
 namespace {
-
-// A number as the error box writes it: a leading blank when it is not negative.
-Text number(int v) {
-  std::string digits = std::to_string(v);
-  Text out = v < 0 ? U"" : U" ";
-  for (char c : digits) out += static_cast<char32_t>(c);
-  return out;
-}
 
 void checkCell(int menu, int entry) {
   if (menu < 0 || menu >= kMenus || entry < 0 || entry >= kEntries) fail(kOutOfRange);
@@ -46,7 +36,7 @@ void CMSL(Interpreter& in) {
       in.s.CurLine = static_cast<int16_t>(in.s.CurLine + 1);
       return;
     }
-    if (keyword == U"ENDCM") fail(U"CASE" + number(pick) + U"無し");
+    if (keyword == U"ENDCM") fail(caseMissing(pick));
   }
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/flags.h"
 #include "engine/script_store.h"
 #include "engine/text.h"
 

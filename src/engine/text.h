@@ -1,8 +1,6 @@
 #pragma once
 // Script text is held one element per character, so a full-width character counts
 // as one character for every position and length.
-#include <array>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,8 +8,5 @@ namespace engine {
 
 using Text = std::u32string;
 using TextView = std::u32string_view;
-
-inline constexpr int kFlagCount = 31;
-using Flags = std::array<int16_t, kFlagCount>;
 
 }  // namespace engine

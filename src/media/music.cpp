@@ -1,36 +1,58 @@
 #include "media/music.h"
 
-#include "media/background_music.h"
-#include "media/music_device.h"
 #include "platform/text_codec.h"
-#include "ui/acs.h"
 
 namespace media {
 
-Music::Music(ui::Acs& window) : w_(window) {}
+Music::Music(MixerSource mixer, platform::TickSource now, const platform::GameFolder& folder,
+             TimerSwitch setTimerMIDI, platform::Recorder& recorder)
+    : mixer_(std::move(mixer)),
+      now_(std::move(now)),
+      folder_(folder),
+      setTimerMIDI_(std::move(setTimerMIDI)),
+      recorder_(recorder) {}
 
-Music::~Music() = default;
-
-// The device opens with the first MUSPL, so a game without music never opens audio.
 MusicDevice& Music::bg() {
-  if (!bg_)
-    bg_ = std::make_unique<MusicDevice>(w_.form.backend().mixer(),
-                                        [this] { return w_.form.ticks(); });
+  if (!bg_) bg_ = std::make_unique<MusicDevice>(mixer_(), now_);
   return *bg_;
 }
 
-void Music::MUSPL(const engine::Text& name, int16_t mode) {
-  auto file = mode == 1 ? w_.mediaFile(name, U".MID") : std::nullopt;
-  bool opened = media::MUSPL(bg(), file, mode, [this](bool on) { w_.TimerMIDI->setEnabled(on); });
-  if (w_.tracing())
-    w_.writeTrace(w_.traceEvent("music")
-                      .add("mode", mode)
-                      .add("name", platform::toUtf8(name))
-                      .add("ok", opened));
+/* The device opens with the first MUSPL, whatever its mode. */
+bool Music::MUSPL(const engine::Text& name, int16_t mode) {
+  MusicDevice& device = bg();
+  bool opened = false;
+  switch (mode) {
+    case 0:
+      device.stop();
+      device.close();
+      setTimerMIDI_(false);
+      break;
+    case 1: {
+      device.stop();
+      device.close();
+      const auto file = folder_.find(name, U".MID");
+      opened = file && device.open(*file);
+      device.play();
+      setTimerMIDI_(true);
+      break;
+    }
+    case 9:
+      device.close();
+      break;
+    default:
+      break;
+  }
+  recorder_.record("music", {{"mode", mode}, {"name", platform::toUtf8(name)}, {"ok", opened}});
+  return opened;
 }
 
-void Music::timerMIDI_Timer() {
-  if (media::timerMIDI_Timer(bg()) && w_.tracing()) w_.writeTrace(w_.traceEvent("music-restart"));
+bool Music::timerMIDI_Timer() {
+  if (bg().status() != "stopped") return false;
+  bg().playFromStart();
+  recorder_.record("music-restart");
+  return true;
 }
+
+std::optional<std::string_view> Music::status() const { return bg_ ? bg_->status() : std::nullopt; }
 
 }  // namespace media

@@ -1,29 +1,47 @@
 #pragma once
-// MUSPL and the music timer of the window: one background MIDI piece on the device
-// "bg", looped by the 100 ms timer TimerMIDI.
+// The script's background music: MUSPL starts, stops and closes one MIDI piece on the
+// device "bg", and the handler of the 100 ms music timer TimerMIDI loops it.
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "engine/text.h"
-
-namespace ui {
-class Acs;
-}
+#include "media/music_device.h"
+#include "platform/file_lookup.h"
+#include "platform/recorder.h"
 
 namespace media {
 
-class MusicDevice;
+// The sound services, asked for only when first needed, so a game without music never
+// opens the audio device.
+using MixerSource = std::function<platform::Mixer&()>;
+// Switches the music timer TimerMIDI on or off.
+using TimerSwitch = std::function<void(bool enabled)>;
 
 class Music {
  public:
-  explicit Music(ui::Acs& window);
-  ~Music();
-  void MUSPL(const engine::Text& name, int16_t mode);
-  void timerMIDI_Timer();
+  Music(MixerSource mixer, platform::TickSource now, const platform::GameFolder& folder,
+        TimerSwitch setTimerMIDI, platform::Recorder& recorder);
+
+  // Mode 0 stops and closes the piece and disables the timer; mode 1 replaces the piece
+  // with name + ".MID", plays it and enables the timer, also when the file does not open;
+  // mode 9 only closes; other modes do nothing. Returns whether mode 1 opened the piece.
+  bool MUSPL(const engine::Text& name, int16_t mode);
+  // Restarts the piece from its beginning when it has stopped; returns whether it did.
+  bool timerMIDI_Timer();
+  // The device's mode word: "playing" or "stopped"; nullopt when nothing is open.
+  std::optional<std::string_view> status() const;
 
  private:
   MusicDevice& bg();
-  ui::Acs& w_;
+
+  MixerSource mixer_;
+  platform::TickSource now_;
+  const platform::GameFolder& folder_;
+  TimerSwitch setTimerMIDI_;
+  platform::Recorder& recorder_;
   std::unique_ptr<MusicDevice> bg_;
 };
 

@@ -3,27 +3,24 @@
 // picture that does not load leaves the area exactly as it was. Also the item strip of
 // Picture2, from which the item menu paints the picture of a picked item.
 #include <optional>
-#include <string>
 
 #include "engine/text.h"
-#include "platform/image.h"
-
-namespace ui {
-class Acs;
-}
+#include "platform/file_lookup.h"
+#include "platform/picture_box.h"
+#include "platform/recorder.h"
 
 namespace media {
 
 inline constexpr int kItemTile = 100;  // tiles of the strip are 100 x 100 pixels
-inline constexpr int kItemTiles = 8;
 
 class Pictures {
  public:
   // Loads the item strip into Picture2.
-  explicit Pictures(ui::Acs& window);
+  Pictures(platform::PictureBox& Picture1, platform::PictureBox& Picture2,
+           const platform::GameFolder& folder, platform::Recorder& recorder);
   void GHG(const engine::Text& name);
   // The trace's `picture` value: the name of the last picture loaded, or null.
-  std::string traceName() const;
+  platform::Json traceName() const;
 
   // The 800 x 100 strip that Picture2 holds, or null when it could not be decoded.
   const platform::Image* itemStrip() const;
@@ -31,7 +28,10 @@ class Pictures {
   void paintItemTile(int entry);
 
  private:
-  ui::Acs& w_;
+  platform::PictureBox& Picture1;
+  platform::PictureBox& Picture2;
+  const platform::GameFolder& folder_;
+  platform::Recorder& recorder_;
   std::optional<engine::Text> loadedName_;
 };
 

@@ -3,27 +3,23 @@
 #include "media/sound_player.h"
 #include "platform/assets.h"
 #include "platform/text_codec.h"
-#include "ui/acs.h"
 
 namespace media {
 
-SoundEffects::SoundEffects(ui::Acs& window) : w_(window) {}
+SoundEffects::SoundEffects(MixerSource mixer, const platform::GameFolder& folder,
+                           std::function<void(uint32_t)> block, platform::Recorder& recorder)
+    : mixer_(std::move(mixer)), folder_(folder), block_(std::move(block)), recorder_(recorder) {}
 
 SoundEffects::~SoundEffects() = default;
 
+/* The device opens with the first SOUND; the default chime stands in for a file that
+   cannot be played. */
 void SoundEffects::SOUND(const engine::Text& name, int16_t flags) {
-  if (!player_) {
-    auto chime = platform::asset("chime.wav");
-    player_ = std::make_unique<SoundPlayer>(w_.form.backend().mixer(),
-                                            std::span<const uint8_t>(chime.data(), chime.size()));
-  }
-  SoundResult result = player_->SOUND(w_.mediaFile(name, U".wav"), flags);
-  if (w_.tracing())
-    w_.writeTrace(w_.traceEvent("sound")
-                      .add("name", platform::toUtf8(name))
-                      .add("flags", flags)
-                      .add("ok", result.played));
-  if (result.blockMs > 0) w_.form.backend().block(result.blockMs);
+  if (!player_) player_ = std::make_unique<SoundPlayer>(mixer_(), platform::asset("chime.wav"));
+  const SoundResult result = player_->SOUND(folder_.find(name, U".wav"), flags);
+  recorder_.record("sound",
+                   {{"name", platform::toUtf8(name)}, {"flags", flags}, {"ok", result.played}});
+  if (result.blockMs > 0) block_(result.blockMs);
 }
 
 }  // namespace media

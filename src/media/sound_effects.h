@@ -1,14 +1,14 @@
 #pragma once
 // SOUND of the window: a wave effect from the game folder with the play-sound flags;
-// a synchronous one blocks the thread, and with it all input, until it has ended.
+// a synchronous one holds the thread, and with it all input, until it has ended.
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "engine/text.h"
-
-namespace ui {
-class Acs;
-}
+#include "media/music.h"
+#include "platform/file_lookup.h"
+#include "platform/recorder.h"
 
 namespace media {
 
@@ -16,12 +16,17 @@ class SoundPlayer;
 
 class SoundEffects {
  public:
-  explicit SoundEffects(ui::Acs& window);
+  // `block` holds the thread, with all input, for the given milliseconds.
+  SoundEffects(MixerSource mixer, const platform::GameFolder& folder,
+               std::function<void(uint32_t ms)> block, platform::Recorder& recorder);
   ~SoundEffects();
   void SOUND(const engine::Text& name, int16_t flags);
 
  private:
-  ui::Acs& w_;
+  MixerSource mixer_;
+  const platform::GameFolder& folder_;
+  std::function<void(uint32_t)> block_;
+  platform::Recorder& recorder_;
   std::unique_ptr<SoundPlayer> player_;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // The sound services the music device and the sound player use: one MIDI piece
 // and one wave at a time. Backends: SDL2_mixer (sdl/sdl_mixer.h) and a silent
-// mixer that keeps time by a clock (headless/virtual_mixer.h).
+// mixer that keeps time by a clock (silent_mixer.h).
 #include <cstdint>
 #include <functional>
 #include <optional>

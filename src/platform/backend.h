@@ -1,7 +1,8 @@
 #pragma once
-// What a backend gives the toolkit: a tick counter, raw mouse input, a way to sleep until
-// something happens, a place to present the frame, a pointer and a message box.
-// The SDL backend is a real window; the headless backend a virtual clock and a file.
+// The whole platform behind eight functions: a tick counter, raw input, one blocking wait,
+// presenting the frame, the window's title and pointer, a message box and the sound
+// services. The SDL backend is a real window; the headless backend a virtual clock and
+// an input file.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,17 +11,32 @@
 
 namespace platform {
 
-class Form;
 class Mixer;
 
+// Mouse buttons, with the values the window system gives them in its button masks.
+enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
+
 enum class Cursor { Default, Custom };
-enum class WaitKind { Click, Menu, Poll, End };
+
+// A place of the window named by what it is, not where it is: input aimed at a place
+// lands on the control the form has registered for it.
+enum class Place { None, MessageArea, PictureArea, MenuLabel, MenuHeading, ChanceLabel };
 
 struct RawInput {
   enum Type { Press, Release, Close } type = Press;
-  int x = 0, y = 0;
-  int button = 1;            // 1 left, 2 right, 4 middle
+  int x = 0, y = 0;  // client position, unless `place` names one
+  MouseButton button = MouseButton::Left;
   bool doubleClick = false;  // a press that completes a double click
+  Place place = Place::None;
+  int index = 0;  // which MenuLabel
+};
+
+// Why the engine blocks, which decides what ends the wait.
+enum class Wait {
+  Input,    // for the user: until input, or the deadline (the next timer tick) if any
+  Poll,     // the script polls in a loop: a short rest, or input
+  Time,     // a timed wait: until the deadline, or input
+  Blocked,  // the thread is held (a synchronous sound): until the deadline; input waits
 };
 
 class Backend {
@@ -30,24 +46,16 @@ class Backend {
   virtual uint32_t ticks() = 0;
   // The next pending input, if any; never waits.
   virtual std::optional<RawInput> nextInput() = 0;
-  // The engine waits for the user: block until input may be pending, or until the
-  // deadline (the next timer tick) when there is one.
-  virtual void waitIdle(std::optional<uint32_t> deadline) = 0;
-  // A timed wait: block until the deadline or until input may be pending.
-  virtual void waitUntil(uint32_t deadline) = 0;
-  // Called once per pass of the interpreter loop.
-  virtual void loopPass(Form&) {}
-  virtual void showWindow(const std::string& /*caption*/) {}
+  // Blocks for the reason given, never past the deadline.
+  virtual void wait(Wait why, std::optional<uint32_t> deadline) = 0;
+  // Shows the frame; the first call shows the window.
   virtual void present(const Image& frame) = 0;
-  virtual void setCursor(Cursor) {}
+  virtual void setTitle(const std::string& title) = 0;
+  virtual void setCursor(Cursor cursor) = 0;
   // A modal box with the stop icon and one OK button; lines are separated by CR or CR LF.
   virtual void showError(const std::string& title, const std::string& textUtf8) = 0;
-  // The sound services: a real device in a window, a silent one on the virtual clock
-  // in a headless run.
+  // A real device in a window, a silent one on the virtual clock in a headless run.
   virtual Mixer& mixer() = 0;
-  // Blocks the thread, with all input, for a while (a synchronous sound).
-  virtual void block(uint32_t ms) = 0;
-  virtual bool headless() const { return false; }
 };
 
 }  // namespace platform

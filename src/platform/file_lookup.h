@@ -11,4 +11,20 @@ namespace platform {
 std::optional<std::filesystem::path> findFile(const std::filesystem::path& folder,
                                               std::u32string_view relativeName);
 
+// The folder of a game, where the script's media names are looked up.
+class GameFolder {
+ public:
+  GameFolder() = default;
+  explicit GameFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
+  const std::filesystem::path& path() const { return folder_; }
+  // The file named by the script plus an extension (".szg", ".MID", ".wav").
+  std::optional<std::filesystem::path> find(std::u32string_view name,
+                                            std::u32string_view extension) const {
+    return findFile(folder_, std::u32string(name) + std::u32string(extension));
+  }
+
+ private:
+  std::filesystem::path folder_;
+};
+
 }  // namespace platform

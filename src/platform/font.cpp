@@ -17,15 +17,15 @@ std::shared_ptr<Font> Font::get(const FontSpec& spec) {
   auto key = std::make_tuple(static_cast<int>(spec.face), px, spec.italic);
   if (auto it = cache.find(key); it != cache.end()) return it->second;
   if (!TTF_WasInit() && TTF_Init() != 0)
-    throw FontMissing{std::string("cannot start the font renderer: ") + TTF_GetError()};
+    throw FontMissing(std::string("cannot start the font renderer: ") + TTF_GetError());
   std::string file = findFontFile(spec.face);
   const char* package = spec.face == Face::Gothic ? "fonts-ipafont-gothic" : "fonts-ipafont-mincho";
   const char* name = spec.face == Face::Gothic ? "IPAGothic" : "IPAMincho";
   if (file.empty())
-    throw FontMissing{std::string("the Japanese font ") + name +
-                      " was not found; install the package " + package};
+    throw FontMissing(std::string("the Japanese font ") + name +
+                      " was not found; install the package " + package);
   TTF_Font* ttf = TTF_OpenFont(file.c_str(), px);
-  if (!ttf) throw FontMissing{std::string("cannot open the font ") + file + ": " + TTF_GetError()};
+  if (!ttf) throw FontMissing(std::string("cannot open the font ") + file + ": " + TTF_GetError());
   TTF_SetFontHinting(ttf, TTF_HINTING_MONO);
   auto font = std::shared_ptr<Font>(new Font(ttf, px, spec.italic));
   cache[key] = font;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/image.h"
+#include "platform/program_exit.h"
 
 namespace platform {
 
@@ -29,7 +30,6 @@ class Font {
   static std::shared_ptr<Font> get(const FontSpec& spec);
   ~Font();
 
-  int pixelSize() const { return pixels_; }
   double points() const { return pointsForPixels(pixels_); }
   int height() const { return height_; }
   int advance(char32_t c);
@@ -52,8 +52,9 @@ class Font {
   std::unordered_map<char32_t, Glyph> glyphs_;
 };
 
-struct FontMissing {
-  std::string message;
+// A face that cannot be found or opened keeps the program from running.
+struct FontMissing : ProgramExit {
+  explicit FontMissing(const std::string& message) : ProgramExit(kExitUsage, message) {}
 };
 
 // Finds the file of a face through fontconfig; empty when it is not installed.

@@ -4,15 +4,18 @@ namespace platform {
 
 Form::Form(Backend& backend, int width, int height) : backend_(backend), frame_(width, height) {}
 
-Label& Form::addLabel(std::string name, Control* parent, Rect rect, FontSpec font) {
-  controls_.push_back(std::make_unique<Label>(*this, std::move(name), parent, rect, font));
-  return static_cast<Label&>(*controls_.back());
+template <class C, class... Args>
+C& Form::add(Args&&... args) {
+  controls_.push_back(std::make_unique<C>(*this, std::forward<Args>(args)...));
+  return static_cast<C&>(*controls_.back());
 }
 
-PictureBox& Form::addPictureBox(std::string name, Control* parent, Rect rect, bool sunkenBorder) {
-  controls_.push_back(
-      std::make_unique<PictureBox>(*this, std::move(name), parent, rect, sunkenBorder));
-  return static_cast<PictureBox&>(*controls_.back());
+Label& Form::addLabel(Control* parent, Rect rect, FontSpec font) {
+  return add<Label>(parent, rect, font);
+}
+
+PictureBox& Form::addPictureBox(Control* parent, Rect rect, bool sunkenBorder) {
+  return add<PictureBox>(parent, rect, sunkenBorder);
 }
 
 Timer& Form::addTimer(int intervalMs) {
@@ -20,16 +23,23 @@ Timer& Form::addTimer(int intervalMs) {
   return *timers_.back();
 }
 
-Control* Form::find(const std::string& name) const {
-  for (const auto& c : controls_)
-    if (c->name() == name) return c.get();
-  return nullptr;
+void Form::addPlace(Place place, int index, const Control& control, std::optional<Point> offset) {
+  places_.push_back({place, index, &control, offset});
+}
+
+Point Form::pointOf(Place place, int index) const {
+  for (const PlaceEntry& p : places_) {
+    if (p.place != place || p.index != index) continue;
+    const Rect r = p.control->screenRect();
+    return p.offset ? Point{r.x + p.offset->x, r.y + p.offset->y} : r.centre();
+  }
+  return {};
 }
 
 void Form::show() {
   if (shown_) return;
   shown_ = true;
-  backend_.showWindow(caption_);
+  backend_.setTitle(caption_);
   invalidate();
   presentIfDirty();
 }
@@ -41,14 +51,22 @@ void Form::setCursor(Cursor c) {
 }
 
 void Form::doEvents() {
-  while (auto in = backend_.nextInput()) dispatch(*in);
-  uint32_t now = backend_.ticks();
+  while (auto in = backend_.nextInput()) {
+    passes_ = 0;
+    dispatch(*in);
+  }
+  const uint32_t now = backend_.ticks();
   for (auto& t : timers_) t->tick(now);
   presentIfDirty();
 }
 
-void Form::beginWait(WaitKind kind) {
+void Form::waitForUser(WaitKind kind, const std::function<bool()>& answered) {
   if (onWait) onWait(kind);
+  for (;;) {
+    doEvents();
+    if (answered()) return;
+    idle(Wait::Input);
+  }
 }
 
 std::optional<uint32_t> Form::nextTimerDue() const {
@@ -60,16 +78,28 @@ std::optional<uint32_t> Form::nextTimerDue() const {
   return due;
 }
 
-void Form::idle() {
+void Form::idle(Wait why) {
+  passes_ = 0;
   presentIfDirty();
-  backend_.waitIdle(nextTimerDue());
+  backend_.wait(why, nextTimerDue());
 }
 
 void Form::sleepUntil(uint32_t tick) {
   presentIfDirty();
   auto due = nextTimerDue();
   if (due && static_cast<int32_t>(*due - tick) < 0) tick = *due;
-  backend_.waitUntil(tick);
+  backend_.wait(Wait::Time, tick);
+}
+
+void Form::block(uint32_t ms) {
+  presentIfDirty();
+  backend_.wait(Wait::Blocked, backend_.ticks() + ms);
+}
+
+void Form::loopPass() {
+  if (++passes_ < kPollPasses) return;
+  if (onWait) onWait(WaitKind::Poll);
+  idle(Wait::Poll);
 }
 
 /* Hidden and disabled controls take no mouse events: a press on one reaches whatever
@@ -82,10 +112,14 @@ Control* Form::hitTest(int x, int y) const {
   return nullptr;
 }
 
-void Form::dispatch(const RawInput& in) {
+void Form::dispatch(RawInput in) {
   if (in.type == RawInput::Close) {
     if (onClose) onClose();
     return;
+  }
+  if (in.place != Place::None) {
+    const Point p = pointOf(in.place, in.index);
+    in.x = p.x, in.y = p.y;
   }
   if (in.type == RawInput::Press) {
     if (capture_) return;  // a second button while one is held goes to the same control
@@ -97,7 +131,7 @@ void Form::dispatch(const RawInput& in) {
     captureButton_ = in.button;
     captureIsDouble_ = isDouble;
     Rect r = target->screenRect();
-    MouseArgs args{in.button, 0, in.x - r.x, in.y - r.y};
+    MouseArgs args{in.button, in.x - r.x, in.y - r.y};
     // The second press of a double click is the double-click event, not a mouse-down.
     if (isDouble) {
       if (target->onDblClick) target->onDblClick();
@@ -111,7 +145,7 @@ void Form::dispatch(const RawInput& in) {
   bool wasDouble = captureIsDouble_;
   capture_ = nullptr;
   Rect r = target->screenRect();
-  MouseArgs args{in.button, 0, in.x - r.x, in.y - r.y};
+  MouseArgs args{in.button, in.x - r.x, in.y - r.y};
   if (target->onMouseUp) target->onMouseUp(args);
   if (!wasDouble && r.contains(in.x, in.y) && target->receivesMouse() && target->onClick)
     target->onClick();
@@ -126,17 +160,17 @@ void Form::renderTree(Control* parent) {
 }
 
 const Image& Form::frame() {
-  if (dirty_ || !composed_) {
+  if (dirty_) {
     frame_.fill(frame_.bounds(), back_);
     renderTree(nullptr);
     dirty_ = false;
-    composed_ = true;
   }
   return frame_;
 }
 
 void Form::presentIfDirty() {
-  if (!shown_ || (!dirty_ && composed_)) return;
+  if (!shown_ || !unpresented_) return;
+  unpresented_ = false;
   backend_.present(frame());
 }
 

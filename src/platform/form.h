@@ -3,55 +3,76 @@
 // timers, the composed frame, and the event processing that every wait is built on.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/control.h"
+#include "platform/label.h"
+#include "platform/picture_box.h"
+#include "platform/timer.h"
 
 namespace platform {
 
+// What the engine waits for when it waits for the user.
+enum class WaitKind { Click, Menu, Poll, End };
+
 class Form {
  public:
+  // After this many passes of the interpreter loop with no wait and no input, the script
+  // is polling: the engine is idle as if it waited for the user.
+  static constexpr long kPollPasses = 10000;
+
   Form(Backend& backend, int width, int height);
 
-  Label& addLabel(std::string name, Control* parent, Rect rect, FontSpec font);
-  PictureBox& addPictureBox(std::string name, Control* parent, Rect rect, bool sunkenBorder);
+  Label& addLabel(Control* parent, Rect rect, FontSpec font);
+  PictureBox& addPictureBox(Control* parent, Rect rect, bool sunkenBorder);
   Timer& addTimer(int intervalMs);
-  Control* find(const std::string& name) const;
+  // Input aimed at (place, index) lands at `offset` inside the control, else at its centre.
+  void addPlace(Place place, int index, const Control& control,
+                std::optional<Point> offset = std::nullopt);
 
   void setCaption(std::string caption) { caption_ = std::move(caption); }
   void setBackColor(Color c) { back_ = c; }
   void show();
-  bool shown() const { return shown_; }
   void setCursor(Cursor c);
   Cursor cursor() const { return cursor_; }
-
   uint32_t ticks() { return backend_.ticks(); }
-  Backend& backend() { return backend_; }
 
   // Processes every pending input and every due timer tick, then returns; never waits.
   void doEvents();
-  // A wait for the user begins (a click, a menu pick, or a polling script).
-  void beginWait(WaitKind kind);
-  // Sleeps until input may be pending or the next timer tick is due.
-  void idle();
+  // A wait for the user: announces it (onWait), then processes events and sleeps until
+  // `answered` holds after a processing of events.
+  void waitForUser(WaitKind kind, const std::function<bool()>& answered);
   // Sleeps until the tick, input or the next timer tick, whichever comes first.
   void sleepUntil(uint32_t tick);
+  // Holds the thread, with all input, for a while.
+  void block(uint32_t ms);
   // Once per pass of the interpreter loop.
-  void loopPass() { backend_.loopPass(*this); }
+  void loopPass();
 
   std::function<void(WaitKind)> onWait;  // a wait for the user begins
   std::function<void()> onClose;         // the user closes the window
 
-  void invalidate() { dirty_ = true; }
+  void invalidate() { dirty_ = unpresented_ = true; }
   // The whole client area as it looks now.
   const Image& frame();
   // The control that a mouse press at (x, y) reaches, or null for the form itself.
   Control* hitTest(int x, int y) const;
 
  private:
-  void dispatch(const RawInput& in);
+  struct PlaceEntry {
+    Place place;
+    int index;
+    const Control* control;
+    std::optional<Point> offset;
+  };
+
+  template <class C, class... Args>
+  C& add(Args&&... args);
+  void idle(Wait why);
+  void dispatch(RawInput in);
+  Point pointOf(Place place, int index) const;
   void presentIfDirty();
   void renderTree(Control* parent);
   std::optional<uint32_t> nextTimerDue() const;
@@ -59,13 +80,15 @@ class Form {
   Backend& backend_;
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<std::unique_ptr<Timer>> timers_;
+  std::vector<PlaceEntry> places_;
   Image frame_;
   std::string caption_;
   Color back_ = 0;
   Cursor cursor_ = Cursor::Default;
-  bool shown_ = false, dirty_ = true, composed_ = false;
+  bool shown_ = false, dirty_ = true, unpresented_ = true;
+  long passes_ = 0;
   Control* capture_ = nullptr;
-  int captureButton_ = 0;
+  MouseButton captureButton_ = MouseButton::Left;
   bool captureIsDouble_ = false;
   Control* lastPressed_ = nullptr;
 };

@@ -14,11 +14,16 @@ constexpr Color rgb(int r, int g, int b) {
          static_cast<Color>(b & 0xff);
 }
 
+struct Point {
+  int x = 0, y = 0;
+};
+
 struct Rect {
   int x = 0, y = 0, w = 0, h = 0;
   bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
   Rect intersect(const Rect& o) const;
   bool empty() const { return w <= 0 || h <= 0; }
+  Point centre() const { return {x + w / 2, y + h / 2}; }
 };
 
 enum class RasterOp { Copy, DstInvert };

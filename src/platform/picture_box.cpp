@@ -1,26 +1,32 @@
-#include "platform/control.h"
-#include "platform/form.h"
+#include "platform/picture_box.h"
 
 namespace platform {
 namespace {
 constexpr int kBorder = 2;
 }
 
-PictureBox::PictureBox(Form& form, std::string name, Control* parent, Rect rect, bool sunkenBorder)
-    : Control(form, std::move(name), parent, rect), border_(sunkenBorder) {
+PictureBox::PictureBox(Form& form, Control* parent, Rect rect, bool sunkenBorder)
+    : Control(form, parent, rect), border_(sunkenBorder) {
   int b = border_ ? 2 * kBorder : 0;
   canvas_ = Image(rect.w - b, rect.h - b, backColor());
 }
 
-double PictureBox::innerWidth() const {
-  int px = canvas_.width();
-  return scale_ == ScaleMode::Pixels ? px : scale_ == ScaleMode::Points ? px * 0.75 : px * 15.0;
+// A pixel is 15 twips and three quarters of a point at 96 dots per inch.
+double PictureBox::inUnits(int pixels) const {
+  switch (scale_) {
+    case ScaleMode::Pixels:
+      return pixels;
+    case ScaleMode::Points:
+      return pixels * 0.75;
+    case ScaleMode::Twips:
+      break;
+  }
+  return pixels * 15.0;
 }
 
-double PictureBox::innerHeight() const {
-  int px = canvas_.height();
-  return scale_ == ScaleMode::Pixels ? px : scale_ == ScaleMode::Points ? px * 0.75 : px * 15.0;
-}
+double PictureBox::innerWidth() const { return inUnits(canvas_.width()); }
+
+double PictureBox::innerHeight() const { return inUnits(canvas_.height()); }
 
 void PictureBox::redrawBackground() {
   canvas_.fill(canvas_.bounds(), backColor());
@@ -36,12 +42,6 @@ void PictureBox::setPicture(std::optional<Image> picture) {
 void PictureBox::cls() {
   redrawBackground();
   curX_ = curY_ = 0;
-}
-
-void PictureBox::setBackColor(Color c) {
-  if (c == backColor()) return;
-  Control::setBackColor(c);
-  redrawBackground();
 }
 
 void PictureBox::setFont(const FontSpec& spec) {

@@ -11,7 +11,5 @@ namespace platform {
 
 std::optional<Image> loadPicture(const std::filesystem::path& path);
 std::optional<Image> decodePicture(std::span<const unsigned char> bytes);
-// Writes a PNG file; false when it cannot.
-bool savePng(const Image& image, const std::filesystem::path& path);
 
 }  // namespace platform

@@ -1,83 +1,52 @@
 #pragma once
-// The window object Acs: its controls with their design values, the state of the whole
-// run, start-up and shut-down, the event handlers, and the procedures the interpreter
-// calls. Waits process window events, so handlers run nested inside them and only set
-// fields of this object.
-#include <array>
+// The window object Acs: it creates the controls, wires the parts that own the run's
+// state (message renderer, command menu, pictures, fades, music, sound) to them and to the
+// interpreter, starts and ends the run, and keeps the record of what a person sees. Waits
+// process window events, so handlers run nested inside them and only set fields.
+#include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
-#include <string>
+#include <ostream>
 
 #include "engine/host.h"
 #include "engine/interpreter.h"
 #include "engine/state.h"
+#include "media/fade.h"
+#include "media/music.h"
+#include "media/pictures.h"
+#include "media/sound_effects.h"
+#include "platform/file_lookup.h"
 #include "platform/form.h"
-#include "platform/trace.h"
-
-namespace media {
-class Pictures;
-class Music;
-class SoundEffects;
-}  // namespace media
+#include "platform/recorder.h"
+#include "ui/command_menu.h"
+#include "ui/controls.h"
+#include "ui/message_renderer.h"
 
 namespace ui {
-
-class MessageRenderer;
-class CommandMenu;
 
 struct Options {
   std::filesystem::path gameFolder;  // where the script and media live
   std::filesystem::path scriptFile;  // the script; "TORAMI.acs" in the game folder when empty
-  platform::Trace* trace = nullptr;  // null: no trace
+  std::ostream* trace = nullptr;     // null: no trace
   bool traceLines = false;
   std::filesystem::path shotsDir;  // empty: no snapshots
+  std::optional<long> maxSteps;    // end with reason "limit" after this many passes
 };
 
 class Acs : public engine::Host {
  public:
   Acs(platform::Backend& backend, Options options);
-  ~Acs() override;
 
   // Start-up, then the interpreter until the program ends; returns the exit status.
   int run();
 
-  // --- controls, in creation order ---
-  platform::Form form;
-  platform::PictureBox* Picture2 = nullptr;
-  platform::Timer* TimerMIDI = nullptr;
-  platform::PictureBox* Picture1 = nullptr;
-  platform::Label* LBcm = nullptr;
-  std::array<platform::Label*, 8> Label1{};
-  platform::PictureBox* MES = nullptr;
-  platform::Label* Label2 = nullptr;
-  std::array<platform::Label*, 1> LBhg{};
-
-  // --- state of the run ---
-  engine::State state;
-  int16_t MsgClick = 0;
-  int16_t MenuPick = 0;
-  int16_t MenuState = 0;
-
-  // A wait of ms milliseconds that keeps processing window events.
-  void TWAIT(int16_t ms);
-  // Reports a script error in the error box and ends the program.
-  [[noreturn]] void EEE(const engine::Text& word);
-  // A media file of the game folder: the name from the script plus the extension.
-  std::optional<std::filesystem::path> mediaFile(const engine::Text& name,
-                                                 const char32_t* extension) const;
-
-  // A trace event with its kind, time and line; written by writeTrace.
-  platform::Json traceEvent(const char* ev);
-  void writeTrace(const platform::Json& event);
-  bool tracing() const { return options_.trace != nullptr; }
-
-  MessageRenderer& renderer() { return *renderer_; }
-  CommandMenu& menu() { return *menu_; }
-  media::Pictures& pictures() { return *pictures_; }
+  // What the window shows now, its controls and the state of the script (for tests).
+  const platform::Image& frame() { return form_.frame(); }
+  const Controls& controls() const { return controls_; }
+  const engine::State& state() const { return state_; }
 
   // --- engine::Host ---
-  void beforePass() override;
+  void beforePass(const engine::Text& keyword) override;
   void afterPass() override;
   void CMST(int16_t menu, const engine::Text& text) override;
   int16_t CMSL(int16_t menu) override;
@@ -90,26 +59,34 @@ class Acs : public engine::Host {
   [[noreturn]] void endProgram(engine::EndReason reason) override;
 
  private:
-  void createControls();
   void connectHandlers();
   void Form_Load();
   [[noreturn]] void Form_Unload();
   void ACMLOAD(const std::filesystem::path& file, const engine::Text& name);
-  void MES_Click() { MsgClick = 2; }
-  void Picture1_Click() { MsgClick = 2; }
+  [[noreturn]] void EEE(const engine::Text& word);
+  void MES_Click() { renderer_.clicked(); }
+  void Picture1_Click() { renderer_.clicked(); }
   void Label2_DblClick();
+  void showItem(int entry);
   void writeWait(platform::WaitKind kind);
-  std::string flagsJson() const;
+  platform::Recorder::Stamp stamp();
 
   Options options_;
+  platform::Backend& backend_;
+  platform::Form form_;
+  Controls controls_;
+  engine::State state_;
+  platform::GameFolder folder_;
+  platform::Recorder recorder_;
+  MessageRenderer renderer_;
+  CommandMenu menu_;
+  media::Pictures pictures_;
+  media::Fade fade_;
+  media::Music music_;
+  media::SoundEffects sounds_;
   engine::Interpreter interpreter_;
-  std::unique_ptr<MessageRenderer> renderer_;
-  std::unique_ptr<CommandMenu> menu_;
-  std::unique_ptr<media::Pictures> pictures_;
-  std::unique_ptr<media::Music> music_;
-  std::unique_ptr<media::SoundEffects> sounds_;
   uint32_t startTicks_ = 0;
-  int waitCount_ = 0;
+  long steps_ = 0;
 };
 
 }  // namespace ui

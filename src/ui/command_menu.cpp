@@ -1,11 +1,8 @@
 #include "ui/command_menu.h"
 
 #include "engine/script_error.h"
-#include "media/pictures.h"
 #include "platform/text_codec.h"
-#include "ui/acs.h"
 #include "ui/design.h"
-#include "ui/message_renderer.h"
 
 namespace ui {
 
@@ -27,13 +24,33 @@ void checkMenu(int menu) {
 
 }  // namespace
 
+CommandMenu::CommandMenu(platform::Form& form, platform::PictureBox& picture1,
+                         platform::Label& heading, const MenuLabels& labels,
+                         engine::MenuTable& menuTable, std::function<void(int)> showItem,
+                         platform::Recorder& recorder)
+    : form_(form),
+      Picture1(picture1),
+      LBcm(heading),
+      Label1(labels),
+      menuTable_(menuTable),
+      showItem_(std::move(showItem)),
+      recorder_(recorder) {
+  Picture1.onMouseDown = [this](const platform::MouseArgs& a) { Picture1_MouseDown(a.button); };
+  LBcm.onMouseDown = [this](const platform::MouseArgs&) { LBcm_MouseDown(); };
+  LBcm.onMouseUp = [this](const platform::MouseArgs&) { LBcm_MouseUp(); };
+  for (int i = 0; i < engine::kEntries; ++i) {
+    Label1[i]->onMouseDown = [this, i](const platform::MouseArgs&) { Label1_MouseDown(i); };
+    Label1[i]->onMouseUp = [this, i](const platform::MouseArgs&) { Label1_MouseUp(i); };
+  }
+}
+
 /* Each marker starts a new entry and each separator a new menu, so the menus that the
    text reaches are replaced whole and the others keep their entries. */
 void CommandMenu::CMST(int16_t menu, const Text& text) {
   int m = menu;
   checkMenu(m);
   if (text.size() > 32767) engine::fail(engine::kOverflow);  // the count is 16-bit
-  auto& table = w_.state.menuTable;
+  auto& table = menuTable_;
   table[m].fill(Text());
   int entry = -1;
   for (char32_t c : text) {
@@ -53,75 +70,66 @@ void CommandMenu::CMST(int16_t menu, const Text& text) {
 
 /* The non-empty entries of the menu on the first labels in entry order; the other
    labels stay visible, blank and disabled. */
-void CommandMenu::display(int menu, int start, std::array<int16_t, 8>& SlotEntry) {
-  if (menu == start) w_.LBcm->setCaption(kCommandHeading);
-  w_.LBcm->setVisible(true);
-  for (auto* label : w_.Label1) {
+void CommandMenu::display(int menu, int start, SlotEntries& SlotEntry) {
+  if (menu == start) LBcm.setCaption(kCommandHeading);
+  LBcm.setVisible(true);
+  for (auto* label : Label1) {
     label->setCaption(Text());
     label->setVisible(true);
     label->setEnabled(false);
   }
   int k = 0;
   for (int e = 0; e < engine::kEntries; ++e) {
-    const Text& entry = w_.state.menuTable[menu][e];
+    const Text& entry = menuTable_[menu][e];
     if (entry.empty()) continue;
-    w_.Label1[k]->setCaption(entry.substr(1));
-    w_.Label1[k]->setEnabled(true);
+    Label1[k]->setCaption(entry.substr(1));
+    Label1[k]->setEnabled(true);
     SlotEntry[k] = static_cast<int16_t>(e);
     ++k;
   }
 }
 
 void CommandMenu::waitForPick() {
-  w_.MenuPick = 99;
-  w_.form.beginWait(platform::WaitKind::Menu);
-  for (;;) {
-    w_.form.doEvents();
-    if (w_.MenuPick != 99) return;
-    w_.form.idle();
-  }
+  MenuPick = kNoPick;
+  form_.waitForUser(platform::WaitKind::Menu, [this] { return MenuPick != kNoPick; });
 }
 
 void CommandMenu::close() {
-  w_.Picture1->cls();
-  w_.MenuState = 0;
-  w_.LBcm->setVisible(false);
-  for (auto* label : w_.Label1) label->setVisible(false);
+  Picture1.cls();
+  MenuState = kMenuClosed;
+  LBcm.setVisible(false);
+  for (auto* label : Label1) label->setVisible(false);
 }
 
 int16_t CommandMenu::CMSL(int16_t menu) {
   int m = menu;
   checkMenu(m);
   const int start = m;
-  std::array<int16_t, 8> SlotEntry{};
-  w_.MenuState = 1;
+  SlotEntries SlotEntry{};
+  MenuState = kMenuShown;
   display(m, start, SlotEntry);
   for (;;) {
     waitForPick();
-    if (w_.MenuPick == -1) {  // the heading: back to the start menu
+    if (MenuPick == kHeadingPick) {  // back to the start menu
       m = start;
       display(m, start, SlotEntry);
       continue;
     }
-    const int e = SlotEntry[w_.MenuPick];
-    if (m == 0) {  // the item menu: flag 0, the item's picture and its message
-      w_.state.flags[0] = static_cast<int16_t>(e);
-      w_.pictures().paintItemTile(e);
-      w_.renderer().MESHG(w_.state.ItemMessages[e]);
-    }
-    const Text& entry = w_.state.menuTable[m][e];
+    const int e = SlotEntry[MenuPick];
+    if (m == 0) showItem_(e);  // the item menu
+    const Text& entry = menuTable_[m][e];
     const char32_t marker = entry.empty() ? 0 : entry[0];
     if (marker == kPick) {
       const auto pick = static_cast<int16_t>(m * 100 + e);
       close();
-      if (w_.tracing()) w_.writeTrace(w_.traceEvent("pick").add("code", static_cast<int>(pick)));
+      recorder_.record("pick", {{"code", pick}});
       return pick;
     }
     if (marker == kBack) {
       m = start;
-      w_.Picture1->cls();
+      Picture1.cls();
     } else if (isDigitMarker(marker)) {
-      w_.LBcm->setCaption(entry.substr(1) + U"＞");
+      LBcm.setCaption(entry.substr(1) + U"＞");
       m = static_cast<int>(marker - U'０');
     }
     display(m, start, SlotEntry);
@@ -129,53 +137,50 @@ int16_t CommandMenu::CMSL(int16_t menu) {
 }
 
 void CommandMenu::Label1_MouseDown(int index) {
-  w_.Label1[index]->setBackColor(design::kLabel1Pressed);
+  Label1[index]->setBackColor(design::kLabel1Pressed);
 }
 
 void CommandMenu::Label1_MouseUp(int index) {
-  w_.Label1[index]->setBackColor(design::kLabel1Back);
-  w_.MenuPick = static_cast<int16_t>(index);
+  Label1[index]->setBackColor(design::kLabel1Back);
+  MenuPick = static_cast<int16_t>(index);
 }
 
-void CommandMenu::LBcm_MouseDown() { w_.LBcm->setBackColor(design::kLBcmPressed); }
+void CommandMenu::LBcm_MouseDown() { LBcm.setBackColor(design::kLBcmPressed); }
 
 void CommandMenu::LBcm_MouseUp() {
-  w_.LBcm->setBackColor(design::kLBcmBack);
-  w_.MenuPick = -1;
+  LBcm.setBackColor(design::kLBcmBack);
+  MenuPick = kHeadingPick;
 }
 
 void CommandMenu::showAll(bool visible) {
-  w_.LBcm->setVisible(visible);
-  for (auto* label : w_.Label1) label->setVisible(visible);
+  LBcm.setVisible(visible);
+  for (auto* label : Label1) label->setVisible(visible);
 }
 
 /* The right button hides an active menu and shows it again; blank labels come back
    with the others and stay disabled. */
-void CommandMenu::Picture1_MouseDown(int button) {
-  if (button != 2) return;
-  if (w_.MenuState == 1) {
-    w_.MenuState = 2;
+void CommandMenu::Picture1_MouseDown(platform::MouseButton button) {
+  if (button != platform::MouseButton::Right) return;
+  if (MenuState == kMenuShown) {
+    MenuState = kMenuHidden;
     showAll(false);
-  } else if (w_.MenuState == 2) {
-    w_.MenuState = 1;
+  } else if (MenuState == kMenuHidden) {
+    MenuState = kMenuShown;
     showAll(true);
   }
 }
 
-std::string CommandMenu::traceMenu() const {
-  if (w_.MenuState == 0) return "null";
-  using platform::Json;
-  std::string labels = "[", enabled = "[";
-  for (int i = 0; i < 8; ++i) {
-    labels += (i ? "," : "") + Json::quote(platform::toUtf8(w_.Label1[i]->caption()));
-    enabled += (i ? "," : "") + std::string(w_.Label1[i]->enabled() ? "true" : "false");
+platform::Json CommandMenu::traceMenu() const {
+  if (MenuState == kMenuClosed) return nullptr;
+  platform::Json labels = platform::Json::array(), enabled = platform::Json::array();
+  for (const platform::Label* label : Label1) {
+    labels.push_back(platform::toUtf8(label->caption()));
+    enabled.push_back(label->enabled());
   }
-  return Json()
-      .add("state", static_cast<int>(w_.MenuState))
-      .add("heading", platform::toUtf8(w_.LBcm->caption()))
-      .addRaw("labels", labels + "]")
-      .addRaw("enabled", enabled + "]")
-      .str();
+  return {{"state", MenuState},
+          {"heading", platform::toUtf8(LBcm.caption())},
+          {"labels", labels},
+          {"enabled", enabled}};
 }
 
 }  // namespace ui

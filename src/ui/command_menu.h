@@ -4,36 +4,59 @@
 // the mouse handlers of the labels and of the picture area.
 #include <array>
 #include <cstdint>
-#include <string>
+#include <functional>
 
-#include "engine/text.h"
+#include "engine/state.h"
+#include "platform/form.h"
+#include "platform/recorder.h"
 
 namespace ui {
 
-class Acs;
+// MenuState: no menu, a menu shown, a menu hidden by the right button.
+inline constexpr int16_t kMenuClosed = 0;
+inline constexpr int16_t kMenuShown = 1;
+inline constexpr int16_t kMenuHidden = 2;
+// MenuPick while a menu waits: no pick yet, the heading, else the label index 0..7.
+inline constexpr int16_t kNoPick = 99;
+inline constexpr int16_t kHeadingPick = -1;
+
+using MenuLabels = std::array<platform::Label*, engine::kEntries>;
 
 class CommandMenu {
  public:
-  explicit CommandMenu(Acs& window) : w_(window) {}
+  // Takes the mouse handlers of the labels, the heading and the picture area's button
+  // presses. `showItem` shows the item of an entry picked from the item menu (menu 0).
+  CommandMenu(platform::Form& form, platform::PictureBox& Picture1, platform::Label& LBcm,
+              const MenuLabels& Label1, engine::MenuTable& menuTable,
+              std::function<void(int entry)> showItem, platform::Recorder& recorder);
   void CMST(int16_t menu, const engine::Text& text);
   int16_t CMSL(int16_t menu);
 
+  // The trace's `menu` value: null, or the state, heading, captions and enabled flags.
+  platform::Json traceMenu() const;
+
+ private:
   void Label1_MouseDown(int index);
   void Label1_MouseUp(int index);
   void LBcm_MouseDown();
   void LBcm_MouseUp();
-  void Picture1_MouseDown(int button);
+  void Picture1_MouseDown(platform::MouseButton button);
 
-  // The trace's `menu` value: null, or the state, heading, captions and enabled flags.
-  std::string traceMenu() const;
-
- private:
-  void display(int menu, int start, std::array<int16_t, 8>& SlotEntry);
+  using SlotEntries = std::array<int16_t, engine::kEntries>;
+  void display(int menu, int start, SlotEntries& SlotEntry);
   void waitForPick();
   void close();
   void showAll(bool visible);
 
-  Acs& w_;
+  platform::Form& form_;
+  platform::PictureBox& Picture1;
+  platform::Label& LBcm;
+  MenuLabels Label1;
+  engine::MenuTable& menuTable_;
+  std::function<void(int)> showItem_;
+  platform::Recorder& recorder_;
+  int16_t MenuState = kMenuClosed;
+  int16_t MenuPick = kNoPick;
 };
 
 }  // namespace ui

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "platform/text_codec.h"
-#include "platform/trace.h"
 
 namespace ui {
 
@@ -19,22 +18,16 @@ void MessageRecord::add(platform::Color color, char32_t character) {
   runs.back().text += character;
 }
 
-std::string MessageRecord::json(int rows) const {
-  std::string out = "[";
+platform::Json MessageRecord::json(int rows) const {
+  platform::Json out = platform::Json::array();
   for (int r = 0; r < rows; ++r) {
-    out += r ? ",[" : "[";
-    if (static_cast<size_t>(r) < rows_.size()) {
-      bool first = true;
-      for (const Run& run : rows_[r]) {
-        out += first ? "[" : ",[";
-        out += platform::Json::quote(colorHex(run.color)) + "," +
-               platform::Json::quote(platform::toUtf8(run.text)) + "]";
-        first = false;
-      }
-    }
-    out += "]";
+    platform::Json row = platform::Json::array();
+    if (static_cast<size_t>(r) < rows_.size())
+      for (const Run& run : rows_[r])
+        row.push_back({colorHex(run.color), platform::toUtf8(run.text)});
+    out.push_back(std::move(row));
   }
-  return out + "]";
+  return out;
 }
 
 std::string colorHex(platform::Color color) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/image.h"
+#include "platform/json.h"
 
 namespace ui {
 
@@ -18,7 +19,7 @@ class MessageRecord {
   void newLine() { ++row_; }
   // A JSON array of exactly `rows` rows, each a list of ["#rrggbb","text"] runs; runs of
   // the same colour side by side are one run, a row with nothing printed is [].
-  std::string json(int rows) const;
+  platform::Json json(int rows) const;
 
  private:
   struct Run {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "engine/script_error.h"
-#include "ui/acs.h"
+#include "media/timed_wait.h"
 #include "ui/markup_argument.h"
 #include "ui/palette.h"
 
@@ -70,13 +70,13 @@ void MessageRenderer::MESHG(const Text& text) {
    MES, both in points. An area too small for one row has last row -1, so every page
    check waits. */
 MessageRenderer::Area MessageRenderer::area() const {
-  const double size = w_.MES->fontSize();
+  const double size = MES.fontSize();
   if (size <= 0) return {};
-  return {static_cast<int>(std::floor(w_.MES->innerWidth() / size)),
-          static_cast<int>(std::floor(w_.MES->innerHeight() / size)) - 1};
+  return {static_cast<int>(std::floor(MES.innerWidth() / size)),
+          static_cast<int>(std::floor(MES.innerHeight() / size)) - 1};
 }
 
-std::string MessageRenderer::traceRows() const {
+platform::Json MessageRenderer::traceRows() const {
   const int rows = area().lastRow + 1;
   return record_.json(rows > 0 ? rows : 0);
 }
@@ -184,15 +184,10 @@ void MessageRenderer::pageCheck() {
 /* A click on the message or picture area sets MsgClick; a click made before the wait
    began is forgotten. The custom pointer shows while the wait lasts. */
 void MessageRenderer::clickWait() {
-  w_.MsgClick = 0;
-  w_.form.setCursor(platform::Cursor::Custom);
-  w_.form.beginWait(platform::WaitKind::Click);
-  for (;;) {
-    w_.form.doEvents();
-    if (w_.MsgClick != 0) break;
-    w_.form.idle();
-  }
-  w_.form.setCursor(platform::Cursor::Default);
+  MsgClick = kNoClick;
+  form_.setCursor(platform::Cursor::Custom);
+  form_.waitForUser(platform::WaitKind::Click, [this] { return MsgClick != kNoClick; });
+  form_.setCursor(platform::Cursor::Default);
   pause_ = TypeDelay;
 }
 
@@ -200,26 +195,26 @@ void MessageRenderer::clickWait() {
    the page without pauses; it does not turn the page. */
 void MessageRenderer::typingPause() {
   if (pause_ <= 0) return;
-  w_.MsgClick = 0;
-  w_.TWAIT(pause_);
-  if (w_.MsgClick == 2) pause_ = 0;
+  MsgClick = kNoClick;
+  media::TWAIT(form_, pause_);
+  if (MsgClick == kClicked) pause_ = 0;
 }
 
 void MessageRenderer::clear() {
-  w_.MES->cls();
+  MES.cls();
   record_.clear();
 }
 
 void MessageRenderer::put(char32_t c) {
-  w_.MES->print(TextView(&c, 1));
-  record_.add(w_.MES->foreColor(), c);
+  MES.print(TextView(&c, 1));
+  record_.add(MES.foreColor(), c);
 }
 
 void MessageRenderer::newLine() {
-  w_.MES->newLine();
+  MES.newLine();
   record_.newLine();
 }
 
-void MessageRenderer::useColor(int number) { w_.MES->setForeColor(kPalette[number]); }
+void MessageRenderer::useColor(int number) { MES.setForeColor(kPalette[number]); }
 
 }  // namespace ui

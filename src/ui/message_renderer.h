@@ -3,22 +3,27 @@
 // speed, line and page breaks, waiting for a click whenever the area is full.
 #include <array>
 #include <cstdint>
-#include <string>
 
 #include "engine/text.h"
+#include "platform/form.h"
+#include "platform/json.h"
 #include "ui/message_record.h"
 
 namespace ui {
 
-class Acs;
+// MsgClick: 0 while no click has come, 2 after a click on the message or picture area.
+inline constexpr int16_t kNoClick = 0;
+inline constexpr int16_t kClicked = 2;
 
 class MessageRenderer {
  public:
-  explicit MessageRenderer(Acs& window) : w_(window) {}
+  MessageRenderer(platform::Form& form, platform::PictureBox& MES) : form_(form), MES(MES) {}
   void MESHG(const engine::Text& text);
+  // What a click on the message area or the picture area does.
+  void clicked() { MsgClick = kClicked; }
   // The rows of the message area as the trace shows them: a JSON array of rows, each a
   // list of [colour, text] runs in printing order.
-  std::string traceRows() const;
+  platform::Json traceRows() const;
 
  private:
   // The size of the message area in characters, read from MES.
@@ -45,9 +50,11 @@ class MessageRenderer {
   void newLine();
   void useColor(int number);
 
-  Acs& w_;
+  platform::Form& form_;
+  platform::PictureBox& MES;
 
   // Persistent for the whole run.
+  int16_t MsgClick = kNoClick;
   std::array<engine::Text, 16> SpeakerNames;
   int16_t TypeDelay = 0;
   int16_t TextColor = 0;

@@ -470,37 +470,43 @@ TEST(CommandMenu, TheChanceLabelSetsFlagTenOnlyWhenFlagOneIs99) {
 }
 
 /* The handlers themselves, driven press by press: the colour while a label is held down
-   and after its release, and what the release stores for the menu's wait. */
+   and after its release, and that the release answers the menu's wait with its label. */
 TEST(CommandMenu, PressedLabelsTurnDarkRedAndTheHeadingGreen) {
   testing_support::FakeBackend backend;
-  ui::Acs acs{backend, ui::Options{}};
-  acs.LBcm->setVisible(true);
-  for (auto* label : acs.Label1) {
-    label->setVisible(true);
-    label->setEnabled(true);
-  }
-  auto press = [&](platform::Control* c, platform::RawInput::Type type, int button) {
-    platform::Rect r = c->screenRect();
-    backend.inputs.push_back({type, r.x + r.w / 2, r.y + r.h / 2, button, false});
-    acs.form.doEvents();
+  platform::Form form(backend, 506, 384);
+  ui::Controls c = ui::createControls(form);
+  engine::MenuTable table{};
+  platform::Recorder recorder;
+  ui::CommandMenu menu(
+      form, *c.Picture1, *c.LBcm, c.Label1, table, [](int) {}, recorder);
+  menu.CMST(1, U"＊A＊B＊C＊D＊E＊F＊G＊H");
+  auto press = [&](platform::Control& control, platform::RawInput::Type type,
+                   platform::MouseButton button) {
+    const platform::Point p = control.screenRect().centre();
+    backend.press(type, p.x, p.y, button);
   };
-  for (int button : {1, 2}) {
-    for (int i = 0; i < 8; ++i) {
-      SCOPED_TRACE(std::to_string(button) + " " + std::to_string(i));
-      acs.MenuPick = 99;
-      press(acs.Label1[i], platform::RawInput::Press, button);
-      EXPECT_EQ(acs.Label1[i]->backColor(), platform::rgb(192, 0, 0));
-      EXPECT_EQ(acs.MenuPick, 99);
-      press(acs.Label1[i], platform::RawInput::Release, button);
-      EXPECT_EQ(acs.Label1[i]->backColor(), platform::rgb(64, 64, 64));
-      EXPECT_EQ(acs.MenuPick, i);
-      EXPECT_EQ(acs.MenuState, 0);  // the right button on a label is no menu toggle
+  for (auto button : {platform::MouseButton::Left, platform::MouseButton::Right}) {
+    for (int i = 0; i < engine::kEntries; ++i) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(button)) + " " + std::to_string(i));
+      c.Picture1->setVisible(true);
+      c.Label1[i]->setVisible(true);
+      c.Label1[i]->setEnabled(true);
+      press(*c.Label1[i], platform::RawInput::Press, button);
+      form.doEvents();
+      EXPECT_EQ(c.Label1[i]->backColor(), platform::rgb(192, 0, 0));
+      press(*c.Label1[i], platform::RawInput::Release, button);
+      EXPECT_EQ(menu.CMSL(1), 100 + i);
+      EXPECT_EQ(c.Label1[i]->backColor(), platform::rgb(64, 64, 64));
     }
-    press(acs.LBcm, platform::RawInput::Press, button);
-    EXPECT_EQ(acs.LBcm->backColor(), platform::rgb(0, 192, 0));
-    press(acs.LBcm, platform::RawInput::Release, button);
-    EXPECT_EQ(acs.LBcm->backColor(), platform::rgb(0, 128, 0));
-    EXPECT_EQ(acs.MenuPick, -1);
+    c.LBcm->setVisible(true);
+    press(*c.LBcm, platform::RawInput::Press, button);
+    form.doEvents();
+    EXPECT_EQ(c.LBcm->backColor(), platform::rgb(0, 192, 0));
+    press(*c.LBcm, platform::RawInput::Release, button);
+    press(*c.Label1[7], platform::RawInput::Press, button);
+    press(*c.Label1[7], platform::RawInput::Release, button);
+    EXPECT_EQ(menu.CMSL(1), 107);  // the heading redisplayed the menu, then H was picked
+    EXPECT_EQ(c.LBcm->backColor(), platform::rgb(0, 128, 0));
   }
 }
 

@@ -136,7 +136,7 @@ TEST(Fade, FlashInvertsOnlyTheLoadedPicturesRectangleSixTimes) {
       EXPECT_EQ(flash[i].t - flash[0].t, 50u * i) << i;
       EXPECT_EQ(flash[i].area, i % 2 == 0 ? negative : c.before) << i;
     }
-    EXPECT_EQ(w.acs.Picture1->canvas(), c.before);
+    EXPECT_EQ(pictureArea(w.acs.frame()), c.before);
   }
 }
 
@@ -189,16 +189,22 @@ TEST(Fade, ModesThatDoNothingLeaveTheArea) {
 /* The effects draw over the picture without replacing it: clearing the area's drawing
    brings the picture back, and a full repaint (a window uncovered) shows the drawing. */
 TEST(Fade, TheLoadedPictureSurvivesUnderTheDrawing) {
-  fs::path folder = folderWithPictures("Fade.under");
-  Window w(folder, "GHG,small\nFADE,1\nEXIT\n");
-  w.acs.run();
-  EXPECT_EQ(notOfColor(w.acs.Picture1->canvas(), kBlack, kArea), 0);
-  w.acs.form.invalidate();
-  EXPECT_EQ(notOfColor(w.acs.form.frame(), kBlack, kArea), 0);
-  ASSERT_TRUE(w.acs.Picture1->picture().has_value());
-  EXPECT_EQ(*w.acs.Picture1->picture(), pattern(200, 100, 2));
-  w.acs.Picture1->cls();
-  EXPECT_EQ(w.acs.Picture1->canvas(), areaWith(pattern(200, 100, 2)));
+  Controls w;
+  platform::PictureBox& area = *w.c.Picture1;
+  area.setPicture(pattern(200, 100, 2));
+  std::vector<int16_t> pauses;
+  media::Fade fade(
+      area, [&](int16_t ms) { pauses.push_back(ms); }, w.recorder);
+  fade.FADE(1);
+  EXPECT_EQ(pauses, (std::vector<int16_t>{100, 100, 100, 100, 100}));
+  EXPECT_EQ(notOfColor(area.canvas(), kBlack, kArea), 0);
+  w.form.invalidate();
+  EXPECT_EQ(notOfColor(w.form.frame(), kBlack, kArea), 0);
+  ASSERT_TRUE(area.picture().has_value());
+  EXPECT_EQ(*area.picture(), pattern(200, 100, 2));
+  area.cls();
+  EXPECT_EQ(area.canvas(), areaWith(pattern(200, 100, 2)));
+  EXPECT_NE(w.trace.str().find(R"({"ev":"fade","t":0,"line":0,"mode":1})"), std::string::npos);
 }
 
 }  // namespace

@@ -99,8 +99,8 @@ TEST(Labels, ItmsAndItcgFillTheirSlots) {
   for (int k = 0; k < 8; ++k) {
     SCOPED_TRACE(k);
     std::u32string digit(1, static_cast<char32_t>(U'0' + k));
-    EXPECT_EQ(w.acs.state.ItemMessages[k], k == 3 ? U"二度目＊" : U"品" + digit + U"＠");
-    EXPECT_EQ(w.acs.state.ItemCgTexts[k], k == 3 ? U"" : U"絵" + digit);
+    EXPECT_EQ(w.acs.state().ItemMessages[k], k == 3 ? U"二度目＊" : U"品" + digit + U"＠");
+    EXPECT_EQ(w.acs.state().ItemCgTexts[k], k == 3 ? U"" : U"絵" + digit);
   }
 }
 

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 
 #include "platform/headless/headless_backend.h"
-#include "platform/trace.h"
 #include "support/scenario.h"
 #include "ui/acs.h"
 #include "unit/audio_fixtures.h"
@@ -58,27 +58,22 @@ struct MusicRun {
    be looked at once the script has ended. */
 MusicRun play(const fs::path& folder, const std::string& script, const std::string& input) {
   writeScript(folder, script);
-  const fs::path tracePath = folder.parent_path() / (folder.filename().string() + ".jsonl");
   MusicRun run;
+  std::ostringstream trace;
   {
-    platform::Trace trace;
-    trace.open(tracePath.string());
     ui::Options o;
     o.gameFolder = folder;
     o.trace = &trace;
-    platform::HeadlessBackend backend(platform::parseInputScript(input, "input"), 1000000);
+    o.maxSteps = 1000000;
+    platform::HeadlessBackend backend(platform::parseInputScript(input, "input"));
     ui::Acs acs(backend, o);
-    backend.attach(acs.form);
     acs.run();
-    run.timerEnabled = acs.TimerMIDI->enabled();
-    run.pieceSounding =
-        static_cast<platform::VirtualMixer&>(backend.mixer()).sounding().has_value();
+    run.timerEnabled = acs.controls().TimerMIDI->enabled();
+    run.pieceSounding = static_cast<platform::SilentMixer&>(backend.mixer()).sounding().has_value();
   }
-  std::ifstream in(tracePath);
+  std::istringstream in(trace.str());
   for (std::string line; std::getline(in, line);)
     if (!line.empty()) run.events.push_back(testing_support::parseJson(line));
-  in.close();
-  fs::remove(tracePath);
   return run;
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -16,9 +17,11 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/image.h"
 #include "platform/picture_loader.h"
-#include "platform/trace.h"
+#include "platform/png_writer.h"
+#include "support/fake_backend.h"
 #include "support/scenario.h"
 #include "ui/acs.h"
+#include "ui/controls.h"
 
 namespace picture_fixtures {
 
@@ -198,7 +201,7 @@ class RecordingBackend : public platform::HeadlessBackend {
     uint32_t t;
     Image area;
   };
-  RecordingBackend() : HeadlessBackend({}, 1000000) {}
+  RecordingBackend() : HeadlessBackend({}) {}
   void present(const Image& frame) override { frames.push_back({ticks(), pictureArea(frame)}); }
   std::vector<Frame> frames;
 };
@@ -207,18 +210,29 @@ class RecordingBackend : public platform::HeadlessBackend {
 struct Window {
   Window(const fs::path& folder, const std::string& script) : acs(backend, options(folder)) {
     testing_support::writeScript(folder, script);
-    backend.attach(acs.form);
   }
   ui::Options options(const fs::path& folder) {
-    trace.open((folder / "trace.jsonl").string());
     ui::Options o;
     o.gameFolder = folder;
     o.trace = &trace;
+    o.maxSteps = 1000000;
     return o;
   }
-  platform::Trace trace;
+  std::ostringstream trace;
   RecordingBackend backend;
   ui::Acs acs;
+};
+
+/* The window's controls on a form of their own, for testing one part directly, with a
+   trace kept in memory. */
+struct Controls {
+  explicit Controls(const fs::path& folder = {}) : folder(folder) {}
+  testing_support::FakeBackend backend;
+  platform::Form form{backend, 506, 384};
+  ui::Controls c = ui::createControls(form);
+  std::ostringstream trace;
+  platform::Recorder recorder{&trace, {}, {}};
+  platform::GameFolder folder;
 };
 
 }  // namespace picture_fixtures

@@ -13,7 +13,6 @@
 #include "platform/assets.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/text_codec.h"
-#include "platform/trace.h"
 #include "support/scenario.h"
 #include "ui/acs.h"
 
@@ -220,53 +219,40 @@ TEST(Pictures, WaitSnapshotNamesTheLastPictureThatLoaded) {
 }
 
 TEST(Pictures, Picture2HoldsTheItemStripFromStartUp) {
-  fs::path folder = scenarioFolder("Pictures.strip");
-  Window w(folder, "EXIT\n");
-  EXPECT_EQ(w.acs.run(), 0);
-  const auto& strip = w.acs.Picture2->picture();
+  Controls w;
+  EXPECT_FALSE(w.c.Picture2->visible());
+  media::Pictures pictures(*w.c.Picture1, *w.c.Picture2, w.folder, w.recorder);
+  const auto& strip = w.c.Picture2->picture();
   ASSERT_TRUE(strip.has_value());
   EXPECT_EQ(strip->width(), 800);
   EXPECT_EQ(strip->height(), 100);
   EXPECT_EQ(*strip, *platform::decodePicture(platform::asset("item_strip.gif")));
-  EXPECT_EQ(w.acs.pictures().itemStrip(), &*strip);
-  EXPECT_FALSE(w.acs.Picture2->visible());
+  EXPECT_EQ(pictures.itemStrip(), &*strip);
 }
 
 /* Tile e of the strip lands unscaled at (100, 100) of Picture1 as a plain copy; the rest
-   of the area keeps the picture. */
+   of the area keeps the picture. Each tile is traced. */
 TEST(Pictures, AnItemTileIsCopiedTo100x100OfThePictureArea) {
   fs::path folder = scenarioFolder("Pictures.tile");
   ASSERT_TRUE(writePng(folder / "room.szg", kAreaWidth, kAreaHeight, 6));
-  Window w(folder, "GHG,room\nEXIT\n");
-  w.acs.run();
-  const Image& strip = *w.acs.pictures().itemStrip();
-  for (int e = 0; e < media::kItemTiles; ++e) {
+  Controls w(folder);
+  media::Pictures pictures(*w.c.Picture1, *w.c.Picture2, w.folder, w.recorder);
+  pictures.GHG(U"room");
+  const Image& strip = *pictures.itemStrip();
+  for (int e = 0; e < engine::kItems; ++e) {
     SCOPED_TRACE(e);
-    w.acs.Picture1->cls();
-    w.acs.pictures().paintItemTile(e);
+    w.c.Picture1->cls();
+    pictures.paintItemTile(e);
     Image expected = pattern(kAreaWidth, kAreaHeight, 6);
     for (int y = 0; y < 100; ++y)
       for (int x = 0; x < 100; ++x) expected.set(100 + x, 100 + y, strip.at(100 * e + x, y));
-    EXPECT_EQ(w.acs.Picture1->canvas(), expected);
+    EXPECT_EQ(w.c.Picture1->canvas(), expected);
+    EXPECT_NE(w.trace.str().find(
+                  "\"ev\":\"item\",\"t\":0,\"line\":0,\"entry\":" + std::to_string(e) + "}"),
+              std::string::npos);
   }
-  w.acs.Picture1->cls();
-  EXPECT_EQ(w.acs.Picture1->canvas(), pattern(kAreaWidth, kAreaHeight, 6));
-}
-
-TEST(Pictures, AnItemTileIsTraced) {
-  fs::path folder = scenarioFolder("Pictures.tile-trace");
-  {
-    Window w(folder, "EXIT\n");
-    w.acs.run();
-    w.acs.pictures().paintItemTile(5);
-  }
-  std::ifstream in(folder / "trace.jsonl");
-  std::string line, itemLine;
-  while (std::getline(in, line))
-    if (line.find("\"item\"") != std::string::npos) itemLine = line;
-  ASSERT_FALSE(itemLine.empty());
-  auto item = testing_support::parseJson(itemLine);
-  EXPECT_EQ(item["entry"].integer(), 5);
+  w.c.Picture1->cls();
+  EXPECT_EQ(w.c.Picture1->canvas(), pattern(kAreaWidth, kAreaHeight, 6));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <deque>
 
 #include "platform/backend.h"
-#include "platform/headless/virtual_mixer.h"
+#include "platform/silent_mixer.h"
 
 namespace testing_support {
 
@@ -22,24 +22,29 @@ struct FakeBackend : platform::Backend {
     inputs.pop_front();
     return in;
   }
-  void waitIdle(std::optional<uint32_t> deadline) override {
+  // Every wait lasts until its deadline.
+  void wait(platform::Wait, std::optional<uint32_t> deadline) override {
     if (deadline) now = *deadline;
   }
-  void waitUntil(uint32_t deadline) override { now = deadline; }
   void present(const platform::Image&) override { ++presents; }
+  void setTitle(const std::string&) override {}
+  void setCursor(platform::Cursor) override {}
   void showError(const std::string&, const std::string&) override {}
   platform::Mixer& mixer() override { return mixer_; }
-  void block(uint32_t ms) override { now += ms; }
-  platform::VirtualMixer mixer_{[this] { return now; }};
+  platform::SilentMixer mixer_{[this] { return now; }};
 
-  void click(int x, int y, int button = 1) {
-    inputs.push_back({platform::RawInput::Press, x, y, button, false});
-    inputs.push_back({platform::RawInput::Release, x, y, button, false});
+  void press(platform::RawInput::Type type, int x, int y,
+             platform::MouseButton button = platform::MouseButton::Left, bool twice = false) {
+    inputs.push_back({type, x, y, button, twice});
+  }
+  void click(int x, int y, platform::MouseButton button = platform::MouseButton::Left) {
+    press(platform::RawInput::Press, x, y, button);
+    press(platform::RawInput::Release, x, y, button);
   }
   void doubleClick(int x, int y) {
     click(x, y);
-    inputs.push_back({platform::RawInput::Press, x, y, 1, true});
-    inputs.push_back({platform::RawInput::Release, x, y, 1, false});
+    press(platform::RawInput::Press, x, y, platform::MouseButton::Left, true);
+    press(platform::RawInput::Release, x, y);
   }
 };
 

@@ -8,7 +8,6 @@
 
 #include "platform/headless/headless_backend.h"
 #include "platform/text_codec.h"
-#include "platform/trace.h"
 #include "ui/acs.h"
 
 namespace testing_support {
@@ -58,33 +57,24 @@ void writeScript(const fs::path& folder, const std::string& utf8Lines) {
 ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options) {
   ScenarioResult result;
   result.folder = folder;
-  // The trace goes beside the test's folders, never into the game folder.
-  static int runs = 0;
-  fs::path tracePath = fs::temp_directory_path() / ("torami-trace-" + std::to_string(::getpid()) +
-                                                    "-" + std::to_string(++runs) + ".jsonl");
+  std::ostringstream trace;
   {
-    platform::Trace trace;
-    trace.open(tracePath.string());
     ui::Options o;
     o.gameFolder = folder;
     o.trace = &trace;
     o.traceLines = options.traceLines;
+    o.maxSteps = options.maxSteps;
     if (options.shots) {
       o.shotsDir = folder / "shots";
       fs::create_directories(o.shotsDir);
     }
-    platform::HeadlessBackend backend(platform::parseInputScript(options.input, "input"),
-                                      options.maxSteps);
+    platform::HeadlessBackend backend(platform::parseInputScript(options.input, "input"));
     ui::Acs acs(backend, o);
-    backend.attach(acs.form);
     result.status = acs.run();
   }
-  std::ifstream in(tracePath);
-  std::string line;
-  while (std::getline(in, line))
+  std::istringstream in(trace.str());
+  for (std::string line; std::getline(in, line);)
     if (!line.empty()) result.events.push_back(parseJson(line));
-  in.close();
-  fs::remove(tracePath);
   return result;
 }
 

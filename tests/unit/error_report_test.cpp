@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/error_words.h"
 #include "platform/text_codec.h"
 
 namespace {
@@ -34,7 +35,7 @@ TEST(ErrorReport, BoxTextIsWordLineNumberCrAndLineText) {
 }
 
 TEST(ErrorReport, LoadFailureWordNamesTheFileAfterCrLf) {
-  Text word = engine::loadFailureWord(U"TORAMI.acs");
+  Text word = engine::loadFailure(U"TORAMI.acs");
   EXPECT_EQ(utf8(word), "ファイルが読込めません\r\nTORAMI.acs");
   EXPECT_EQ(utf8(errorBoxText(word, 0, U"")), "ファイルが読込めません\r\nTORAMI.acs( 0)\r");
   EXPECT_EQ(utf8(errorBoxText(word, 1201, U"")), "ファイルが読込めません\r\nTORAMI.acs( 1201)\r");

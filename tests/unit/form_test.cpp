@@ -23,18 +23,18 @@ struct FormFixture : ::testing::Test {
   std::vector<std::string> log;
 
   void SetUp() override {
-    picture = &form.addPictureBox("pic", nullptr, {0, 0, 100, 100}, false);
-    label = &form.addLabel("lab", picture, {10, 10, 50, 20}, FontSpec{});
+    picture = &form.addPictureBox(nullptr, {0, 0, 100, 100}, false);
+    label = &form.addLabel(picture, {10, 10, 50, 20}, FontSpec{});
     watch(*picture, "pic");
     watch(*label, "lab");
   }
   void watch(platform::Control& c, std::string name) {
     c.onMouseDown = [this, name](const platform::MouseArgs& a) {
-      log.push_back(name + " down " + std::to_string(a.button) + " " + std::to_string(a.x) + "," +
-                    std::to_string(a.y));
+      log.push_back(name + " down " + std::to_string(static_cast<int>(a.button)) + " " +
+                    std::to_string(a.x) + "," + std::to_string(a.y));
     };
     c.onMouseUp = [this, name](const platform::MouseArgs& a) {
-      log.push_back(name + " up " + std::to_string(a.button));
+      log.push_back(name + " up " + std::to_string(static_cast<int>(a.button)));
     };
     c.onClick = [this, name] { log.push_back(name + " click"); };
     c.onDblClick = [this, name] { log.push_back(name + " dblclick"); };
@@ -49,7 +49,7 @@ TEST_F(FormFixture, PressAndReleaseGiveDownUpClickInOrderWithRelativePositions) 
 
 TEST_F(FormFixture, HiddenAndDisabledControlsLetTheClickThroughToWhatIsBeneath) {
   label->setVisible(false);
-  backend.click(15, 12, 2);
+  backend.click(15, 12, platform::MouseButton::Right);
   form.doEvents();
   label->setVisible(true);
   label->setEnabled(false);
@@ -74,8 +74,8 @@ TEST_F(FormFixture, DoubleClickReplacesTheSecondDownAndClick) {
 }
 
 TEST_F(FormFixture, ReleaseOutsideGoesToThePressedControlWithoutAClick) {
-  backend.inputs.push_back({platform::RawInput::Press, 15, 12, 1, false});
-  backend.inputs.push_back({platform::RawInput::Release, 150, 80, 1, false});
+  backend.press(platform::RawInput::Press, 15, 12);
+  backend.press(platform::RawInput::Release, 150, 80);
   form.doEvents();
   EXPECT_EQ(log, (std::vector<std::string>{"lab down 1 5,2", "lab up 1"}));
 }
@@ -85,6 +85,23 @@ TEST_F(FormFixture, ClickOnTheBareFormReachesNoControl) {
   form.doEvents();
   EXPECT_TRUE(log.empty());
   EXPECT_EQ(form.hitTest(150, 50), nullptr);
+}
+
+TEST_F(FormFixture, InputAimedAtAPlaceLandsOnItsControl) {
+  form.addPlace(platform::Place::MenuLabel, 3, *label);
+  form.addPlace(platform::Place::PictureArea, 0, *picture, platform::Point{90, 95});
+  for (auto place : {platform::Place::MenuLabel, platform::Place::PictureArea}) {
+    for (auto type : {platform::RawInput::Press, platform::RawInput::Release}) {
+      platform::RawInput in;
+      in.type = type;
+      in.place = place;
+      in.index = place == platform::Place::MenuLabel ? 3 : 0;
+      backend.inputs.push_back(in);
+    }
+  }
+  form.doEvents();
+  EXPECT_EQ(log, (std::vector<std::string>{"lab down 1 25,10", "lab up 1", "lab click",
+                                           "pic down 1 90,95", "pic up 1", "pic click"}));
 }
 
 TEST_F(FormFixture, TimersTickOnlyWhenDueAndDoNotMakeUpMissedTicks) {
@@ -147,10 +164,18 @@ TEST_F(FormFixture, UnchangedSettersDoNotRepaint) {
   EXPECT_EQ(backend.presents, before + 1);
 }
 
+TEST(PictureBox, ANewBackColourRepaintsTheCanvasAlsoThroughTheControlInterface) {
+  FakeBackend backend;
+  platform::Form form(backend, 40, 40);
+  PictureBox& box = form.addPictureBox(nullptr, {0, 0, 20, 20}, false);
+  static_cast<platform::Control&>(box).setBackColor(platform::rgb(1, 2, 3));
+  EXPECT_EQ(box.canvas().at(7, 7), platform::rgb(1, 2, 3));
+}
+
 TEST(PictureBox, ClearKeepsThePictureAndDropsDrawing) {
   FakeBackend backend;
   platform::Form form{backend, 50, 50};
-  auto& box = form.addPictureBox("p", nullptr, {0, 0, 20, 20}, false);
+  auto& box = form.addPictureBox(nullptr, {0, 0, 20, 20}, false);
   box.setBackColor(platform::rgb(1, 2, 3));
   box.setPicture(platform::Image(10, 10, platform::rgb(200, 0, 0)));
   box.line(0, 15, 19, 15, platform::rgb(0, 0, 255));
@@ -166,7 +191,7 @@ TEST(PictureBox, ClearKeepsThePictureAndDropsDrawing) {
 TEST(PictureBox, InnerSizeInItsScaleUnitExcludesTheBorder) {
   FakeBackend backend;
   platform::Form form{backend, 506, 384};
-  auto& mes = form.addPictureBox("MES", nullptr, {0, 338, 460, 45}, true);
+  auto& mes = form.addPictureBox(nullptr, {0, 338, 460, 45}, true);
   mes.setScaleMode(platform::ScaleMode::Points);
   EXPECT_DOUBLE_EQ(mes.innerWidth(), 342.0);
   EXPECT_DOUBLE_EQ(mes.innerHeight(), 30.75);

@@ -19,8 +19,8 @@ void addText(MessageRecord& record, platform::Color color, const std::u32string&
 
 TEST(MessageRecord, NothingPrintedGivesEmptyRows) {
   MessageRecord record;
-  EXPECT_EQ(record.json(2), "[[],[]]");
-  EXPECT_EQ(record.json(0), "[]");
+  EXPECT_EQ(record.json(2).dump(), "[[],[]]");
+  EXPECT_EQ(record.json(0).dump(), "[]");
 }
 
 TEST(MessageRecord, AdjacentRunsOfOneColourMerge) {
@@ -29,7 +29,8 @@ TEST(MessageRecord, AdjacentRunsOfOneColourMerge) {
   addText(record, rgb(0, 0, 0), U"c");
   addText(record, rgb(255, 0, 0), U"「」");
   addText(record, rgb(0, 0, 0), U"d");
-  EXPECT_EQ(record.json(2), R"([[["#000000","abc"],["#ff0000","「」"],["#000000","d"]],[]])");
+  EXPECT_EQ(record.json(2).dump(),
+            R"([[["#000000","abc"],["#ff0000","「」"],["#000000","d"]],[]])");
 }
 
 TEST(MessageRecord, RowsFollowLineBreaksAndDoNotMergeAcrossThem) {
@@ -37,7 +38,7 @@ TEST(MessageRecord, RowsFollowLineBreaksAndDoNotMergeAcrossThem) {
   addText(record, rgb(0, 0, 128), U"x");
   record.newLine();
   addText(record, rgb(0, 0, 128), U"y");
-  EXPECT_EQ(record.json(2), R"([[["#000080","x"]],[["#000080","y"]]])");
+  EXPECT_EQ(record.json(2).dump(), R"([[["#000080","x"]],[["#000080","y"]]])");
 }
 
 TEST(MessageRecord, AnEmptyRowBetweenTwoWithText) {
@@ -46,7 +47,7 @@ TEST(MessageRecord, AnEmptyRowBetweenTwoWithText) {
   record.newLine();
   record.newLine();
   addText(record, rgb(0, 0, 0), U"z");
-  EXPECT_EQ(record.json(3), R"([[["#000000","x"]],[],[["#000000","z"]]])");
+  EXPECT_EQ(record.json(3).dump(), R"([[["#000000","x"]],[],[["#000000","z"]]])");
 }
 
 TEST(MessageRecord, ClearForgetsEverythingAndStartsOnTheFirstRow) {
@@ -56,13 +57,13 @@ TEST(MessageRecord, ClearForgetsEverythingAndStartsOnTheFirstRow) {
   addText(record, rgb(0, 0, 0), U"y");
   record.clear();
   addText(record, rgb(255, 255, 0), U"z");
-  EXPECT_EQ(record.json(2), R"([[["#ffff00","z"]],[]])");
+  EXPECT_EQ(record.json(2).dump(), R"([[["#ffff00","z"]],[]])");
 }
 
 TEST(MessageRecord, TextIsEscapedForJson) {
   MessageRecord record;
   addText(record, rgb(0, 0, 0), U"a\"b\\c");
-  EXPECT_EQ(record.json(1), R"([[["#000000","a\"b\\c"]]])");
+  EXPECT_EQ(record.json(1).dump(), R"([[["#000000","a\"b\\c"]]])");
 }
 
 TEST(MessageRecord, ColourHexHasSixLowerCaseDigits) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "audio_fixtures.h"
-#include "media/background_music.h"
+#include "media/music.h"
 
 namespace {
 
@@ -81,21 +81,27 @@ TEST_F(MusicDeviceTest, ClosesItsPieceWhenDestroyed) {
   EXPECT_EQ(mixer.calls, (Calls{"load 1", "free 1"}));
 }
 
-/* MUSPL and the timer, with the timer's switch recorded. */
+/* MUSPL and the timer through the music part, with the timer's switch recorded. */
 class BackgroundMusicTest : public MusicDeviceTest {
  protected:
   std::vector<bool> switches;
   media::TimerSwitch setTimer = [this](bool on) { switches.push_back(on); };
+  platform::Recorder recorder;
+  platform::GameFolder game{folder.path()};
 
-  bool muspl(const std::optional<std::filesystem::path>& file, int16_t mode) {
-    return media::MUSPL(bg, file, mode, setTimer);
+  media::Music musicOn(FakeMixer& m) {
+    return media::Music([&m]() -> platform::Mixer& { return m; }, [this] { return now; }, game,
+                        setTimer, recorder);
   }
+  media::Music music = musicOn(mixer);
+
+  bool muspl(const char32_t* name, int16_t mode) { return music.MUSPL(name, mode); }
 
   /* Runs the 100 ms timer from now up to `until`; returns the restart times. */
   std::vector<uint32_t> tickUntil(uint32_t until) {
     std::vector<uint32_t> restarts;
     for (now += 100; now <= until; now += 100)
-      if (media::timerMIDI_Timer(bg)) restarts.push_back(now);
+      if (music.timerMIDI_Timer()) restarts.push_back(now);
     now -= 100;
     return restarts;
   }
@@ -122,60 +128,59 @@ TEST_F(BackgroundMusicTest, ModesTable) {
   };
   for (const auto& c : cases) {
     FakeMixer freshMixer;
-    media::MusicDevice device(freshMixer, [this] { return now; });
+    media::Music fresh = musicOn(freshMixer);
     if (c.playingBefore) {
-      ASSERT_TRUE(device.open(pieceA));
-      device.play();
+      ASSERT_TRUE(fresh.MUSPL(U"A", 1));
       freshMixer.calls.clear();
     }
     switches.clear();
     const std::string label =
         "mode " + std::to_string(c.mode) + (c.playingBefore ? " playing" : "");
-    EXPECT_EQ(media::MUSPL(device, pieceB, c.mode, setTimer), c.opened) << label;
+    EXPECT_EQ(fresh.MUSPL(U"B", c.mode), c.opened) << label;
     EXPECT_EQ(switches, c.switches) << label;
-    EXPECT_EQ(device.status(), c.statusAfter) << label;
+    EXPECT_EQ(fresh.status(), c.statusAfter) << label;
     EXPECT_EQ(freshMixer.calls, c.calls) << label;
   }
 }
 
 TEST_F(BackgroundMusicTest, APieceRestartsAtTheFirstTickAfterItsEnd) {
-  ASSERT_TRUE(muspl(pieceA, 1));  // 1500 ms, started at 1000
+  ASSERT_TRUE(muspl(U"A", 1));  // 1500 ms, started at 1000
   EXPECT_EQ(tickUntil(5000), (std::vector<uint32_t>{2500, 4000}));
-  ASSERT_TRUE(muspl(pieceB, 1));  // 1000 ms, started at 5000
-  now += 50;                      // the timer runs on its own beat
+  ASSERT_TRUE(muspl(U"B", 1));  // 1000 ms, started at 5000
+  now += 50;                    // the timer runs on its own beat
   EXPECT_EQ(tickUntil(8000), (std::vector<uint32_t>{6050, 7050}));
   EXPECT_EQ(mixer.calls, (Calls{"load 1", "start 1", "start 1", "start 1", "halt", "free 1",
                                 "load 2", "start 2", "start 2", "start 2"}));
 }
 
 TEST_F(BackgroundMusicTest, AFailedOpenLeavesTheTimerRunningWithoutEffect) {
-  ASSERT_TRUE(muspl(pieceA, 1));
-  EXPECT_FALSE(muspl(missing, 1));
-  EXPECT_FALSE(muspl(std::nullopt, 1));
-  EXPECT_FALSE(muspl(notMidi, 1));
+  ASSERT_TRUE(muspl(U"A", 1));
+  EXPECT_FALSE(muspl(U"NONE", 1));
+  EXPECT_FALSE(muspl(U"", 1));
+  EXPECT_FALSE(muspl(U"C", 1));
   EXPECT_EQ(switches, (std::vector<bool>{true, true, true, true}));
-  EXPECT_EQ(bg.status(), std::nullopt);
+  EXPECT_EQ(music.status(), std::nullopt);
   mixer.calls.clear();
   EXPECT_TRUE(tickUntil(10000).empty());
   EXPECT_TRUE(mixer.calls.empty());
 }
 
 TEST_F(BackgroundMusicTest, Mode9StopsThePieceAndLeavesTheTimer) {
-  ASSERT_TRUE(muspl(pieceA, 1));
+  ASSERT_TRUE(muspl(U"A", 1));
   now += 300;
-  EXPECT_FALSE(muspl(pieceA, 9));
+  EXPECT_FALSE(muspl(U"A", 9));
   EXPECT_EQ(switches, (std::vector<bool>{true}));
   EXPECT_TRUE(tickUntil(6000).empty()) << "ticks find no device";
-  ASSERT_TRUE(muspl(pieceB, 1)) << "a later mode 1 plays normally";
+  ASSERT_TRUE(muspl(U"B", 1)) << "a later mode 1 plays normally";
   EXPECT_EQ(tickUntil(7000), (std::vector<uint32_t>{7000}));
   EXPECT_EQ(mixer.calls, (Calls{"load 1", "start 1", "free 1", "load 2", "start 2", "start 2"}));
 }
 
 TEST_F(BackgroundMusicTest, Mode0StopsTheMusicAndTheTimer) {
-  ASSERT_TRUE(muspl(pieceA, 1));
-  EXPECT_FALSE(muspl(pieceA, 0));
+  ASSERT_TRUE(muspl(U"A", 1));
+  EXPECT_FALSE(muspl(U"A", 0));
   EXPECT_EQ(switches, (std::vector<bool>{true, false}));
-  EXPECT_FALSE(media::timerMIDI_Timer(bg)) << "a stray tick after mode 0";
+  EXPECT_FALSE(music.timerMIDI_Timer()) << "a stray tick after mode 0";
   EXPECT_EQ(mixer.calls, (Calls{"load 1", "start 1", "halt", "free 1"}));
 }
 

@@ -8,8 +8,8 @@
 
 #include "audio_fixtures.h"
 #include "platform/file_bytes.h"
-#include "platform/headless/virtual_mixer.h"
 #include "platform/sdl/sdl_mixer.h"
+#include "platform/silent_mixer.h"
 #include "platform/soundfont.h"
 
 namespace {
@@ -45,7 +45,7 @@ class DiskAudioTest : public ::testing::Test {
 
   std::unique_ptr<platform::Mixer> open() {
     auto mixer = platform::sdl::openMixer([] { return SDL_GetTicks(); });
-    EXPECT_EQ(dynamic_cast<platform::VirtualMixer*>(mixer.get()), nullptr)
+    EXPECT_EQ(dynamic_cast<platform::SilentMixer*>(mixer.get()), nullptr)
         << "the disk driver should give a real device";
     return mixer;
   }

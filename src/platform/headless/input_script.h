@@ -2,9 +2,10 @@
 // The input file of a headless run: one mouse action per line, optionally timed.
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "platform/program_exit.h"
 
 namespace platform {
 
@@ -30,8 +31,8 @@ struct InputAction {
 };
 
 // A file that cannot be read or parsed; the message names the file and the line.
-struct InputError : std::runtime_error {
-  using std::runtime_error::runtime_error;
+struct InputError : ProgramExit {
+  explicit InputError(const std::string& message) : ProgramExit(kExitUsage, message) {}
 };
 
 std::vector<InputAction> parseInputScript(const std::string& text, const std::string& fileName);

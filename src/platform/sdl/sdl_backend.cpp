@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/assets.h"
+#include "platform/image_surface.h"
 #include "platform/picture_loader.h"
 #include "platform/sdl/sdl_mixer.h"
 #include "platform/text_codec.h"
@@ -14,20 +16,17 @@ namespace platform {
 namespace {
 
 constexpr uint32_t kFrameInterval = 15;  // present at most about once per display refresh
+constexpr uint32_t kPollRest = 1;        // how long a polling script rests, in milliseconds
 
-SDL_Surface* surfaceOf(const Image& image) {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, image.width(), image.height(), 32,
-                                                  SDL_PIXELFORMAT_ARGB8888);
-  if (!s) return nullptr;
-  for (int y = 0; y < image.height(); ++y) {
-    Uint32* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
-    for (int x = 0; x < image.width(); ++x) {
-      Color c = image.at(x, y);
-      // Pure magenta marks the transparent pixels of the pointer image.
-      row[x] = c == rgb(255, 0, 255) ? 0 : (c | 0xff000000u);
-    }
-  }
-  return s;
+SDL_Surface* assetSurface(const char* name) {
+  auto image = decodePicture(asset(name));
+  return image ? toSurface(*image, Transparency::MagentaIsClear) : nullptr;
+}
+
+MouseButton buttonOf(Uint8 sdlButton) {
+  if (sdlButton == SDL_BUTTON_LEFT) return MouseButton::Left;
+  if (sdlButton == SDL_BUTTON_RIGHT) return MouseButton::Right;
+  return MouseButton::Middle;
 }
 
 }  // namespace
@@ -58,38 +57,33 @@ SdlBackend::~SdlBackend() {
 
 uint32_t SdlBackend::ticks() { return static_cast<uint32_t>(SDL_GetTicks64()); }
 
-void SdlBackend::showWindow(const std::string& caption) {
+void SdlBackend::setTitle(const std::string& title) {
+  title_ = title;
+  if (window_) SDL_SetWindowTitle(window_, title.c_str());
+}
+
+void SdlBackend::openWindow() {
   Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   if (fullscreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+  window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              width_ * scale_, height_ * scale_, flags);
   if (!window_) throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
   SDL_SetWindowMinimumSize(window_, width_, height_);
-  if (auto icon = decodePicture(asset("icon.png"))) {
-    if (SDL_Surface* s = surfaceOf(*icon)) {
-      SDL_SetWindowIcon(window_, s);
-      SDL_FreeSurface(s);
-    }
+  if (SDL_Surface* icon = assetSurface("icon.png")) {
+    SDL_SetWindowIcon(window_, icon);
+    SDL_FreeSurface(icon);
   }
-  if (auto pointer = decodePicture(asset("pointer.png"))) {
-    if (SDL_Surface* s = surfaceOf(*pointer)) {
-      custom_ = SDL_CreateColorCursor(s, 1, 1);  // may be null on drivers without cursors
-      SDL_FreeSurface(s);
-    }
+  if (SDL_Surface* pointer = assetSurface("pointer.png")) {
+    custom_ = SDL_CreateColorCursor(pointer, 1, 1);  // may be null on drivers without cursors
+    SDL_FreeSurface(pointer);
   }
   arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
 }
 
-/* Window coordinates to client coordinates: the frame is scaled by the largest factor
-   that fits, keeping its aspect, and centred. */
-bool SdlBackend::toClient(int wx, int wy, int& cx, int& cy) const {
-  int w = 0, h = 0;
-  SDL_GetWindowSize(window_, &w, &h);
-  double s = std::min(static_cast<double>(w) / width_, static_cast<double>(h) / height_);
-  double ox = (w - width_ * s) / 2, oy = (h - height_ * s) / 2;
-  cx = static_cast<int>((wx - ox) / s);
-  cy = static_cast<int>((wy - oy) / s);
-  return true;
+SdlBackend::Placement SdlBackend::placement(int areaWidth, int areaHeight) const {
+  const double s =
+      std::min(static_cast<double>(areaWidth) / width_, static_cast<double>(areaHeight) / height_);
+  return {s, (areaWidth - width_ * s) / 2, (areaHeight - height_ * s) / 2};
 }
 
 std::optional<RawInput> SdlBackend::nextInput() {
@@ -111,12 +105,14 @@ std::optional<RawInput> SdlBackend::nextInput() {
         if (!window_) break;
         RawInput in;
         in.type = e.type == SDL_MOUSEBUTTONDOWN ? RawInput::Press : RawInput::Release;
-        in.button = e.button.button == SDL_BUTTON_LEFT    ? 1
-                    : e.button.button == SDL_BUTTON_RIGHT ? 2
-                                                          : 4;
+        in.button = buttonOf(e.button.button);
         in.doubleClick =
             in.type == RawInput::Press && e.button.clicks >= 2 && e.button.clicks % 2 == 0;
-        toClient(e.button.x, e.button.y, in.x, in.y);
+        int w = 0, h = 0;
+        SDL_GetWindowSize(window_, &w, &h);
+        const Placement p = placement(w, h);
+        in.x = static_cast<int>((e.button.x - p.x) / p.scale);
+        in.y = static_cast<int>((e.button.y - p.y) / p.scale);
         return in;
       }
       default:
@@ -126,33 +122,41 @@ std::optional<RawInput> SdlBackend::nextInput() {
   return std::nullopt;
 }
 
-void SdlBackend::waitIdle(std::optional<uint32_t> deadline) {
-  passes_ = 0;
-  flushIfDue(true);
-  if (!deadline) {
-    SDL_WaitEvent(nullptr);
-    return;
+void SdlBackend::wait(Wait why, std::optional<uint32_t> deadline) {
+  switch (why) {
+    case Wait::Input:
+      flushIfDue(true);
+      if (!deadline) {
+        SDL_WaitEvent(nullptr);
+      } else if (const auto left = static_cast<int32_t>(*deadline - ticks()); left > 0) {
+        SDL_WaitEventTimeout(nullptr, left);
+      }
+      return;
+    case Wait::Poll:
+      flushIfDue(true);
+      SDL_WaitEventTimeout(nullptr, kPollRest);
+      return;
+    case Wait::Time:
+      if (deadline) waitForTime(*deadline);
+      return;
+    case Wait::Blocked:
+      flushIfDue(true);
+      if (deadline) {
+        const auto left = static_cast<int32_t>(*deadline - ticks());
+        if (left > 0) SDL_Delay(static_cast<Uint32>(left));
+      }
+      return;
   }
-  int32_t left = static_cast<int32_t>(*deadline - ticks());
-  if (left > 0) SDL_WaitEventTimeout(nullptr, left);
 }
 
-void SdlBackend::waitUntil(uint32_t deadline) {
+/* A timed wait presents at the display's pace, so typing shows each character. */
+void SdlBackend::waitForTime(uint32_t deadline) {
   flushIfDue(false);
   int32_t left = static_cast<int32_t>(deadline - ticks());
   if (pending_)
     left = std::min<int32_t>(left, static_cast<int32_t>(lastPresent_ + kFrameInterval - ticks()));
   if (left > 0) SDL_WaitEventTimeout(nullptr, left);
   flushIfDue(false);
-}
-
-/* A script that polls a flag in a loop: after many passes without a wait, give the
-   processor a moment so the window stays light on it. */
-void SdlBackend::loopPass(Form&) {
-  if (++passes_ < 10000) return;
-  passes_ = 0;
-  flushIfDue(true);
-  SDL_WaitEventTimeout(nullptr, 1);
 }
 
 /* The audio device opens with the first sound, so a game without music starts
@@ -162,12 +166,8 @@ Mixer& SdlBackend::mixer() {
   return *mixer_;
 }
 
-void SdlBackend::block(uint32_t ms) {
-  flushIfDue(true);
-  SDL_Delay(ms);
-}
-
 void SdlBackend::present(const Image& frame) {
+  if (!window_) openWindow();
   frame_ = &frame;
   pending_ = true;
   flushIfDue(false);
@@ -187,8 +187,8 @@ void SdlBackend::blit() {
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (!surface || !frame_) return;
   SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
-  double s =
-      std::min(static_cast<double>(surface->w) / width_, static_cast<double>(surface->h) / height_);
+  const Placement p = placement(surface->w, surface->h);
+  const double s = p.scale;
   int dw = static_cast<int>(width_ * s), dh = static_cast<int>(height_ * s);
   int ox = (surface->w - dw) / 2, oy = (surface->h - dh) / 2;
   std::vector<int> xmap(dw);
@@ -213,7 +213,6 @@ void SdlBackend::blit() {
 }
 
 void SdlBackend::setCursor(Cursor c) {
-  cursor_ = c;
   SDL_Cursor* want = c == Cursor::Custom && custom_ ? custom_ : arrow_;
   if (want) SDL_SetCursor(want);
 }

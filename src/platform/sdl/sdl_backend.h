@@ -23,32 +23,35 @@ class SdlBackend : public Backend {
 
   uint32_t ticks() override;
   std::optional<RawInput> nextInput() override;
-  void waitIdle(std::optional<uint32_t> deadline) override;
-  void waitUntil(uint32_t deadline) override;
-  void showWindow(const std::string& caption) override;
+  void wait(Wait why, std::optional<uint32_t> deadline) override;
   void present(const Image& frame) override;
+  void setTitle(const std::string& title) override;
   void setCursor(Cursor c) override;
   void showError(const std::string& title, const std::string& textUtf8) override;
-  void loopPass(Form& form) override;
   Mixer& mixer() override;
-  void block(uint32_t ms) override;
-  int scale() const { return scale_; }
 
  private:
+  // Where the scaled frame lies in an area of the given size: the largest factor that
+  // fits, keeping the aspect, centred.
+  struct Placement {
+    double scale;
+    double x, y;
+  };
+  Placement placement(int areaWidth, int areaHeight) const;
+  void openWindow();
+  void waitForTime(uint32_t deadline);
   void blit();
-  bool toClient(int wx, int wy, int& cx, int& cy) const;
   void flushIfDue(bool force);
 
   int width_, height_, scale_;
   bool fullscreen_;
+  std::string title_;
   SDL_Window* window_ = nullptr;
   SDL_Cursor* custom_ = nullptr;
   SDL_Cursor* arrow_ = nullptr;
-  Cursor cursor_ = Cursor::Default;
   const Image* frame_ = nullptr;
   bool pending_ = false;
   uint32_t lastPresent_ = 0;
-  long passes_ = 0;
   std::unique_ptr<Mixer> mixer_;
 };
 

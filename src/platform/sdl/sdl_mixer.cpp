@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/virtual_mixer.h"
+#include "platform/silent_mixer.h"
 #include "platform/soundfont.h"
 
 namespace platform::sdl {
@@ -160,7 +160,7 @@ bool openSynthesiser() {
 std::unique_ptr<Mixer> openMixer(TickSource now) {
   if (!openDevice()) {
     tell(std::string("no audio device (") + SDL_GetError() + "); sound is silent");
-    return std::make_unique<VirtualMixer>(std::move(now));
+    return std::make_unique<SilentMixer>(std::move(now));
   }
   Mix_AllocateChannels(1);
   return std::make_unique<SdlMixer>(openSynthesiser());

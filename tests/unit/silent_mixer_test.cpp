@@ -1,4 +1,4 @@
-#include "platform/headless/virtual_mixer.h"
+#include "platform/silent_mixer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +8,16 @@
 
 namespace {
 
-using platform::VirtualMixer;
+using platform::SilentMixer;
 
-class VirtualMixerTest : public ::testing::Test {
+class SilentMixerTest : public ::testing::Test {
  protected:
   uint32_t now = 0;
-  VirtualMixer mixer{[this] { return now; }};
+  SilentMixer mixer{[this] { return now; }};
   audio_test::Bytes wave = audio_test::toneWave(300);
 };
 
-TEST_F(VirtualMixerTest, AWavePlaysForItsLength) {
+TEST_F(SilentMixerTest, AWavePlaysForItsLength) {
   ASSERT_TRUE(mixer.playWave({wave, 300}, false));
   now = 299;
   EXPECT_TRUE(mixer.wavePlaying());
@@ -25,7 +25,7 @@ TEST_F(VirtualMixerTest, AWavePlaysForItsLength) {
   EXPECT_FALSE(mixer.wavePlaying());
 }
 
-TEST_F(VirtualMixerTest, ALoopPlaysUntilStopped) {
+TEST_F(SilentMixerTest, ALoopPlaysUntilStopped) {
   ASSERT_TRUE(mixer.playWave({wave, 300}, true));
   now = 100000;
   EXPECT_TRUE(mixer.wavePlaying());
@@ -33,7 +33,7 @@ TEST_F(VirtualMixerTest, ALoopPlaysUntilStopped) {
   EXPECT_FALSE(mixer.wavePlaying());
 }
 
-TEST_F(VirtualMixerTest, MusicHandlesFollowLoadStartHaltAndFree) {
+TEST_F(SilentMixerTest, MusicHandlesFollowLoadStartHaltAndFree) {
   const auto first = mixer.loadMusic(audio_test::scalePiece(1));
   const auto second = mixer.loadMusic(audio_test::scalePiece(1));
   ASSERT_TRUE(first && second);
@@ -52,7 +52,7 @@ TEST_F(VirtualMixerTest, MusicHandlesFollowLoadStartHaltAndFree) {
 
 /* A headless run keeps a sound's timing: the no-stop flag sees the wave until
    its length has passed on the clock. */
-TEST_F(VirtualMixerTest, NoStopSeesTheWaveUntilItsLengthHasPassed) {
+TEST_F(SilentMixerTest, NoStopSeesTheWaveUntilItsLengthHasPassed) {
   audio_test::ScratchFolder folder;
   const auto file = folder.write("ring.wav", wave);
   media::SoundPlayer player(mixer, {});

@@ -8,9 +8,9 @@
 
 namespace platform {
 
-class VirtualMixer final : public Mixer {
+class SilentMixer final : public Mixer {
  public:
-  explicit VirtualMixer(TickSource now);
+  explicit SilentMixer(TickSource now);
 
   std::optional<MusicHandle> loadMusic(std::span<const uint8_t> smf) override;
   void startMusic(MusicHandle music) override;

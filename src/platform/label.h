@@ -1,0 +1,23 @@
+#pragma once
+// A label: a caption in one font over its back colour.
+#include <memory>
+#include <string>
+
+#include "platform/control.h"
+#include "platform/font.h"
+
+namespace platform {
+
+class Label : public Control {
+ public:
+  Label(Form& form, Control* parent, Rect rect, FontSpec font);
+  const std::u32string& caption() const { return caption_; }
+  void setCaption(std::u32string text);
+  void render(Image& frame) override;
+
+ private:
+  std::u32string caption_;
+  std::shared_ptr<Font> font_;
+};
+
+}  // namespace platform

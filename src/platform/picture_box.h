@@ -1,0 +1,58 @@
+#pragma once
+// A picture box keeps what was drawn on it (text, lines, painted pictures) in a canvas of
+// its inner size, over its background and its picture; clearing erases the drawing and
+// leaves the picture.
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "platform/control.h"
+#include "platform/font.h"
+
+namespace platform {
+
+// The unit of a picture box's inner size.
+enum class ScaleMode { Twips, Points, Pixels };
+
+class PictureBox : public Control {
+ public:
+  PictureBox(Form& form, Control* parent, Rect rect, bool sunkenBorder);
+
+  void setScaleMode(ScaleMode m) { scale_ = m; }
+  double innerWidth() const;
+  double innerHeight() const;
+
+  // The picture drawn unscaled from the top-left corner; drawing over the old one is gone.
+  void setPicture(std::optional<Image> picture);
+  const std::optional<Image>& picture() const { return picture_; }
+  void cls();
+
+  void setFont(const FontSpec& spec);
+  void setFontSize(double points);
+  double fontSize() const { return font_ ? font_->points() : 0; }
+  Font* font() const { return font_.get(); }
+  void print(std::u32string_view text);
+  void newLine();
+  int currentX() const { return curX_; }
+
+  void line(int x1, int y1, int x2, int y2, Color c);
+  void paintPicture(const Image& src, int dx, int dy, int w, int h, int sx, int sy, RasterOp op);
+  const Image& canvas() const { return canvas_; }
+
+  void render(Image& frame) override;
+
+ private:
+  void backColorChanged() override { redrawBackground(); }
+  void redrawBackground();
+  double inUnits(int pixels) const;
+
+  bool border_;
+  ScaleMode scale_ = ScaleMode::Twips;
+  std::optional<Image> picture_;
+  Image canvas_;
+  FontSpec fontSpec_;
+  std::shared_ptr<Font> font_;
+  int curX_ = 0, curY_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,44 @@
+#pragma once
+// The record of a run: the trace (one JSON object per line, each with its kind, time and
+// line) and the numbered snapshots of the window. Recording is off unless a stream or a
+// folder was given; a write that fails is said once on standard error and the run goes on.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <string_view>
+
+#include "platform/image.h"
+#include "platform/json.h"
+
+namespace platform {
+
+class Recorder {
+ public:
+  // Where an event happens: milliseconds since the start and the current script line.
+  struct Stamp {
+    uint32_t t = 0;
+    int line = 0;
+  };
+
+  // Records nothing.
+  Recorder() = default;
+  // `trace` may be null (no trace); `shots` may be empty (no snapshots).
+  Recorder(std::ostream* trace, std::filesystem::path shots, std::function<Stamp()> stamp);
+
+  // Writes {"ev":kind,"t":...,"line":...} followed by the fields' keys.
+  void record(std::string_view kind, const Json& fields = Json::object());
+  // Saves the frame as the next numbered picture (0001.png, 0002.png, ...).
+  void snapshot(const Image& frame);
+
+ private:
+  void failed(bool& said, const std::string& what);
+
+  std::ostream* trace_ = nullptr;
+  std::filesystem::path shots_;
+  std::function<Stamp()> stamp_;
+  int snapshots_ = 0;
+  bool traceFailed_ = false, shotFailed_ = false;
+};
+
+}  // namespace platform

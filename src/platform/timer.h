@@ -1,0 +1,28 @@
+#pragma once
+// A timer of the form: while enabled, its handler runs once per interval, at the first
+// processing of events at or after each due time.
+#include <cstdint>
+#include <functional>
+
+namespace platform {
+
+class Form;
+
+class Timer {
+ public:
+  Timer(Form& form, int intervalMs) : form_(form), interval_(intervalMs) {}
+  bool enabled() const { return enabled_; }
+  void setEnabled(bool e);
+  uint32_t due() const { return due_; }
+  // Runs the handler when due; the next tick is one interval later.
+  void tick(uint32_t now);
+  std::function<void()> onTimer;
+
+ private:
+  Form& form_;
+  int interval_;
+  bool enabled_ = false;
+  uint32_t due_ = 0;
+};
+
+}  // namespace platform
