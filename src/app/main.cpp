@@ -31,7 +31,7 @@ constexpr const char* kUsage =
     "  --shots DIR        headless: save the window as DIR/0001.png ... at every wait\n"
     "  --trace-lines      also trace every pass of the interpreter loop\n"
     "  --max-steps N      headless: stop after N passes (default 10000000)\n"
-    "  --scale N          window: open at N times the design size\n"
+    "  --scale N          window: open at N times the design size (1.5 and the like too)\n"
     "  --fullscreen       window: fill the screen\n"
     "  --help, --version\n";
 
@@ -40,7 +40,7 @@ struct CommandLine {
   bool headless = false, traceLines = false, fullscreen = false;
   std::optional<std::string> input, trace, shots, game;
   long maxSteps = 10000000;
-  int scale = 0;
+  double scale = 0;
 };
 
 // A bad command line: the message, then how the program is used.
@@ -55,6 +55,15 @@ long number(const char* text, const char* option, long lo, long hi) {
   long v = std::strtol(text, &end, 10);
   if (!*text || *end || v < lo || v > hi)
     throw usageError(std::string("bad value for ") + option + ": " + text);
+  return v;
+}
+
+// A scale from 1 to 16, whole or not ("1.5").
+double scaleValue(const char* text) {
+  char* end = nullptr;
+  const double v = std::strtod(text, &end);
+  if (!*text || *end || !(v >= 1 && v <= 16))
+    throw usageError(std::string("bad value for --scale: ") + text);
   return v;
 }
 
@@ -85,7 +94,7 @@ CommandLine parse(int argc, char** argv) {
     } else if (a == "--max-steps") {
       cl.maxSteps = number(value(), "--max-steps", 1, 2000000000L);
     } else if (a == "--scale") {
-      cl.scale = static_cast<int>(number(value(), "--scale", 1, 16));
+      cl.scale = scaleValue(value());
     } else if (a == "--fullscreen") {
       cl.fullscreen = true;
     } else if (!a.empty() && a[0] == '-') {

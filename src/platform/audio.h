@@ -39,6 +39,9 @@ class Mixer {
   virtual bool playWave(const WaveSound& wave, bool loop) = 0;
   virtual void stopWave() = 0;
   virtual bool wavePlaying() = 0;
+
+  // The volume of music and waves, 0..100 percent.
+  virtual void setVolume(int percent) = 0;
 };
 
 }  // namespace platform

@@ -22,13 +22,56 @@ enum class Cursor { Default, Custom };
 // lands on the control the form has registered for it.
 enum class Place { None, MessageArea, PictureArea, MenuLabel, MenuHeading, ChanceLabel };
 
+// A key by its name as the window system names it ("Return", "Left Ctrl", "F11", "A",
+// "1" ...), with the modifiers held.
+struct Key {
+  std::string name;
+  bool ctrl = false, alt = false, shift = false;
+  // The name with its modifiers, as the input file writes it: "Alt+Return".
+  std::string fullName() const {
+    return (ctrl ? "Ctrl+" : "") + std::string(alt ? "Alt+" : "") + (shift ? "Shift+" : "") + name;
+  }
+};
+
 struct RawInput {
-  enum Type { Press, Release, Close } type = Press;
+  enum Type { Press, Release, Close, KeyDown, KeyUp, Wheel } type = Press;
   int x = 0, y = 0;  // client position, unless `place` names one
   MouseButton button = MouseButton::Left;
   bool doubleClick = false;  // a press that completes a double click
   Place place = Place::None;
-  int index = 0;  // which MenuLabel
+  int index = 0;    // which MenuLabel
+  Key key;          // KeyDown, KeyUp
+  int notches = 0;  // Wheel: up is positive
+
+  // A mouse press or release at a client position.
+  static RawInput mouse(Type type, int x, int y, MouseButton button = MouseButton::Left,
+                        bool doubleClick = false) {
+    RawInput in;
+    in.type = type, in.x = x, in.y = y, in.button = button, in.doubleClick = doubleClick;
+    return in;
+  }
+  // A mouse press or release at a place of the window.
+  static RawInput at(Type type, Place place, int index = 0, MouseButton button = MouseButton::Left,
+                     bool doubleClick = false) {
+    RawInput in = mouse(type, 0, 0, button, doubleClick);
+    in.place = place, in.index = index;
+    return in;
+  }
+  static RawInput keyEvent(Type type, Key key) {
+    RawInput in;
+    in.type = type, in.key = std::move(key);
+    return in;
+  }
+  static RawInput wheel(int notches) {
+    RawInput in;
+    in.type = Wheel, in.notches = notches;
+    return in;
+  }
+  static RawInput close() {
+    RawInput in;
+    in.type = Close;
+    return in;
+  }
 };
 
 // Why the engine blocks, which decides what ends the wait.

@@ -61,12 +61,31 @@ void Form::doEvents() {
 }
 
 void Form::waitForUser(WaitKind kind, const std::function<bool()>& answered) {
+  const std::optional<WaitKind> outer = waiting_;
+  waiting_ = kind;
+  reannounce_ = false;
   if (onWait) onWait(kind);
   for (;;) {
     doEvents();
-    if (answered()) return;
+    if (answered()) break;
+    if (reannounce_ && onWait) onWait(kind);
+    reannounce_ = false;
     idle(Wait::Input);
   }
+  waiting_ = outer;
+}
+
+void Form::showNotice(const std::string& text, uint32_t ms) {
+  if (!noticeTimer_) {
+    noticeTimer_ = &addTimer(static_cast<int>(ms));
+    noticeTimer_->onTimer = [this] {
+      noticeTimer_->setEnabled(false);
+      backend_.setTitle(caption_);
+    };
+  }
+  backend_.setTitle(caption_ + "  " + text);
+  noticeTimer_->setEnabled(false);
+  noticeTimer_->setEnabled(true);
 }
 
 std::optional<uint32_t> Form::nextTimerDue() const {
@@ -112,10 +131,21 @@ Control* Form::hitTest(int x, int y) const {
   return nullptr;
 }
 
-void Form::dispatch(RawInput in) {
-  if (in.type == RawInput::Close) {
-    if (onClose) onClose();
-    return;
+void Form::dispatch(RawInput in, bool fromUser) {
+  switch (in.type) {
+    case RawInput::Close:
+      if (onClose) onClose();
+      return;
+    case RawInput::KeyDown:
+    case RawInput::KeyUp:
+    case RawInput::Wheel:
+      if (onKey) onKey(in);
+      return;
+    case RawInput::Press:
+      if (fromUser && onMouseAction) onMouseAction();
+      break;
+    case RawInput::Release:
+      break;
   }
   if (in.place != Place::None) {
     const Point p = pointOf(in.place, in.index);

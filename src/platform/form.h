@@ -33,6 +33,8 @@ class Form {
                 std::optional<Point> offset = std::nullopt);
 
   void setCaption(std::string caption) { caption_ = std::move(caption); }
+  // Shows `text` after the caption in the title for a while.
+  void showNotice(const std::string& text, uint32_t ms);
   void setBackColor(Color c) { back_ = c; }
   void show();
   void setCursor(Cursor c);
@@ -44,6 +46,14 @@ class Form {
   // A wait for the user: announces it (onWait), then processes events and sleeps until
   // `answered` holds after a processing of events.
   void waitForUser(WaitKind kind, const std::function<bool()>& answered);
+  // The wait for the user in progress, if any.
+  std::optional<WaitKind> waitingFor() const { return waiting_; }
+  // What the window shows has changed during a wait without answering it: the wait is
+  // announced again (a new snapshot) before the engine sleeps.
+  void reannounce() { reannounce_ = true; }
+  // Handles a mouse action made on behalf of another input (a key) at once, as if it
+  // came from the mouse, except that it is no mouse action for onMouseAction.
+  void inject(const RawInput& in) { dispatch(in, false); }
   // Sleeps until the tick, input or the next timer tick, whichever comes first.
   void sleepUntil(uint32_t tick);
   // Holds the thread, with all input, for a while.
@@ -51,8 +61,10 @@ class Form {
   // Once per pass of the interpreter loop.
   void loopPass();
 
-  std::function<void(WaitKind)> onWait;  // a wait for the user begins
-  std::function<void()> onClose;         // the user closes the window
+  std::function<void(WaitKind)> onWait;        // a wait for the user begins
+  std::function<void()> onClose;               // the user closes the window
+  std::function<void(const RawInput&)> onKey;  // a key goes down or up, the wheel turns
+  std::function<void()> onMouseAction;         // the user presses a mouse button
 
   void invalidate() { dirty_ = unpresented_ = true; }
   // The whole client area as it looks now.
@@ -71,7 +83,7 @@ class Form {
   template <class C, class... Args>
   C& add(Args&&... args);
   void idle(Wait why);
-  void dispatch(RawInput in);
+  void dispatch(RawInput in, bool fromUser = true);
   Point pointOf(Place place, int index) const;
   void presentIfDirty();
   void renderTree(Control* parent);
@@ -87,6 +99,9 @@ class Form {
   Cursor cursor_ = Cursor::Default;
   bool shown_ = false, dirty_ = true, unpresented_ = true;
   long passes_ = 0;
+  std::optional<WaitKind> waiting_;
+  bool reannounce_ = false;
+  Timer* noticeTimer_ = nullptr;
   Control* capture_ = nullptr;
   MouseButton captureButton_ = MouseButton::Left;
   bool captureIsDouble_ = false;

@@ -21,6 +21,14 @@ void Image::fill(const Rect& r, Color c) {
   for (int y = d.y; y < d.y + d.h; ++y) std::fill(row(y) + d.x, row(y) + d.x + d.w, c);
 }
 
+void Image::frameRect(const Rect& r, Color c) {
+  if (r.empty()) return;
+  fill({r.x, r.y, r.w, 1}, c);
+  fill({r.x, r.y + r.h - 1, r.w, 1}, c);
+  fill({r.x, r.y, 1, r.h}, c);
+  fill({r.x + r.w - 1, r.y, 1, r.h}, c);
+}
+
 void Image::line(int x1, int y1, int x2, int y2, Color c) {
   // Bresenham; horizontal lines (the common case) take the fill path.
   if (y1 == y2) {

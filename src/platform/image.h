@@ -48,6 +48,8 @@ class Image {
   const Color* row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
 
   void fill(const Rect& r, Color c);
+  // The one-pixel outline of a rectangle, clipped.
+  void frameRect(const Rect& r, Color c);
   // A one-pixel line between two points, end point included, clipped.
   void line(int x1, int y1, int x2, int y2, Color c);
   // Copies the source rectangle (sx, sy, w, h) of `src` to (dx, dy), clipped on both sides,

@@ -11,10 +11,20 @@ void Label::setCaption(std::u32string text) {
   invalidate();
 }
 
+void Label::setFocusMark(bool on) {
+  if (on == focusMark_) return;
+  focusMark_ = on;
+  invalidate();
+}
+
 void Label::render(Image& frame) {
   Rect r = screenRect();
   frame.fill(r, backColor());
   font_->draw(frame, r.x, r.y, caption_, foreColor(), r);
+  if (focusMark_) {
+    frame.frameRect(r, rgb(255, 255, 255));
+    frame.frameRect({r.x + 1, r.y + 1, r.w - 2, r.h - 2}, rgb(0, 0, 0));
+  }
 }
 
 }  // namespace platform

@@ -13,10 +13,14 @@ class Label : public Control {
   Label(Form& form, Control* parent, Rect rect, FontSpec font);
   const std::u32string& caption() const { return caption_; }
   void setCaption(std::u32string text);
+  // The keyboard focus mark: a white frame with a black one inside, clear on any colour.
+  bool focusMark() const { return focusMark_; }
+  void setFocusMark(bool on);
   void render(Image& frame) override;
 
  private:
   std::u32string caption_;
+  bool focusMark_ = false;
   std::shared_ptr<Font> font_;
 };
 

@@ -60,6 +60,14 @@ void PictureBox::print(std::u32string_view text) {
   invalidate();
 }
 
+void PictureBox::restore(const Drawing& d) {
+  canvas_ = d.canvas;
+  curX_ = d.x;
+  curY_ = d.y;
+  setForeColor(d.fore);
+  invalidate();
+}
+
 void PictureBox::newLine() {
   curX_ = 0;
   curY_ += font_ ? font_->height() : 0;

@@ -39,6 +39,15 @@ class PictureBox : public Control {
   void paintPicture(const Image& src, int dx, int dy, int w, int h, int sx, int sy, RasterOp op);
   const Image& canvas() const { return canvas_; }
 
+  // What was drawn, where printing goes on and in which colour, to be put back later.
+  struct Drawing {
+    Image canvas;
+    int x = 0, y = 0;
+    Color fore = 0;
+  };
+  Drawing drawing() const { return {canvas_, curX_, curY_, foreColor()}; }
+  void restore(const Drawing& d);
+
   void render(Image& frame) override;
 
  private:

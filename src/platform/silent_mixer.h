@@ -20,6 +20,8 @@ class SilentMixer final : public Mixer {
   bool playWave(const WaveSound& wave, bool loop) override;
   void stopWave() override;
   bool wavePlaying() override;
+  void setVolume(int percent) override { volume_ = percent; }
+  int volume() const { return volume_; }
 
   // The piece started last and not halted or freed since, for inspection.
   std::optional<MusicHandle> sounding() const { return sounding_; }
@@ -36,6 +38,7 @@ class SilentMixer final : public Mixer {
   std::set<MusicHandle> loaded_;
   std::optional<MusicHandle> sounding_;
   std::optional<Wave> wave_;
+  int volume_ = 100;
 };
 
 }  // namespace platform

@@ -53,11 +53,12 @@ Acs::Acs(platform::Backend& backend, Options options)
       pictures_(*controls_.Picture1, *controls_.Picture2, folder_, recorder_),
       fade_(
           *controls_.Picture1, [this](int16_t ms) { media::TWAIT(form_, ms); }, recorder_),
-      music_([this]() -> platform::Mixer& { return backend_.mixer(); },
-             [this] { return form_.ticks(); }, folder_,
-             [this](bool on) { controls_.TimerMIDI->setEnabled(on); }, recorder_),
-      sounds_([this]() -> platform::Mixer& { return backend_.mixer(); }, folder_,
+      music_([this]() -> platform::Mixer& { return mixer(); }, [this] { return form_.ticks(); },
+             folder_, [this](bool on) { controls_.TimerMIDI->setEnabled(on); }, recorder_),
+      sounds_([this]() -> platform::Mixer& { return mixer(); }, folder_,
               [this](uint32_t ms) { form_.block(ms); }, recorder_),
+      keys_(
+          form_, controls_, renderer_, settings_, [this] { applyVolume(); }, recorder_),
       interpreter_(state_, *this) {
   connectHandlers();
   form_.onWait = [this](platform::WaitKind kind) { writeWait(kind); };
@@ -72,6 +73,30 @@ void Acs::connectHandlers() {
   c.Picture1->onClick = [this] { Picture1_Click(); };
   c.Label2->onDblClick = [this] { Label2_DblClick(); };
   c.TimerMIDI->onTimer = [this] { music_.timerMIDI_Timer(); };
+}
+
+/* A click while the backlog shows goes forward through it instead. */
+void Acs::messageAreaClicked() {
+  if (renderer_.backlogDepth() > 0) {
+    renderer_.backlogForward();
+    form_.reannounce();
+  } else {
+    renderer_.clicked();
+  }
+}
+
+/* The sound device opens with the first music or sound, at the volume of the settings. */
+platform::Mixer& Acs::mixer() {
+  platform::Mixer& m = backend_.mixer();
+  if (!mixerOpen_) {
+    mixerOpen_ = true;
+    if (settings_.effectiveVolume() != 100) m.setVolume(settings_.effectiveVolume());
+  }
+  return m;
+}
+
+void Acs::applyVolume() {
+  if (mixerOpen_) backend_.mixer().setVolume(settings_.effectiveVolume());
 }
 
 void Acs::Label2_DblClick() {
@@ -150,14 +175,18 @@ platform::Recorder::Stamp Acs::stamp() {
 }
 
 void Acs::writeWait(platform::WaitKind kind) {
-  recorder_.record("wait",
-                   {{"kind", waitKindName(kind)},
-                    {"mes", renderer_.traceRows()},
-                    {"menu", menu_.traceMenu()},
-                    {"lbhg", toUtf8(controls_.LBhg[0]->caption())},
-                    {"picture", pictures_.traceName()},
-                    {"cursor", form_.cursor() == platform::Cursor::Custom ? "custom" : "default"},
-                    {"flags", state_.flags}});
+  keys_.waitBegins(kind);
+  platform::Json wait = {
+      {"kind", waitKindName(kind)},
+      {"mes", renderer_.traceRows()},
+      {"menu", menu_.traceMenu()},
+      {"lbhg", toUtf8(controls_.LBhg[0]->caption())},
+      {"picture", pictures_.traceName()},
+      {"cursor", form_.cursor() == platform::Cursor::Custom ? "custom" : "default"},
+      {"flags", state_.flags}};
+  if (const auto focus = keys_.focus()) wait["focus"] = *focus;
+  if (renderer_.backlogDepth() > 0) wait["backlog"] = renderer_.backlogDepth();
+  recorder_.record("wait", wait);
   recorder_.snapshot(form_.frame());
 }
 

@@ -20,7 +20,9 @@
 #include "platform/recorder.h"
 #include "ui/command_menu.h"
 #include "ui/controls.h"
+#include "ui/key_controls.h"
 #include "ui/message_renderer.h"
+#include "ui/settings.h"
 
 namespace ui {
 
@@ -64,8 +66,11 @@ class Acs : public engine::Host {
   [[noreturn]] void Form_Unload();
   void ACMLOAD(const std::filesystem::path& file, const engine::Text& name);
   [[noreturn]] void EEE(const engine::Text& word);
-  void MES_Click() { renderer_.clicked(); }
-  void Picture1_Click() { renderer_.clicked(); }
+  void MES_Click() { messageAreaClicked(); }
+  void Picture1_Click() { messageAreaClicked(); }
+  void messageAreaClicked();
+  platform::Mixer& mixer();
+  void applyVolume();
   void Label2_DblClick();
   void showItem(int entry);
   void writeWait(platform::WaitKind kind);
@@ -84,6 +89,9 @@ class Acs : public engine::Host {
   media::Fade fade_;
   media::Music music_;
   media::SoundEffects sounds_;
+  Settings settings_;
+  KeyControls keys_;
+  bool mixerOpen_ = false;
   engine::Interpreter interpreter_;
   uint32_t startTicks_ = 0;
   long steps_ = 0;

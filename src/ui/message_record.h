@@ -21,12 +21,16 @@ class MessageRecord {
   // the same colour side by side are one run, a row with nothing printed is [].
   platform::Json json(int rows) const;
 
- private:
   struct Run {
     platform::Color color;
     std::u32string text;
   };
-  std::vector<std::vector<Run>> rows_;
+  using Row = std::vector<Run>;
+  const std::vector<Row>& rows() const { return rows_; }
+  bool empty() const { return rows_.empty(); }
+
+ private:
+  std::vector<Row> rows_;
   size_t row_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/message_renderer.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/script_error.h"
@@ -77,8 +78,9 @@ MessageRenderer::Area MessageRenderer::area() const {
 }
 
 platform::Json MessageRenderer::traceRows() const {
-  const int rows = area().lastRow + 1;
-  return record_.json(rows > 0 ? rows : 0);
+  const int rows = std::max(area().lastRow + 1, 0);
+  if (backlog_ > 0) return history_[history_.size() - backlog_].json(rows);
+  return record_.json(rows);
 }
 
 void MessageRenderer::handle(char32_t markup, TextView arguments) {
@@ -186,7 +188,9 @@ void MessageRenderer::pageCheck() {
 void MessageRenderer::clickWait() {
   MsgClick = kNoClick;
   form_.setCursor(platform::Cursor::Custom);
-  form_.waitForUser(platform::WaitKind::Click, [this] { return MsgClick != kNoClick; });
+  form_.waitForUser(platform::WaitKind::Click,
+                    [this] { return MsgClick != kNoClick || skipping_; });
+  leaveBacklog();
   form_.setCursor(platform::Cursor::Default);
   pause_ = TypeDelay;
 }
@@ -194,7 +198,7 @@ void MessageRenderer::clickWait() {
 /* A click while text is typed lets the pause in progress run out and types the rest of
    the page without pauses; it does not turn the page. */
 void MessageRenderer::typingPause() {
-  if (pause_ <= 0) return;
+  if (pause_ <= 0 || skipping_) return;
   MsgClick = kNoClick;
   media::TWAIT(form_, pause_);
   if (MsgClick == kClicked) pause_ = 0;
@@ -202,7 +206,51 @@ void MessageRenderer::typingPause() {
 
 void MessageRenderer::clear() {
   MES.cls();
+  if (!record_.empty()) {
+    history_.push_back(record_);
+    if (history_.size() > kBacklogPages) history_.pop_front();
+  }
   record_.clear();
+}
+
+bool MessageRenderer::backlogBack() {
+  if (static_cast<size_t>(backlog_) >= history_.size()) return false;
+  if (backlog_ == 0) live_ = MES.drawing();
+  ++backlog_;
+  showBacklogPage();
+  return true;
+}
+
+bool MessageRenderer::backlogForward() {
+  if (backlog_ == 0) return false;
+  if (--backlog_ == 0) {
+    leaveBacklog();
+  } else {
+    showBacklogPage();
+  }
+  return true;
+}
+
+/* A page is drawn again from its record: the same characters in the same colours, row
+   by row, give the same pixels. */
+void MessageRenderer::showBacklogPage() {
+  const MessageRecord& page = history_[history_.size() - backlog_];
+  MES.cls();
+  bool first = true;
+  for (const MessageRecord::Row& row : page.rows()) {
+    if (!first) MES.newLine();
+    first = false;
+    for (const MessageRecord::Run& run : row) {
+      MES.setForeColor(run.color);
+      MES.print(run.text);
+    }
+  }
+}
+
+void MessageRenderer::leaveBacklog() {
+  backlog_ = 0;
+  if (live_) MES.restore(*live_);
+  live_.reset();
 }
 
 void MessageRenderer::put(char32_t c) {

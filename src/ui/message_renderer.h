@@ -3,6 +3,8 @@
 // speed, line and page breaks, waiting for a click whenever the area is full.
 #include <array>
 #include <cstdint>
+#include <deque>
+#include <optional>
 
 #include "engine/text.h"
 #include "platform/form.h"
@@ -21,6 +23,19 @@ class MessageRenderer {
   void MESHG(const engine::Text& text);
   // What a click on the message area or the picture area does.
   void clicked() { MsgClick = kClicked; }
+
+  // Skipping: click waits are answered as soon as the page is complete and typing
+  // pauses are left out.
+  void setSkipping(bool on) { skipping_ = on; }
+
+  // The backlog, at a click wait: the pages read before the live one, as they were drawn.
+  // Back shows the page before the one shown, forward the one after (the live page last,
+  // exactly as it was); each returns whether the area changed.
+  bool backlogBack();
+  bool backlogForward();
+  // How many pages back the area shows; 0 on the live page.
+  int backlogDepth() const { return backlog_; }
+  static constexpr size_t kBacklogPages = 200;
   // The rows of the message area as the trace shows them: a JSON array of rows, each a
   // list of [colour, text] runs in printing order.
   platform::Json traceRows() const;
@@ -44,6 +59,9 @@ class MessageRenderer {
   void clickWait();
   void typingPause();
 
+  void showBacklogPage();
+  void leaveBacklog();
+
   // Drawing on MES, recorded as it goes.
   void clear();
   void put(char32_t c);
@@ -59,6 +77,12 @@ class MessageRenderer {
   int16_t TypeDelay = 0;
   int16_t TextColor = 0;
   MessageRecord record_;
+  bool skipping_ = false;
+
+  // Pages read, oldest first; what the live page looked like while the backlog shows.
+  std::deque<MessageRecord> history_;
+  int backlog_ = 0;
+  std::optional<platform::PictureBox::Drawing> live_;
 
   // State of one call.
   int column_ = 0;

@@ -35,7 +35,7 @@ struct FakeBackend : platform::Backend {
 
   void press(platform::RawInput::Type type, int x, int y,
              platform::MouseButton button = platform::MouseButton::Left, bool twice = false) {
-    inputs.push_back({type, x, y, button, twice});
+    inputs.push_back(platform::RawInput::mouse(type, x, y, button, twice));
   }
   void click(int x, int y, platform::MouseButton button = platform::MouseButton::Left) {
     press(platform::RawInput::Press, x, y, button);

@@ -177,6 +177,7 @@ class FakeMixer final : public platform::Mixer {
     playing = false;
   }
   bool wavePlaying() override { return playing; }
+  void setVolume(int percent) override { calls.push_back("volume " + std::to_string(percent)); }
 
  private:
   MusicHandle next_ = 1;

@@ -42,6 +42,10 @@ Aim aimOf(const InputAction& a) {
     case InputAction::DblClickAt:
       return {Place::None, L, true};
     case InputAction::Close:
+    case InputAction::KeyPress:
+    case InputAction::Hold:
+    case InputAction::Release:
+    case InputAction::Wheel:
       break;
   }
   return {Place::None, L, false};
@@ -52,13 +56,30 @@ Aim aimOf(const InputAction& a) {
 /* A press and release is one mouse-down, one mouse-up and the click the window system
    derives; a double click adds a second press and release that completes it. */
 void HeadlessBackend::expand(const InputAction& a) {
-  if (a.kind == InputAction::Close) {
-    pending_.push_back({RawInput::Close});
-    return;
+  auto keyInput = [&](RawInput::Type type) { pending_.push_back(RawInput::keyEvent(type, a.key)); };
+  switch (a.kind) {
+    case InputAction::Close:
+      pending_.push_back(RawInput::close());
+      return;
+    case InputAction::KeyPress:
+      keyInput(RawInput::KeyDown);
+      keyInput(RawInput::KeyUp);
+      return;
+    case InputAction::Hold:
+      return keyInput(RawInput::KeyDown);
+    case InputAction::Release:
+      return keyInput(RawInput::KeyUp);
+    case InputAction::Wheel:
+      pending_.push_back(RawInput::wheel(a.notches));
+      return;
+    default:
+      break;
   }
   const Aim aim = aimOf(a);
   auto add = [&](RawInput::Type type, bool doubleClick) {
-    pending_.push_back({type, a.x, a.y, aim.button, doubleClick, aim.place, a.n});
+    RawInput in = RawInput::mouse(type, a.x, a.y, aim.button, doubleClick);
+    in.place = aim.place, in.index = a.n;
+    pending_.push_back(in);
   };
   add(RawInput::Press, false);
   add(RawInput::Release, false);

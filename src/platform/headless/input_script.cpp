@@ -1,5 +1,6 @@
 #include "platform/headless/input_script.h"
 
+#include <cctype>
 #include <fstream>
 #include <sstream>
 
@@ -21,6 +22,47 @@ bool readInt(std::istringstream& in, long lo, long hi, long& out) {
 bool atEnd(std::istringstream& in) {
   std::string rest;
   return !(in >> rest);
+}
+
+// The key names of the window system that an input file may use.
+bool knownKey(const std::string& name) {
+  static const char* const kNames[] = {
+      "Return",    "Space",        "Escape",     "Backspace",  "Tab",         "Up",
+      "Down",      "Left",         "Right",      "Home",       "End",         "PageUp",
+      "PageDown",  "Left Ctrl",    "Right Ctrl", "Left Shift", "Right Shift", "Left Alt",
+      "Right Alt", "Keypad Enter", "=",          "-"};
+  for (const char* n : kNames)
+    if (name == n) return true;
+  if (name.size() == 1)
+    return std::isdigit(static_cast<unsigned char>(name[0])) || (name[0] >= 'A' && name[0] <= 'Z');
+  if (name.size() >= 2 && name[0] == 'F') {
+    const std::string digits = name.substr(1);
+    return digits.find_first_not_of("0123456789") == std::string::npos && digits.size() <= 2 &&
+           std::stoi(digits) >= 1 && std::stoi(digits) <= 12;
+  }
+  return false;
+}
+
+/* A key name with optional modifiers in front: "Alt+Return", "Ctrl+Shift+Tab". */
+bool parseKey(std::istringstream& in, Key& key) {
+  std::string rest;
+  std::getline(in, rest);
+  const size_t first = rest.find_first_not_of(" \t");
+  if (first == std::string::npos) return false;
+  rest = rest.substr(first, rest.find_last_not_of(" \t") + 1 - first);
+  for (;;) {
+    if (rest.rfind("Ctrl+", 0) == 0 && rest.size() > 5) {
+      key.ctrl = true, rest.erase(0, 5);
+    } else if (rest.rfind("Alt+", 0) == 0 && rest.size() > 4) {
+      key.alt = true, rest.erase(0, 4);
+    } else if (rest.rfind("Shift+", 0) == 0 && rest.size() > 6) {
+      key.shift = true, rest.erase(0, 6);
+    } else {
+      break;
+    }
+  }
+  key.name = rest;
+  return knownKey(rest);
 }
 
 /* Parses one action after an optional "at MS"; false when the line is not an action. */
@@ -55,6 +97,19 @@ bool parseAction(std::istringstream& in, InputAction& a) {
     a.kind = word == "pick" ? InputAction::Pick : InputAction::RPick;
     if (!readInt(in, 0, 7, v)) return false;
     a.n = static_cast<int>(v);
+    return atEnd(in);
+  }
+  if (word == "key" || word == "hold" || word == "release") {
+    a.kind = word == "key"    ? InputAction::KeyPress
+             : word == "hold" ? InputAction::Hold
+                              : InputAction::Release;
+    return parseKey(in, a.key);
+  }
+  if (word == "wheel") {
+    std::string direction;
+    if (!(in >> direction) || (direction != "up" && direction != "down")) return false;
+    a.kind = InputAction::Wheel;
+    a.notches = direction == "up" ? 1 : -1;
     return atEnd(in);
   }
   if (word == "clickat" || word == "dblclickat") {

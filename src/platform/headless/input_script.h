@@ -1,10 +1,12 @@
 #pragma once
-// The input file of a headless run: one mouse action per line, optionally timed.
+// The input file of a headless run: one mouse, key or wheel action per line, optionally
+// timed.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/program_exit.h"
 
 namespace platform {
@@ -20,13 +22,19 @@ struct InputAction {
     Chance,
     ClickAt,
     DblClickAt,
-    Close
+    Close,
+    KeyPress,  // key NAME: down and up
+    Hold,      // hold NAME: down
+    Release,   // release NAME: up
+    Wheel
   };
   Kind kind = Click;
   std::optional<uint32_t> at;  // virtual time of a timed action
   int n = 0;                   // label index of pick / rpick
   int x = 0, y = 0;            // position of clickat / dblclickat
   bool right = false;          // clickat ... right
+  Key key;                     // key, hold, release
+  int notches = 0;             // wheel: 1 up, -1 down
   int lineNumber = 0;
 };
 

@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <stdexcept>
 #include <vector>
 
@@ -17,6 +19,7 @@ namespace {
 
 constexpr uint32_t kFrameInterval = 15;  // present at most about once per display refresh
 constexpr uint32_t kPollRest = 1;        // how long a polling script rests, in milliseconds
+constexpr double kComfortableShare = 0.9;
 
 SDL_Surface* assetSurface(const char* name) {
   auto image = decodePicture(asset(name));
@@ -29,22 +32,39 @@ MouseButton buttonOf(Uint8 sdlButton) {
   return MouseButton::Middle;
 }
 
-}  // namespace
-
-int comfortableScale(int width, int height) {
-  SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-  int s = std::min(usable.w * 9 / 10 / width, usable.h * 9 / 10 / height);
-  return std::max(1, s);
+bool isModifier(SDL_Keycode k) {
+  return k == SDLK_LCTRL || k == SDLK_RCTRL || k == SDLK_LSHIFT || k == SDLK_RSHIFT ||
+         k == SDLK_LALT || k == SDLK_RALT;
 }
 
-SdlBackend::SdlBackend(int width, int height, int scale, bool fullscreen)
+// Held keys repeat only where repeating is useful: moving the mark, paging the backlog.
+bool repeats(SDL_Keycode k) {
+  return k == SDLK_UP || k == SDLK_DOWN || k == SDLK_LEFT || k == SDLK_RIGHT || k == SDLK_TAB ||
+         k == SDLK_PAGEUP || k == SDLK_PAGEDOWN;
+}
+
+}  // namespace
+
+double fittingScale(int width, int height, double share) {
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+  const double fit = std::min(usable.w * share / width, usable.h * share / height);
+  return std::max(1.0, std::floor(fit * 2) / 2);
+}
+
+SdlBackend::SdlBackend(int width, int height, double scale, bool fullscreen)
     : width_(width), height_(height), scale_(scale), fullscreen_(fullscreen) {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");  // touch is read as touch
   if (SDL_Init(SDL_INIT_VIDEO) != 0)
     throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
-  if (scale_ <= 0) scale_ = comfortableScale(width, height);
+  if (scale_ <= 0) {
+    scale_ = fittingScale(width, height, kComfortableShare);
+  } else if (const double fit = fittingScale(width, height, 1.0); scale_ > fit) {
+    std::fprintf(stderr, "torami: scale %g does not fit the screen; using %g\n", scale_, fit);
+    scale_ = fit;
+  }
 }
 
 SdlBackend::~SdlBackend() {
@@ -66,7 +86,8 @@ void SdlBackend::openWindow() {
   Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   if (fullscreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             width_ * scale_, height_ * scale_, flags);
+                             static_cast<int>(std::lround(width_ * scale_)),
+                             static_cast<int>(std::lround(height_ * scale_)), flags);
   if (!window_) throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
   SDL_SetWindowMinimumSize(window_, width_, height_);
   if (SDL_Surface* icon = assetSurface("icon.png")) {
@@ -80,57 +101,122 @@ void SdlBackend::openWindow() {
   arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
 }
 
+/* In a window the frame takes the largest size that fits, keeping its aspect; on a full
+   screen it takes the largest whole-number scale that fits, so pixels stay crisp. */
 SdlBackend::Placement SdlBackend::placement(int areaWidth, int areaHeight) const {
-  const double s =
+  double s =
       std::min(static_cast<double>(areaWidth) / width_, static_cast<double>(areaHeight) / height_);
+  if (fullscreen_ && s >= 1) s = std::floor(s);
   return {s, (areaWidth - width_ * s) / 2, (areaHeight - height_ * s) / 2};
 }
 
-std::optional<RawInput> SdlBackend::nextInput() {
-  SDL_Event e;
-  while (SDL_PollEvent(&e)) {
-    switch (e.type) {
-      case SDL_QUIT:
-        return RawInput{RawInput::Close};
-      case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_CLOSE) return RawInput{RawInput::Close};
-        if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
-            e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-          pending_ = frame_ != nullptr;
-          flushIfDue(true);
-        }
-        break;
-      case SDL_MOUSEBUTTONDOWN:
-      case SDL_MOUSEBUTTONUP: {
-        if (!window_) break;
-        RawInput in;
-        in.type = e.type == SDL_MOUSEBUTTONDOWN ? RawInput::Press : RawInput::Release;
-        in.button = buttonOf(e.button.button);
-        in.doubleClick =
-            in.type == RawInput::Press && e.button.clicks >= 2 && e.button.clicks % 2 == 0;
-        int w = 0, h = 0;
-        SDL_GetWindowSize(window_, &w, &h);
-        const Placement p = placement(w, h);
-        in.x = static_cast<int>((e.button.x - p.x) / p.scale);
-        in.y = static_cast<int>((e.button.y - p.y) / p.scale);
-        return in;
-      }
-      default:
-        break;
-    }
+Point SdlBackend::toClient(double windowX, double windowY) const {
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window_, &w, &h);
+  const Placement p = placement(w, h);
+  return {static_cast<int>(std::floor((windowX - p.x) / p.scale)),
+          static_cast<int>(std::floor((windowY - p.y) / p.scale))};
+}
+
+void SdlBackend::toggleFullscreen() {
+  fullscreen_ = !fullscreen_;
+  SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  pending_ = frame_ != nullptr;
+}
+
+std::optional<RawInput> SdlBackend::keyInput(const SDL_Event& e) {
+  const SDL_Keycode sym = e.key.keysym.sym;
+  if (e.key.repeat && !repeats(sym)) return std::nullopt;
+  Key key;
+  key.name = SDL_GetKeyName(sym);
+  if (key.name.empty()) return std::nullopt;
+  if (!isModifier(sym)) {
+    const Uint16 mod = e.key.keysym.mod;
+    key.ctrl = mod & KMOD_CTRL, key.alt = mod & KMOD_ALT, key.shift = mod & KMOD_SHIFT;
   }
-  return std::nullopt;
+  const bool down = e.type == SDL_KEYDOWN;
+  if (down && !e.key.repeat && (sym == SDLK_F11 || (key.alt && sym == SDLK_RETURN)))
+    toggleFullscreen();
+  return RawInput::keyEvent(down ? RawInput::KeyDown : RawInput::KeyUp, key);
+}
+
+std::optional<RawInput> SdlBackend::translate(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_QUIT:
+      return RawInput::close();
+    case SDL_WINDOWEVENT:
+      if (e.window.event == SDL_WINDOWEVENT_CLOSE) return RawInput::close();
+      if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+          e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        pending_ = frame_ != nullptr;
+        flushIfDue(true);
+      }
+      return std::nullopt;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      if (!window_ || e.button.which == SDL_TOUCH_MOUSEID) return std::nullopt;
+      const Point p = toClient(e.button.x, e.button.y);
+      const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+      return RawInput::mouse(down ? RawInput::Press : RawInput::Release, p.x, p.y,
+                             buttonOf(e.button.button),
+                             down && e.button.clicks >= 2 && e.button.clicks % 2 == 0);
+    }
+    case SDL_MOUSEWHEEL: {
+      if (e.wheel.which == SDL_TOUCH_MOUSEID) return std::nullopt;
+      const int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+      if (notches == 0) return std::nullopt;
+      return RawInput::wheel(notches);
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      return keyInput(e);
+    case SDL_FINGERDOWN:
+    case SDL_FINGERMOTION:
+    case SDL_FINGERUP: {
+      if (!window_) return std::nullopt;
+      int w = 0, h = 0;
+      SDL_GetWindowSize(window_, &w, &h);
+      const Point p = toClient(e.tfinger.x * w, e.tfinger.y * h);
+      if (e.type == SDL_FINGERDOWN) touch_.down(e.tfinger.fingerId, p.x, p.y, ticks());
+      if (e.type == SDL_FINGERMOTION) touch_.move(e.tfinger.fingerId, p.x, p.y);
+      if (e.type == SDL_FINGERUP)
+        for (const RawInput& in : touch_.up(e.tfinger.fingerId, ticks())) queued_.push_back(in);
+      return std::nullopt;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<RawInput> SdlBackend::nextInput() {
+  for (const RawInput& in : touch_.due(ticks())) queued_.push_back(in);
+  SDL_Event e;
+  while (queued_.empty() && SDL_PollEvent(&e)) {
+    if (auto in = translate(e)) return in;
+  }
+  if (queued_.empty()) return std::nullopt;
+  const RawInput in = queued_.front();
+  queued_.pop_front();
+  return in;
+}
+
+/* Blocks until an event arrives or the deadline (or a held finger's long press) is due. */
+void SdlBackend::waitForEvent(std::optional<uint32_t> deadline) {
+  if (const auto touch = touch_.deadline();
+      touch && (!deadline || static_cast<int32_t>(*touch - *deadline) < 0))
+    deadline = touch;
+  if (!deadline) {
+    SDL_WaitEvent(nullptr);
+  } else if (const auto left = static_cast<int32_t>(*deadline - ticks()); left > 0) {
+    SDL_WaitEventTimeout(nullptr, left);
+  }
 }
 
 void SdlBackend::wait(Wait why, std::optional<uint32_t> deadline) {
   switch (why) {
     case Wait::Input:
       flushIfDue(true);
-      if (!deadline) {
-        SDL_WaitEvent(nullptr);
-      } else if (const auto left = static_cast<int32_t>(*deadline - ticks()); left > 0) {
-        SDL_WaitEventTimeout(nullptr, left);
-      }
+      waitForEvent(deadline);
       return;
     case Wait::Poll:
       flushIfDue(true);
@@ -181,31 +267,30 @@ void SdlBackend::flushIfDue(bool force) {
   lastPresent_ = ticks();
 }
 
-/* Nearest-neighbour scaling into the window surface: whole-number scales replicate
-   pixels exactly and never blur. */
+/* The frame goes into the window surface through the scaler, black around it. Our pixels
+   are the surface's when it is 32-bit XRGB; otherwise rows are converted. */
 void SdlBackend::blit() {
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (!surface || !frame_) return;
   SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
   const Placement p = placement(surface->w, surface->h);
-  const double s = p.scale;
-  int dw = static_cast<int>(width_ * s), dh = static_cast<int>(height_ * s);
-  int ox = (surface->w - dw) / 2, oy = (surface->h - dh) / 2;
-  std::vector<int> xmap(dw);
-  for (int x = 0; x < dw; ++x) xmap[x] = std::min(width_ - 1, static_cast<int>(x / s));
+  const int dw = std::min(surface->w, static_cast<int>(std::lround(width_ * p.scale)));
+  const int dh = std::min(surface->h, static_cast<int>(std::lround(height_ * p.scale)));
+  if (dw <= 0 || dh <= 0) return;
+  if (scaler_.width() != dw || scaler_.height() != dh) scaler_.setSize(width_, height_, dw, dh);
+  const int ox = (surface->w - dw) / 2, oy = (surface->h - dh) / 2;
   SDL_LockSurface(surface);
-  const int bytesPerPixel = surface->format->BytesPerPixel;
-  // Our pixels are the window's when it is 32-bit XRGB; otherwise each one is mapped.
-  const bool same = surface->format->format == SDL_PIXELFORMAT_RGB888;
-  for (int y = 0; y < dh; ++y) {
-    const Color* src = frame_->row(std::min(height_ - 1, static_cast<int>(y / s)));
-    Uint8* dst =
-        static_cast<Uint8*>(surface->pixels) + (oy + y) * surface->pitch + ox * bytesPerPixel;
-    for (int x = 0; x < dw; ++x) {
-      const Color c = src[xmap[x]];
-      const Uint32 v =
-          same ? c : SDL_MapRGB(surface->format, (c >> 16) & 0xff, (c >> 8) & 0xff, c & 0xff);
-      SDL_memcpy(dst + x * bytesPerPixel, &v, bytesPerPixel);
+  auto* pixels = static_cast<Uint8*>(surface->pixels);
+  const int bpp = surface->format->BytesPerPixel;
+  if (surface->format->format == SDL_PIXELFORMAT_RGB888) {
+    scaler_.scale(*frame_, reinterpret_cast<uint32_t*>(pixels + oy * surface->pitch + ox * bpp),
+                  surface->pitch / 4, 0, dh);
+  } else {
+    std::vector<uint32_t> row(static_cast<size_t>(dw));
+    for (int y = 0; y < dh; ++y) {
+      scaler_.scale(*frame_, row.data(), dw, y, y + 1);
+      SDL_ConvertPixels(dw, 1, SDL_PIXELFORMAT_RGB888, row.data(), dw * 4, surface->format->format,
+                        pixels + (oy + y) * surface->pitch + ox * bpp, surface->pitch);
     }
   }
   SDL_UnlockSurface(surface);

@@ -1,22 +1,27 @@
 #pragma once
-// The backend of a real window: SDL's window surface with our own whole-number scaling
-// (no OpenGL), mouse input mapped back to the 506 x 384 client area, waits that block in
-// SDL until the next event or deadline.
+// The backend of a real window: SDL's window surface with our own scaling (no OpenGL),
+// mouse, keys, wheel and touch mapped to the 506 x 384 client area, full screen on F11 or
+// Alt+Return, waits that block in SDL until the next event or deadline.
+#include <deque>
 #include <memory>
 #include <string>
 
 #include "platform/audio.h"
 #include "platform/backend.h"
+#include "platform/frame_scaler.h"
+#include "platform/touch_gesture.h"
 
 struct SDL_Window;
 struct SDL_Cursor;
+union SDL_Event;
 
 namespace platform {
 
 class SdlBackend : public Backend {
  public:
-  // scale 0: the largest whole number that fits comfortably on the screen.
-  SdlBackend(int width, int height, int scale, bool fullscreen);
+  // scale 0: the largest scale that fits comfortably on the screen; a scale larger than
+  // the screen holds is reduced to the largest that fits, with a line on standard error.
+  SdlBackend(int width, int height, double scale, bool fullscreen);
   ~SdlBackend() override;
   SdlBackend(const SdlBackend&) = delete;
   SdlBackend& operator=(const SdlBackend&) = delete;
@@ -31,19 +36,24 @@ class SdlBackend : public Backend {
   Mixer& mixer() override;
 
  private:
-  // Where the scaled frame lies in an area of the given size: the largest factor that
-  // fits, keeping the aspect, centred.
+  // Where the scaled frame lies in an area of the given size, centred.
   struct Placement {
     double scale;
     double x, y;
   };
   Placement placement(int areaWidth, int areaHeight) const;
+  Point toClient(double windowX, double windowY) const;
   void openWindow();
+  std::optional<RawInput> translate(const SDL_Event& e);
+  std::optional<RawInput> keyInput(const SDL_Event& e);
+  void toggleFullscreen();
+  void waitForEvent(std::optional<uint32_t> deadline);
   void waitForTime(uint32_t deadline);
   void blit();
   void flushIfDue(bool force);
 
-  int width_, height_, scale_;
+  int width_, height_;
+  double scale_;
   bool fullscreen_;
   std::string title_;
   SDL_Window* window_ = nullptr;
@@ -52,10 +62,14 @@ class SdlBackend : public Backend {
   const Image* frame_ = nullptr;
   bool pending_ = false;
   uint32_t lastPresent_ = 0;
+  FrameScaler scaler_;
+  TouchGesture touch_;
+  std::deque<RawInput> queued_;
   std::unique_ptr<Mixer> mixer_;
 };
 
-// The whole-number scale that fits comfortably on the primary display.
-int comfortableScale(int width, int height);
+// The largest scale, in steps of a half, at which a width x height frame fits in the
+// given share of the primary display's usable area; at least 1.
+double fittingScale(int width, int height, double share);
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -97,6 +98,12 @@ class SdlMixer final : public Mixer {
   }
 
   bool wavePlaying() override { return chunk_ && Mix_Playing(kWaveChannel) != 0; }
+
+  void setVolume(int percent) override {
+    const int volume = MIX_MAX_VOLUME * std::clamp(percent, 0, 100) / 100;
+    Mix_VolumeMusic(volume);
+    Mix_Volume(kWaveChannel, volume);
+  }
 
  private:
   bool synthesiser_;

@@ -1,0 +1,206 @@
+#include "ui/key_controls.h"
+
+#include <algorithm>
+#include <array>
+
+namespace ui {
+
+using platform::MouseButton;
+using platform::Place;
+using platform::RawInput;
+using platform::WaitKind;
+
+namespace {
+
+constexpr int kHeading = -1;
+// The focus order: the heading, then the labels, as they lie on the screen.
+constexpr std::array<int, 9> kFocusOrder = {kHeading, 0, 1, 2, 3, 4, 5, 6, 7};
+constexpr uint32_t kNoticeMs = 1500;
+constexpr int kVolumeStep = 10;
+
+bool isOneOf(const std::string& name, std::initializer_list<const char*> names) {
+  return std::any_of(names.begin(), names.end(), [&](const char* n) { return name == n; });
+}
+
+bool isCtrl(const std::string& name) { return isOneOf(name, {"Left Ctrl", "Right Ctrl"}); }
+
+}  // namespace
+
+KeyControls::KeyControls(platform::Form& form, const Controls& controls, MessageRenderer& renderer,
+                         Settings& settings, std::function<void()> volumeChanged,
+                         platform::Recorder& recorder)
+    : form_(form),
+      controls_(controls),
+      renderer_(renderer),
+      settings_(settings),
+      volumeChanged_(std::move(volumeChanged)),
+      recorder_(recorder) {
+  form_.onKey = [this](const RawInput& in) { key(in); };
+  form_.onMouseAction = [this] { setFocus(std::nullopt); };
+}
+
+bool KeyControls::atMenu() const { return form_.waitingFor() == WaitKind::Menu; }
+
+void KeyControls::key(const RawInput& in) {
+  if (in.type == RawInput::KeyDown) keyDown(in.key);
+  if (in.type == RawInput::KeyUp) keyUp(in.key);
+  if (in.type == RawInput::Wheel) wheel(in.notches);
+}
+
+/* Every key press is recorded before it takes effect. Full screen (F11, Alt+Return) is
+   the window's own business. */
+void KeyControls::keyDown(const platform::Key& key) {
+  recorder_.record("key", {{"name", key.fullName()}});
+  release();  // a press still held by another key ends first
+  const std::string& name = key.name;
+  if (name == "F11" || (key.alt && name == "Return")) return;
+  if (isCtrl(name)) {
+    if (!atMenu() && !skipping_) setSkipping(true);
+  } else if (name == "Escape") {
+    press(Place::PictureArea, 0, MouseButton::Right);
+  } else if (name == "C") {
+    for (bool second : {false, true}) {
+      form_.inject(RawInput::at(RawInput::Press, Place::ChanceLabel, 0, MouseButton::Left, second));
+      form_.inject(RawInput::at(RawInput::Release, Place::ChanceLabel));
+    }
+  } else if (name == "-" || name == "=") {
+    changeVolume(name == "-" ? -1 : 1);
+  } else if (name == "M") {
+    toggleMute();
+  } else if (atMenu()) {
+    if (isOneOf(name, {"Return", "Keypad Enter", "Space"})) {
+      if (focus())
+        press(*focus_ == kHeading ? Place::MenuHeading : Place::MenuLabel, std::max(*focus_, 0),
+              MouseButton::Left);
+    } else if (isOneOf(name, {"Right", "Down", "Tab"}) && !(name == "Tab" && key.shift)) {
+      moveFocus(1);
+    } else if (isOneOf(name, {"Left", "Up", "Tab"})) {
+      moveFocus(-1);
+    } else if (name.size() == 1 && name[0] >= '1' && name[0] <= '8') {
+      if (focusable(name[0] - '1')) press(Place::MenuLabel, name[0] - '1', MouseButton::Left);
+    } else if (isOneOf(name, {"0", "Backspace", "Home"})) {
+      if (focusable(kHeading)) press(Place::MenuHeading, 0, MouseButton::Left);
+    }
+  } else if (isOneOf(name, {"Return", "Keypad Enter", "Space", "PageDown"})) {
+    messageClick();
+  } else if (name == "PageUp" && form_.waitingFor() == WaitKind::Click) {
+    if (renderer_.backlogBack()) form_.reannounce();
+  }
+  if (pressed_) pressedBy_ = name;
+}
+
+void KeyControls::keyUp(const platform::Key& key) {
+  if (isCtrl(key.name) && skipping_) setSkipping(false);
+  if (pressed_ && key.name == pressedBy_) release();
+}
+
+/* A notch up is PageUp, a notch down PageDown, at once. */
+void KeyControls::wheel(int notches) {
+  for (; notches > 0; --notches)
+    if (form_.waitingFor() == WaitKind::Click && renderer_.backlogBack()) form_.reannounce();
+  for (; notches < 0; ++notches) {
+    if (atMenu()) continue;
+    messageClick();
+    release();
+  }
+}
+
+/* Forward through the backlog while it shows, else a click on the message area. */
+void KeyControls::messageClick() {
+  if (renderer_.backlogDepth() > 0) {
+    renderer_.backlogForward();
+    form_.reannounce();
+    return;
+  }
+  press(Place::MessageArea, 0, MouseButton::Left);
+}
+
+void KeyControls::press(Place place, int index, MouseButton button) {
+  if (pressed_) release();
+  const RawInput in = RawInput::at(RawInput::Press, place, index, button);
+  form_.inject(in);
+  pressed_ = in;
+  pressedBy_.clear();
+  form_.reannounce();
+}
+
+void KeyControls::release() {
+  if (!pressed_) return;
+  RawInput in = *pressed_;
+  pressed_.reset();
+  in.type = RawInput::Release;
+  form_.inject(in);
+}
+
+bool KeyControls::focusable(int slot) const {
+  const platform::Label& label = slotLabel(slot);
+  return label.visible() && label.receivesMouse();
+}
+
+platform::Label& KeyControls::slotLabel(int slot) const {
+  return slot == kHeading ? *controls_.LBcm : *controls_.Label1[slot];
+}
+
+std::optional<int> KeyControls::focus() const {
+  if (focus_ && focusable(*focus_)) return focus_;
+  return std::nullopt;
+}
+
+/* The first move shows the mark on the first entry that can take it; later moves go on
+   in screen order, wrapping, over the controls that can take it. */
+void KeyControls::moveFocus(int step) {
+  const int n = static_cast<int>(kFocusOrder.size());
+  int at = 0;
+  if (focus_) {
+    at = static_cast<int>(std::find(kFocusOrder.begin(), kFocusOrder.end(), *focus_) -
+                          kFocusOrder.begin());
+  } else {
+    step = 1;
+    at = 0;  // the search below starts at the first label
+  }
+  for (int tries = 0; tries < n; ++tries) {
+    at = (at + step + n) % n;
+    if (focusable(kFocusOrder[at])) {
+      setFocus(kFocusOrder[at]);
+      form_.reannounce();
+      return;
+    }
+  }
+}
+
+void KeyControls::setFocus(std::optional<int> slot) {
+  if (focus_) slotLabel(*focus_).setFocusMark(false);
+  focus_ = slot;
+  if (focus_) slotLabel(*focus_).setFocusMark(true);
+}
+
+void KeyControls::waitBegins(WaitKind kind) {
+  if (kind != WaitKind::Menu) return;
+  if (skipping_) setSkipping(false);
+  if (focus_ && !focusable(*focus_)) {
+    setFocus(std::nullopt);
+    moveFocus(1);
+  }
+}
+
+void KeyControls::setSkipping(bool on) {
+  skipping_ = on;
+  renderer_.setSkipping(on);
+  recorder_.record("skip", {{"on", on}});
+}
+
+void KeyControls::changeVolume(int step) {
+  settings_.volume = std::clamp(settings_.volume + step * kVolumeStep, 0, 100);
+  settings_.muted = false;
+  volumeChanged_();
+  form_.showNotice("音量 " + std::to_string(settings_.volume) + "%", kNoticeMs);
+}
+
+void KeyControls::toggleMute() {
+  settings_.muted = !settings_.muted;
+  volumeChanged_();
+  form_.showNotice(settings_.muted ? "消音" : "音量 " + std::to_string(settings_.volume) + "%",
+                   kNoticeMs);
+}
+
+}  // namespace ui

@@ -1,0 +1,66 @@
+#pragma once
+// Keys and the wheel on top of the mouse. Each key is a mouse action the title already
+// had (a click on the message area, on a menu label, on the heading, a right click on the
+// picture area, the chance label's double click) or a comfort that changes nothing in the
+// game: the focus mark, skipping, the backlog, the volume. Without keys the window and the
+// trace are exactly as before.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/form.h"
+#include "platform/recorder.h"
+#include "ui/controls.h"
+#include "ui/message_renderer.h"
+#include "ui/settings.h"
+
+namespace ui {
+
+class KeyControls {
+ public:
+  // `volumeChanged` applies the settings' volume to the sound.
+  KeyControls(platform::Form& form, const Controls& controls, MessageRenderer& renderer,
+              Settings& settings, std::function<void()> volumeChanged,
+              platform::Recorder& recorder);
+
+  // A wait for the user begins: a menu wait ends skipping and puts the mark on a control
+  // that can take it.
+  void waitBegins(platform::WaitKind kind);
+  // The Label1 index holding the focus mark, -1 for the heading; nullopt without a mark.
+  std::optional<int> focus() const;
+
+ private:
+  void key(const platform::RawInput& in);
+  void keyDown(const platform::Key& key);
+  void keyUp(const platform::Key& key);
+  void wheel(int notches);
+  bool atMenu() const;
+
+  // The focus mark over the heading (-1) and the labels (0..7), in screen order.
+  bool focusable(int slot) const;
+  platform::Label& slotLabel(int slot) const;
+  void moveFocus(int step);
+  void setFocus(std::optional<int> slot);
+
+  // Mouse actions on behalf of a key: press on key down, release on key up, so the
+  // pressed colours show while the key is held.
+  void press(platform::Place place, int index, platform::MouseButton button);
+  void release();
+  void messageClick();
+  void setSkipping(bool on);
+  void changeVolume(int step);
+  void toggleMute();
+
+  platform::Form& form_;
+  const Controls& controls_;
+  MessageRenderer& renderer_;
+  Settings& settings_;
+  std::function<void()> volumeChanged_;
+  platform::Recorder& recorder_;
+  std::optional<int> focus_;
+  std::optional<platform::RawInput> pressed_;  // the press a held key made
+  std::string pressedBy_;                      // the key that made it
+  bool skipping_ = false;
+};
+
+}  // namespace ui
