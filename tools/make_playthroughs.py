@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the input files of the demo play-throughs (tests/demo/*.txt).
+"""Writes the input files of the demo play-throughs (tests/demo/*.txt), each also played
+with keys alone (*-keys.txt) and with the wheel and the left button alone (*-wheel.txt).
 
 Each play-through is a plan: the menu picks in order, and "chance" where a double
 click on the chance label belongs. The tool plays the demo headless again and again,
@@ -98,14 +99,35 @@ def build(binary, plan):
     sys.exit('too many actions')
 
 
+# The same actions made with keys: Return clicks the message area, a digit picks its
+# label, Home goes back to the heading, C double-clicks the chance label.
+def with_keys(action):
+    if action.startswith('pick '):
+        return f'key {int(action.split()[1]) + 1}'
+    return {'click': 'key Return', 'heading': 'key Home', 'chance': 'key C'}[action]
+
+
+# The same actions with the wheel and the left button: a notch down clicks the message area.
+def with_wheel(action):
+    return 'wheel down' if action == 'click' else action
+
+
+def write(path, title, actions):
+    with open(path, 'w') as f:
+        f.write(f'# {title}, made by tools/make_playthroughs.py\n')
+        f.write('\n'.join(actions) + '\n')
+    print(f'{path}: {len(actions)} actions')
+
+
 def main():
     binary = sys.argv[1] if len(sys.argv) > 1 else 'build/torami'
     for name, plan in PLANS.items():
         actions = build(binary, plan)
-        with open(f'tests/demo/{name}.txt', 'w') as f:
-            f.write(f'# The {name} ending of the demo, made by tools/make_playthroughs.py\n')
-            f.write('\n'.join(actions) + '\n')
-        print(f'tests/demo/{name}.txt: {len(actions)} actions')
+        write(f'tests/demo/{name}.txt', f'The {name} ending of the demo', actions)
+        write(f'tests/demo/{name}-keys.txt', f'The {name} ending with keys alone',
+              [with_keys(a) for a in actions])
+        write(f'tests/demo/{name}-wheel.txt', f'The {name} ending with the wheel and the left button',
+              [with_wheel(a) for a in actions])
 
 
 if __name__ == '__main__':

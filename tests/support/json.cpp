@@ -37,4 +37,13 @@ JsonValue parseJson(const std::string& text) {
   }
 }
 
+bool operator==(const JsonValue& a, const JsonValue& b) {
+  if (a.v.index() != b.v.index()) return false;
+  if (const auto* x = std::get_if<std::shared_ptr<JsonArray>>(&a.v))
+    return **x == *std::get<std::shared_ptr<JsonArray>>(b.v);
+  if (const auto* x = std::get_if<std::shared_ptr<JsonObject>>(&a.v))
+    return **x == *std::get<std::shared_ptr<JsonObject>>(b.v);
+  return a.v == b.v;
+}
+
 }  // namespace testing_support

@@ -37,5 +37,7 @@ struct JsonValue {
 };
 
 JsonValue parseJson(const std::string& text);
+// Same value: same kind, same content, objects whatever their key order.
+bool operator==(const JsonValue& a, const JsonValue& b);
 
 }  // namespace testing_support

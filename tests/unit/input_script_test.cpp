@@ -33,10 +33,40 @@ TEST(InputScript, ReadsEveryActionKind) {
   EXPECT_EQ(a[12].lineNumber, 15);
 }
 
+TEST(InputScript, ReadsKeysWithTheirModifiersAndTheWheel) {
+  const struct {
+    const char* line;
+    InputAction::Kind kind;
+    const char* fullName;
+    int notches;
+  } cases[] = {
+      {"key Return", InputAction::KeyPress, "Return", 0},
+      {"key Alt+Return", InputAction::KeyPress, "Alt+Return", 0},
+      {"key Ctrl+Shift+Tab", InputAction::KeyPress, "Ctrl+Shift+Tab", 0},
+      {"hold Left Ctrl", InputAction::Hold, "Left Ctrl", 0},
+      {"release  Right Ctrl ", InputAction::Release, "Right Ctrl", 0},
+      {"at 50 key Keypad Enter", InputAction::KeyPress, "Keypad Enter", 0},
+      {"key F12", InputAction::KeyPress, "F12", 0},
+      {"key =", InputAction::KeyPress, "=", 0},
+      {"wheel up", InputAction::Wheel, "", 1},
+      {"wheel down", InputAction::Wheel, "", -1},
+  };
+  for (const auto& c : cases) {
+    auto a = parseInputScript(std::string(c.line) + "\n", "in");
+    ASSERT_EQ(a.size(), 1u) << c.line;
+    EXPECT_EQ(a[0].kind, c.kind) << c.line;
+    EXPECT_EQ(a[0].key.fullName(), c.fullName) << c.line;
+    EXPECT_EQ(a[0].notches, c.notches) << c.line;
+  }
+}
+
 TEST(InputScript, ErrorsNameTheFileAndLine) {
   const char* bad[] = {"clik\n",        "pick 8\n",          "pick\n",
                        "click there\n", "clickat 1\n",       "at x click\n",
-                       "at 5\n",        "at 5 at 6 click\n", "clickat 1 2 left\n"};
+                       "at 5\n",        "at 5 at 6 click\n", "clickat 1 2 left\n",
+                       "key\n",         "key return\n",      "key F13\n",
+                       "key Alt+\n",    "hold Enter\n",      "wheel\n",
+                       "wheel left\n",  "key Ctrl+Meta+A\n"};
   for (const char* text : bad) {
     try {
       parseInputScript(std::string("click\n") + text, "moves.txt");
