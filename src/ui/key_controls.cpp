@@ -58,6 +58,7 @@ void KeyControls::keyDown(const platform::Key& key) {
     if (!atMenu() && !skipping_) setSkipping(true);
   } else if (name == "Escape") {
     press(Place::PictureArea, 0, MouseButton::Right);
+    form_.reannounce();  // the menu was hidden or shown
   } else if (name == "C") {
     for (bool second : {false, true}) {
       form_.inject(RawInput::at(RawInput::Press, Place::ChanceLabel, 0, MouseButton::Left, second));
@@ -121,7 +122,6 @@ void KeyControls::press(Place place, int index, MouseButton button) {
   form_.inject(in);
   pressed_ = in;
   pressedBy_.clear();
-  form_.reannounce();
 }
 
 void KeyControls::release() {

@@ -79,10 +79,28 @@ pid_t XSession::spawn(const std::string& program, const std::vector<std::string>
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
+    execvp(program.c_str(), argv.data());
     _exit(127);
   }
   return pid;
+}
+
+bool XSession::waitForWindowManager(int timeoutMs) {
+  const Atom check = XInternAtom(dpy(display_), "_NET_SUPPORTING_WM_CHECK", False);
+  for (int waited = 0; waited < timeoutMs; waited += 50) {
+    Atom type;
+    int format;
+    unsigned long items, after;
+    unsigned char* data = nullptr;
+    const bool found =
+        XGetWindowProperty(dpy(display_), DefaultRootWindow(dpy(display_)), check, 0, 1, False,
+                           AnyPropertyType, &type, &format, &items, &after, &data) == Success &&
+        items > 0;
+    if (data) XFree(data);
+    if (found) return true;
+    sleepMs(50);
+  }
+  return false;
 }
 
 unsigned long XSession::waitForWindow(const std::string& title, int timeoutMs) {

@@ -20,6 +20,8 @@ class XSession {
 
   // Starts a program with DISPLAY set to this server; returns its pid.
   pid_t spawn(const std::string& program, const std::vector<std::string>& args);
+  // Waits until a window manager runs on this server (up to the timeout).
+  bool waitForWindowManager(int timeoutMs);
   // Waits for a top-level window with this title (up to the timeout).
   unsigned long waitForWindow(const std::string& title, int timeoutMs);
   std::optional<platform::Image> capture(unsigned long window);
