@@ -9,12 +9,14 @@
 #include <optional>
 #include <string>
 
+#include "platform/data_folder.h"
 #include "platform/font.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/program_exit.h"
 #include "platform/sdl/sdl_backend.h"
 #include "ui/acs.h"
 #include "ui/design.h"
+#include "ui/session.h"
 
 namespace {
 
@@ -33,12 +35,15 @@ constexpr const char* kUsage =
     "  --max-steps N      headless: stop after N passes (default 10000000)\n"
     "  --scale N          window: open at N times the design size (1.5 and the like too)\n"
     "  --fullscreen       window: fill the screen\n"
+    "  --data-dir DIR     keep saved games and settings in DIR (headless: only then)\n"
+    "  --continue, --new  continue an unfinished game without asking, or start anew\n"
     "  --help, --version\n";
 
 struct CommandLine {
   bool help = false, version = false;
   bool headless = false, traceLines = false, fullscreen = false;
-  std::optional<std::string> input, trace, shots, game;
+  std::optional<std::string> input, trace, shots, game, dataDir;
+  ui::SaveOptions::Resume resume = ui::SaveOptions::Resume::Ask;
   long maxSteps = 10000000;
   double scale = 0;
 };
@@ -97,6 +102,11 @@ CommandLine parse(int argc, char** argv) {
       cl.scale = scaleValue(value());
     } else if (a == "--fullscreen") {
       cl.fullscreen = true;
+    } else if (a == "--data-dir") {
+      cl.dataDir = value();
+    } else if (a == "--continue" || a == "--new") {
+      cl.resume =
+          a == "--continue" ? ui::SaveOptions::Resume::Continue : ui::SaveOptions::Resume::New;
     } else if (!a.empty() && a[0] == '-') {
       throw usageError("unknown option " + a);
     } else if (cl.game) {
@@ -155,6 +165,16 @@ int play(const CommandLine& cl, const char* argv0) {
     options.shotsDir = *cl.shots;
   }
 
+  ui::SaveOptions saves;
+  saves.resume = cl.resume;
+  if (cl.dataDir) {
+    saves.dataFolder = *cl.dataDir;
+  } else if (!cl.headless) {
+    saves.dataFolder = platform::userDataFolder().value_or(fs::path());
+  }
+  if (cl.headless && saves.resume == ui::SaveOptions::Resume::Ask)
+    saves.resume = ui::SaveOptions::Resume::New;  // a headless run never asks
+
   std::unique_ptr<platform::Backend> backend;
   if (cl.headless) {
     std::vector<platform::InputAction> actions;
@@ -162,11 +182,13 @@ int play(const CommandLine& cl, const char* argv0) {
     backend = std::make_unique<platform::HeadlessBackend>(std::move(actions));
     options.maxSteps = cl.maxSteps;
   } else {
+    const bool fullscreen =
+        cl.fullscreen || (!saves.dataFolder.empty() &&
+                          ui::readSettings(ui::Session::settingsFile(saves.dataFolder)).fullscreen);
     backend = std::make_unique<platform::SdlBackend>(
-        ui::design::kClientWidth, ui::design::kClientHeight, cl.scale, cl.fullscreen);
+        ui::design::kClientWidth, ui::design::kClientHeight, cl.scale, fullscreen);
   }
-  ui::Acs acs(*backend, options);
-  return acs.run();
+  return ui::Session(*backend, options, saves).run();
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ bool Music::MUSPL(const engine::Text& name, int16_t mode) {
     case 0:
       device.stop();
       device.close();
+      piece_.reset();
       setTimerMIDI_(false);
       break;
     case 1: {
@@ -32,12 +33,14 @@ bool Music::MUSPL(const engine::Text& name, int16_t mode) {
       device.close();
       const auto file = folder_.find(name, U".MID");
       opened = file && device.open(*file);
+      piece_ = opened ? file : std::nullopt;
       device.play();
       setTimerMIDI_(true);
       break;
     }
     case 9:
       device.close();
+      piece_.reset();
       break;
     default:
       break;
@@ -51,6 +54,14 @@ bool Music::timerMIDI_Timer() {
   bg().playFromStart();
   recorder_.record("music-restart");
   return true;
+}
+
+void Music::reopen() {
+  if (!bg_) return;
+  const bool playing = bg_->status() == "playing";
+  bg_.reset();
+  if (!piece_ || !bg().open(*piece_)) return;
+  if (playing) bg().play();
 }
 
 std::optional<std::string_view> Music::status() const { return bg_ ? bg_->status() : std::nullopt; }

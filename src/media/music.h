@@ -33,6 +33,9 @@ class Music {
   bool timerMIDI_Timer();
   // The device's mode word: "playing" or "stopped"; nullopt when nothing is open.
   std::optional<std::string_view> status() const;
+  // The sound services changed (a saved game was loaded): the piece that is open opens
+  // again on the new ones, playing from its beginning if it was playing.
+  void reopen();
 
  private:
   MusicDevice& bg();
@@ -43,6 +46,7 @@ class Music {
   TimerSwitch setTimerMIDI_;
   platform::Recorder& recorder_;
   std::unique_ptr<MusicDevice> bg_;
+  std::optional<std::filesystem::path> piece_;  // the file of the piece open
 };
 
 }  // namespace media

@@ -12,6 +12,8 @@ SoundEffects::SoundEffects(MixerSource mixer, const platform::GameFolder& folder
 
 SoundEffects::~SoundEffects() = default;
 
+void SoundEffects::reset() { player_.reset(); }
+
 /* The device opens with the first SOUND; the default chime stands in for a file that
    cannot be played. */
 void SoundEffects::SOUND(const engine::Text& name, int16_t flags) {

@@ -21,6 +21,8 @@ class SoundEffects {
                std::function<void(uint32_t ms)> block, platform::Recorder& recorder);
   ~SoundEffects();
   void SOUND(const engine::Text& name, int16_t flags);
+  // The sound services changed: the next sound opens on the new ones.
+  void reset();
 
  private:
   MixerSource mixer_;

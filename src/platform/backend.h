@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/image.h"
 
@@ -30,6 +32,23 @@ struct Key {
   // The name with its modifiers, as the input file writes it: "Alt+Return".
   std::string fullName() const {
     return (ctrl ? "Ctrl+" : "") + std::string(alt ? "Alt+" : "") + (shift ? "Shift+" : "") + name;
+  }
+  // The key of such a name; the modifiers come first, in any order.
+  static Key fromFullName(std::string_view text) {
+    Key key;
+    for (;;) {
+      if (text.starts_with("Ctrl+") && text.size() > 5) {
+        key.ctrl = true, text.remove_prefix(5);
+      } else if (text.starts_with("Alt+") && text.size() > 4) {
+        key.alt = true, text.remove_prefix(4);
+      } else if (text.starts_with("Shift+") && text.size() > 6) {
+        key.shift = true, text.remove_prefix(6);
+      } else {
+        break;
+      }
+    }
+    key.name = text;
+    return key;
   }
 };
 
@@ -82,6 +101,14 @@ enum class Wait {
   Blocked,  // the thread is held (a synchronous sound): until the deadline; input waits
 };
 
+// A modal message box: an icon, a title, lines of text (separated by CR or CR LF) and
+// buttons.
+struct MessageBox {
+  enum class Icon { Error, Question } icon = Icon::Error;
+  std::string title, text;
+  std::vector<std::string> buttons{"OK"};
+};
+
 class Backend {
  public:
   virtual ~Backend() = default;
@@ -95,8 +122,9 @@ class Backend {
   virtual void present(const Image& frame) = 0;
   virtual void setTitle(const std::string& title) = 0;
   virtual void setCursor(Cursor cursor) = 0;
-  // A modal box with the stop icon and one OK button; lines are separated by CR or CR LF.
-  virtual void showError(const std::string& title, const std::string& textUtf8) = 0;
+  // Shows the box until a button is chosen; returns its index, or -1 when the box was
+  // closed without one or cannot be shown.
+  virtual int ask(const MessageBox& box) = 0;
   // A real device in a window, a silent one on the virtual clock in a headless run.
   virtual Mixer& mixer() = 0;
 };

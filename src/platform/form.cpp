@@ -63,6 +63,7 @@ void Form::doEvents() {
 void Form::waitForUser(WaitKind kind, const std::function<bool()>& answered) {
   const std::optional<WaitKind> outer = waiting_;
   waiting_ = kind;
+  markSite();
   reannounce_ = false;
   if (onWait) onWait(kind);
   for (;;) {
@@ -117,8 +118,28 @@ void Form::block(uint32_t ms) {
 
 void Form::loopPass() {
   if (++passes_ < kPollPasses) return;
+  const std::optional<WaitKind> outer = waiting_;
+  waiting_ = WaitKind::Poll;
+  markSite();
   if (onWait) onWait(WaitKind::Poll);
   idle(Wait::Poll);
+  waiting_ = outer;
+}
+
+void Form::setPresenting(bool on) {
+  presenting_ = on;
+  if (on) {
+    invalidate();
+    presentIfDirty();
+  }
+}
+
+void Form::rebaseClock(int32_t delta) {
+  for (auto& t : timers_) t->rebase(delta);
+}
+
+void Form::announceAgain() {
+  if (waiting_ && onWait) onWait(*waiting_);
 }
 
 /* Hidden and disabled controls take no mouse events: a press on one reaches whatever
@@ -199,7 +220,7 @@ const Image& Form::frame() {
 }
 
 void Form::presentIfDirty() {
-  if (!shown_ || !unpresented_) return;
+  if (!shown_ || !unpresented_ || !presenting_) return;
   unpresented_ = false;
   backend_.present(frame());
 }

@@ -10,6 +10,7 @@
 #include "platform/backend.h"
 #include "platform/label.h"
 #include "platform/picture_box.h"
+#include "platform/run_point.h"
 #include "platform/timer.h"
 
 namespace platform {
@@ -58,8 +59,22 @@ class Form {
   void sleepUntil(uint32_t tick);
   // Holds the thread, with all input, for a while.
   void block(uint32_t ms);
-  // Once per pass of the interpreter loop.
+  // Once per pass of the interpreter loop, before its command.
+  void beginPass() {
+    ++point_.pass;
+    point_.site = 0;
+  }
+  // A place where events are processed begins (a timed wait, the end of a pass).
+  void markSite() { ++point_.site; }
+  RunPoint point() const { return point_; }
+  // Once per pass of the interpreter loop, after its command.
   void loopPass();
+  // Whether frames go to the backend; turning it on shows the current frame.
+  void setPresenting(bool on);
+  // The clock jumped by `delta`: timers keep their distance to it.
+  void rebaseClock(int32_t delta);
+  // Writes the snapshot of the wait in progress again (after a saved game was loaded).
+  void announceAgain();
 
   std::function<void(WaitKind)> onWait;        // a wait for the user begins
   std::function<void()> onClose;               // the user closes the window
@@ -97,7 +112,8 @@ class Form {
   std::string caption_;
   Color back_ = 0;
   Cursor cursor_ = Cursor::Default;
-  bool shown_ = false, dirty_ = true, unpresented_ = true;
+  bool shown_ = false, dirty_ = true, unpresented_ = true, presenting_ = true;
+  RunPoint point_;
   long passes_ = 0;
   std::optional<WaitKind> waiting_;
   bool reannounce_ = false;

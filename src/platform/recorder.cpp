@@ -11,7 +11,7 @@ Recorder::Recorder(std::ostream* trace, std::filesystem::path shots, std::functi
     : trace_(trace), shots_(std::move(shots)), stamp_(std::move(stamp)) {}
 
 void Recorder::record(std::string_view kind, const Json& fields) {
-  if (!trace_) return;
+  if (!trace_ || muted_) return;
   const Stamp at = stamp_ ? stamp_() : Stamp{};
   Json event{{"ev", kind}, {"t", at.t}, {"line", at.line}};
   for (const auto& [key, value] : fields.items()) event[key] = value;
@@ -21,7 +21,7 @@ void Recorder::record(std::string_view kind, const Json& fields) {
 }
 
 void Recorder::snapshot(const Image& frame) {
-  if (shots_.empty()) return;
+  if (shots_.empty() || muted_) return;
   char name[16];
   std::snprintf(name, sizeof name, "%04d.png", ++snapshots_);
   const std::filesystem::path file = shots_ / name;

@@ -26,6 +26,11 @@ class Recorder {
   // `trace` may be null (no trace); `shots` may be empty (no snapshots).
   Recorder(std::ostream* trace, std::filesystem::path shots, std::function<Stamp()> stamp);
 
+  // Where events happen from now on.
+  void setStamp(std::function<Stamp()> stamp) { stamp_ = std::move(stamp); }
+  // While muted (a saved game being replayed) nothing is recorded.
+  void setMuted(bool muted) { muted_ = muted; }
+
   // Writes {"ev":kind,"t":...,"line":...} followed by the fields' keys.
   void record(std::string_view kind, const Json& fields = Json::object());
   // Saves the frame as the next numbered picture (0001.png, 0002.png, ...).
@@ -38,6 +43,7 @@ class Recorder {
   std::filesystem::path shots_;
   std::function<Stamp()> stamp_;
   int snapshots_ = 0;
+  bool muted_ = false;
   bool traceFailed_ = false, shotFailed_ = false;
 };
 

@@ -16,6 +16,8 @@ class Timer {
   uint32_t due() const { return due_; }
   // Runs the handler when due; the next tick is one interval later.
   void tick(uint32_t now);
+  // The clock jumped by `delta`: the next tick stays as far away as it was.
+  void rebase(int32_t delta) { due_ += static_cast<uint32_t>(delta); }
   std::function<void()> onTimer;
 
  private:

@@ -22,6 +22,8 @@ constexpr int kChanceTaken = 10;
 constexpr int16_t kChanceValue = 99;
 // The item menu puts the picked entry in flag 0.
 constexpr int kItemFlag = 0;
+// How long a notice shows in the title.
+constexpr uint32_t kNoticeMs = 1500;
 
 const char* waitKindName(platform::WaitKind kind) {
   switch (kind) {
@@ -39,13 +41,27 @@ const char* waitKindName(platform::WaitKind kind) {
 
 }  // namespace
 
-Acs::Acs(platform::Backend& backend, Options options)
+ScriptFile scriptFileOf(const Options& options) {
+  if (!options.scriptFile.empty())
+    return {options.scriptFile, platform::fromUtf8(options.scriptFile.filename().string())};
+  const Text name = U"TORAMI.acs";
+  return {platform::findFile(options.gameFolder, name).value_or(options.gameFolder / "TORAMI.acs"),
+          name};
+}
+
+Acs::Acs(platform::Backend& backend, Options options, SessionLink link)
     : options_(std::move(options)),
-      backend_(backend),
-      form_(backend, design::kClientWidth, design::kClientHeight),
+      link_(std::move(link)),
+      backend_(backend, !link_.replaySlot.empty(), link_.replay.inputs,
+               [this] { return form_.point(); }),
+      form_(backend_, design::kClientWidth, design::kClientHeight),
       controls_(createControls(form_)),
       folder_(options_.gameFolder),
-      recorder_(options_.trace, options_.shotsDir, [this] { return stamp(); }),
+      ownRecorder_(link_.recorder ? nullptr
+                                  : std::make_unique<platform::Recorder>(
+                                        options_.trace, options_.shotsDir, nullptr)),
+      recorder_(link_.recorder ? *link_.recorder : *ownRecorder_),
+      settings_(link_.settings ? *link_.settings : ownSettings_),
       renderer_(form_, *controls_.MES),
       menu_(
           form_, *controls_.Picture1, *controls_.LBcm, controls_.Label1, state_.menuTable,
@@ -57,12 +73,63 @@ Acs::Acs(platform::Backend& backend, Options options)
              folder_, [this](bool on) { controls_.TimerMIDI->setEnabled(on); }, recorder_),
       sounds_([this]() -> platform::Mixer& { return mixer(); }, folder_,
               [this](uint32_t ms) { form_.block(ms); }, recorder_),
-      keys_(
-          form_, controls_, renderer_, settings_, [this] { applyVolume(); }, recorder_),
+      keys_(form_, controls_, renderer_, settings_,
+            {[this] { settingsChanged(); }, [this] { quickSave(); }, [this] { quickLoad(); }},
+            recorder_),
       interpreter_(state_, *this) {
   connectHandlers();
   form_.onWait = [this](platform::WaitKind kind) { writeWait(kind); };
   form_.onClose = [this] { Form_Unload(); };
+  recorder_.setStamp([this] { return stamp(); });
+  backend_.onHandOver = [this](int32_t delta) { handOver(delta); };
+  backend_.onLiveInput = [this](const platform::RecordedInput& in) { liveInput(in); };
+  if (backend_.replaying()) {
+    recorder_.setMuted(true);
+    form_.setPresenting(false);
+  }
+}
+
+Acs::~Acs() {
+  recorder_.setStamp(nullptr);
+  recorder_.setMuted(false);
+}
+
+/* The replay is done and the engine waits where the game was saved: from here on the
+   clock is the live one, the picture shows, the music of that moment plays. */
+void Acs::handOver(int32_t delta) {
+  form_.rebaseClock(delta);
+  mixerOpen_ = false;
+  music_.reopen();
+  sounds_.reset();
+  recorder_.setMuted(false);
+  recorder_.record("load", {{"slot", link_.replaySlot}, {"ok", true}});
+  if (!link_.replaySlot.empty() && link_.replaySlot != "continue")
+    form_.showNotice("ロードしました", kNoticeMs);
+  form_.setPresenting(true);
+  form_.announceAgain();
+}
+
+void Acs::liveInput(const platform::RecordedInput& in) {
+  if (link_.saves && KeyControls::affectsGame(in.input)) link_.saves->record(in);
+}
+
+void Acs::quickSave() {
+  const bool ok = link_.saves && link_.saves->saveQuick();
+  recorder_.record("save", {{"slot", "quick"}, {"ok", ok}});
+  form_.showNotice(ok ? "セーブしました" : "セーブできません", kNoticeMs);
+}
+
+/* Loading starts the game anew from the saved input: the window object unwinds to the
+   session, which replays it. */
+void Acs::quickLoad() {
+  if (link_.saves && link_.saves->quick()) throw LoadRequest{"quick"};
+  recorder_.record("load", {{"slot", "quick"}, {"ok", false}});
+  form_.showNotice("セーブがありません", kNoticeMs);
+}
+
+void Acs::settingsChanged() {
+  applyVolume();
+  if (link_.settingsChanged) link_.settingsChanged();
 }
 
 /* The command menu takes the handlers of its labels and the picture area's button
@@ -110,7 +177,9 @@ void Acs::showItem(int entry) {
 }
 
 int Acs::run() {
-  startTicks_ = form_.ticks();
+  startTicks_ = link_.startTicks.value_or(form_.ticks());
+  if (!link_.failedSlot.empty())
+    recorder_.record("load", {{"slot", link_.failedSlot}, {"ok", false}});
   ProgramExit exit = ProgramExit::game(platform::kExitOk, "eof");
   try {
     try {
@@ -122,6 +191,8 @@ int Acs::run() {
     if (e.hasMessage()) throw;  // not the end of a game: the program cannot run
     exit = e;
   }
+  endReason_ = exit.reason();
+  if (backend_.replaying()) return exit.status();  // the saved game ends before its point
   writeWait(platform::WaitKind::End);
   recorder_.record("end", {{"reason", exit.reason()}, {"flags", state_.flags}});
   return exit.status();
@@ -130,14 +201,8 @@ int Acs::run() {
 /* Start-up: load the script (a failure shows the box before the window ever appears),
    set the message area's font size, no menu yet, show the window, run the script. */
 void Acs::Form_Load() {
-  std::filesystem::path file = options_.scriptFile;
-  Text name = U"TORAMI.acs";
-  if (file.empty()) {
-    file = platform::findFile(folder_.path(), name).value_or(folder_.path() / "TORAMI.acs");
-  } else {
-    name = platform::fromUtf8(file.filename().string());
-  }
-  ACMLOAD(file, name);
+  const ScriptFile script = scriptFileOf(options_);
+  ACMLOAD(script.path, script.name);
   controls_.MES->setFontSize(14);
   form_.show();
   interpreter_.MZ();
@@ -166,7 +231,10 @@ void Acs::EEE(const Text& word) {
       toUtf8(engine::errorBoxText(word, state_.CurLine, state_.ScriptLines.line(state_.CurLine)));
   recorder_.record("error", {{"text", text}});
   form_.setCursor(platform::Cursor::Default);
-  backend_.showError("Acs ERROR", text);
+  platform::MessageBox box;
+  box.title = "Acs ERROR";
+  box.text = text;
+  backend_.ask(box);
   throw ProgramExit::game(platform::kExitScriptError, "error");
 }
 
@@ -191,6 +259,7 @@ void Acs::writeWait(platform::WaitKind kind) {
 }
 
 void Acs::beforePass(const Text& keyword) {
+  form_.beginPass();
   if (options_.traceLines) recorder_.record("line", {{"cmd", toUtf8(keyword)}});
 }
 
@@ -198,6 +267,7 @@ void Acs::afterPass() {
   if (options_.maxSteps && ++steps_ >= *options_.maxSteps)
     throw ProgramExit::game(platform::kExitNoInput, "limit");
   form_.loopPass();
+  form_.markSite();
   form_.doEvents();
 }
 

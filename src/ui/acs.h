@@ -5,6 +5,8 @@
 // process window events, so handlers run nested inside them and only set fields.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
 
@@ -18,8 +20,10 @@
 #include "platform/file_lookup.h"
 #include "platform/form.h"
 #include "platform/recorder.h"
+#include "platform/replay_backend.h"
 #include "ui/command_menu.h"
 #include "ui/controls.h"
+#include "ui/game_saves.h"
 #include "ui/key_controls.h"
 #include "ui/message_renderer.h"
 #include "ui/settings.h"
@@ -35,12 +39,42 @@ struct Options {
   std::optional<long> maxSteps;    // end with reason "limit" after this many passes
 };
 
+// The script file an options value names, and its name for the error box.
+struct ScriptFile {
+  std::filesystem::path path;
+  engine::Text name;
+};
+ScriptFile scriptFileOf(const Options& options);
+
+// F9: a saved game is to be loaded; the window object unwinds to the session.
+struct LoadRequest {
+  std::string slot;
+};
+
+// What a run of the window object gets from the session around it: the record, the
+// settings and the saves that outlive one run, and a saved game to replay first.
+struct SessionLink {
+  platform::Recorder* recorder = nullptr;
+  Settings* settings = nullptr;
+  std::function<void()> settingsChanged;
+  GameSaves* saves = nullptr;
+  platform::SavedGame replay;          // replayed first; the game goes on after its last input
+  std::string replaySlot;              // recorded with the `load` event at the hand-over
+  std::string failedSlot;              // a save that could not be loaded: `load` with ok false
+  std::optional<uint32_t> startTicks;  // the session's start on the live clock
+};
+
 class Acs : public engine::Host {
  public:
-  Acs(platform::Backend& backend, Options options);
+  Acs(platform::Backend& backend, Options options, SessionLink link = {});
+  ~Acs() override;
 
   // Start-up, then the interpreter until the program ends; returns the exit status.
   int run();
+  // How the last run ended (eof, exit, error, close, input, limit).
+  const std::string& endReason() const { return endReason_; }
+  // Whether the run ended before the saved game it replays reached its end.
+  bool stillReplaying() const { return backend_.replaying(); }
 
   // What the window shows now, its controls and the state of the script (for tests).
   const platform::Image& frame() { return form_.frame(); }
@@ -71,30 +105,39 @@ class Acs : public engine::Host {
   void messageAreaClicked();
   platform::Mixer& mixer();
   void applyVolume();
+  void settingsChanged();
+  void handOver(int32_t delta);
+  void liveInput(const platform::RecordedInput& input);
+  void quickSave();
+  void quickLoad();
   void Label2_DblClick();
   void showItem(int entry);
   void writeWait(platform::WaitKind kind);
   platform::Recorder::Stamp stamp();
 
   Options options_;
-  platform::Backend& backend_;
+  SessionLink link_;
+  platform::ReplayBackend backend_;
   platform::Form form_;
   Controls controls_;
   engine::State state_;
   platform::GameFolder folder_;
-  platform::Recorder recorder_;
+  std::unique_ptr<platform::Recorder> ownRecorder_;
+  platform::Recorder& recorder_;
+  Settings ownSettings_;
+  Settings& settings_;
   MessageRenderer renderer_;
   CommandMenu menu_;
   media::Pictures pictures_;
   media::Fade fade_;
   media::Music music_;
   media::SoundEffects sounds_;
-  Settings settings_;
   KeyControls keys_;
   bool mixerOpen_ = false;
   engine::Interpreter interpreter_;
   uint32_t startTicks_ = 0;
   long steps_ = 0;
+  std::string endReason_;
 };
 
 }  // namespace ui

@@ -27,16 +27,22 @@ bool isCtrl(const std::string& name) { return isOneOf(name, {"Left Ctrl", "Right
 }  // namespace
 
 KeyControls::KeyControls(platform::Form& form, const Controls& controls, MessageRenderer& renderer,
-                         Settings& settings, std::function<void()> volumeChanged,
-                         platform::Recorder& recorder)
+                         Settings& settings, KeyActions actions, platform::Recorder& recorder)
     : form_(form),
       controls_(controls),
       renderer_(renderer),
       settings_(settings),
-      volumeChanged_(std::move(volumeChanged)),
+      actions_(std::move(actions)),
       recorder_(recorder) {
   form_.onKey = [this](const RawInput& in) { key(in); };
   form_.onMouseAction = [this] { setFocus(std::nullopt); };
+}
+
+bool KeyControls::affectsGame(const RawInput& in) {
+  if (in.type == RawInput::Close) return false;
+  if (in.type != RawInput::KeyDown && in.type != RawInput::KeyUp) return true;
+  const std::string& name = in.key.name;
+  return !isOneOf(name, {"-", "=", "M", "F5", "F9", "F11"}) && !(in.key.alt && name == "Return");
 }
 
 bool KeyControls::atMenu() const { return form_.waitingFor() == WaitKind::Menu; }
@@ -53,7 +59,16 @@ void KeyControls::keyDown(const platform::Key& key) {
   recorder_.record("key", {{"name", key.fullName()}});
   release();  // a press still held by another key ends first
   const std::string& name = key.name;
-  if (name == "F11" || (key.alt && name == "Return")) return;
+  if (name == "F11" || (key.alt && name == "Return")) {
+    settings_.fullscreen = !settings_.fullscreen;
+    if (actions_.settingsChanged) actions_.settingsChanged();
+    return;
+  }
+  if (name == "F5" || name == "F9") {
+    const auto& action = name == "F5" ? actions_.quickSave : actions_.quickLoad;
+    if (action) action();
+    return;
+  }
   if (isCtrl(name)) {
     if (!atMenu() && !skipping_) setSkipping(true);
   } else if (name == "Escape") {
@@ -192,13 +207,13 @@ void KeyControls::setSkipping(bool on) {
 void KeyControls::changeVolume(int step) {
   settings_.volume = std::clamp(settings_.volume + step * kVolumeStep, 0, 100);
   settings_.muted = false;
-  volumeChanged_();
+  if (actions_.settingsChanged) actions_.settingsChanged();
   form_.showNotice("音量 " + std::to_string(settings_.volume) + "%", kNoticeMs);
 }
 
 void KeyControls::toggleMute() {
   settings_.muted = !settings_.muted;
-  volumeChanged_();
+  if (actions_.settingsChanged) actions_.settingsChanged();
   form_.showNotice(settings_.muted ? "消音" : "音量 " + std::to_string(settings_.volume) + "%",
                    kNoticeMs);
 }

@@ -16,12 +16,22 @@
 
 namespace ui {
 
+// What the keys that are no part of the game ask of the window around them.
+struct KeyActions {
+  std::function<void()> settingsChanged;  // volume, mute or full screen changed
+  std::function<void()> quickSave;        // F5
+  std::function<void()> quickLoad;        // F9
+};
+
 class KeyControls {
  public:
-  // `volumeChanged` applies the settings' volume to the sound.
   KeyControls(platform::Form& form, const Controls& controls, MessageRenderer& renderer,
-              Settings& settings, std::function<void()> volumeChanged,
-              platform::Recorder& recorder);
+              Settings& settings, KeyActions actions, platform::Recorder& recorder);
+
+  // Whether an input can change the game (and so belongs in a saved game): every mouse
+  // and wheel input, every key but the volume, full screen, save and load keys; not the
+  // closing of the window.
+  static bool affectsGame(const platform::RawInput& in);
 
   // A wait for the user begins: a menu wait ends skipping and puts the mark on a control
   // that can take it.
@@ -55,7 +65,7 @@ class KeyControls {
   const Controls& controls_;
   MessageRenderer& renderer_;
   Settings& settings_;
-  std::function<void()> volumeChanged_;
+  KeyActions actions_;
   platform::Recorder& recorder_;
   std::optional<int> focus_;
   std::optional<platform::RawInput> pressed_;  // the press a held key made

@@ -1,12 +1,21 @@
 #pragma once
-// The player's comforts that are no part of the game: volume and mute.
+// The player's comforts that are no part of the game: volume, mute and full screen, kept
+// in the data folder from one run to the next.
+#include <filesystem>
+
 namespace ui {
 
 struct Settings {
   int volume = 100;  // percent, in steps of 10
   bool muted = false;
+  bool fullscreen = false;
   // The volume the mixer plays at.
   int effectiveVolume() const { return muted ? 0 : volume; }
 };
+
+// The settings in the file, or the defaults where it has none (or cannot be read).
+Settings readSettings(const std::filesystem::path& file);
+// Writes them through a temporary file; false when it cannot.
+bool writeSettings(const std::filesystem::path& file, const Settings& settings);
 
 }  // namespace ui

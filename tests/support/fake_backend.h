@@ -29,7 +29,7 @@ struct FakeBackend : platform::Backend {
   void present(const platform::Image&) override { ++presents; }
   void setTitle(const std::string&) override {}
   void setCursor(platform::Cursor) override {}
-  void showError(const std::string&, const std::string&) override {}
+  int ask(const platform::MessageBox&) override { return -1; }
   platform::Mixer& mixer() override { return mixer_; }
   platform::SilentMixer mixer_{[this] { return now; }};
 

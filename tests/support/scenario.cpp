@@ -9,6 +9,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/text_codec.h"
 #include "ui/acs.h"
+#include "ui/session.h"
 
 namespace testing_support {
 
@@ -69,8 +70,11 @@ ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options)
       fs::create_directories(o.shotsDir);
     }
     platform::HeadlessBackend backend(platform::parseInputScript(options.input, "input"));
-    ui::Acs acs(backend, o);
-    result.status = acs.run();
+    ui::SaveOptions saves;
+    saves.dataFolder = options.dataDir;
+    saves.resume =
+        options.resume ? ui::SaveOptions::Resume::Continue : ui::SaveOptions::Resume::New;
+    result.status = ui::Session(backend, o, saves).run();
   }
   std::istringstream in(trace.str());
   for (std::string line; std::getline(in, line);)

@@ -30,6 +30,8 @@ struct ScenarioOptions {
   bool shots = false;  // save PNG snapshots to folder/shots
   bool traceLines = false;
   long maxSteps = 10000000;
+  std::filesystem::path dataDir;  // where saves are kept; empty: nowhere
+  bool resume = false;            // --continue
 };
 
 // A fresh game folder for one test (removed and recreated).

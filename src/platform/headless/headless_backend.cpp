@@ -147,8 +147,9 @@ void HeadlessBackend::sleepUntil(uint32_t deadline) {
   moveClockTo(deadline);
 }
 
-void HeadlessBackend::showError(const std::string&, const std::string& textUtf8) {
-  std::cerr << lineBreaksAsNewlines(textUtf8) << std::endl;
+int HeadlessBackend::ask(const MessageBox& box) {
+  std::cerr << lineBreaksAsNewlines(box.text) << std::endl;
+  return -1;
 }
 
 }  // namespace platform

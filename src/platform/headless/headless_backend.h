@@ -20,7 +20,8 @@ class HeadlessBackend : public Backend {
   void present(const Image&) override {}
   void setTitle(const std::string&) override {}
   void setCursor(Cursor) override {}
-  void showError(const std::string& title, const std::string& textUtf8) override;
+  // A box has no one to answer it: its text goes to standard error.
+  int ask(const MessageBox& box) override;
   Mixer& mixer() override { return mixer_; }
 
  private:

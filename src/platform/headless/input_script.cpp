@@ -49,20 +49,8 @@ bool parseKey(std::istringstream& in, Key& key) {
   std::getline(in, rest);
   const size_t first = rest.find_first_not_of(" \t");
   if (first == std::string::npos) return false;
-  rest = rest.substr(first, rest.find_last_not_of(" \t") + 1 - first);
-  for (;;) {
-    if (rest.rfind("Ctrl+", 0) == 0 && rest.size() > 5) {
-      key.ctrl = true, rest.erase(0, 5);
-    } else if (rest.rfind("Alt+", 0) == 0 && rest.size() > 4) {
-      key.alt = true, rest.erase(0, 4);
-    } else if (rest.rfind("Shift+", 0) == 0 && rest.size() > 6) {
-      key.shift = true, rest.erase(0, 6);
-    } else {
-      break;
-    }
-  }
-  key.name = rest;
-  return knownKey(rest);
+  key = Key::fromFullName(rest.substr(first, rest.find_last_not_of(" \t") + 1 - first));
+  return knownKey(key.name);
 }
 
 /* Parses one action after an optional "at MS"; false when the line is not an action. */

@@ -302,9 +302,25 @@ void SdlBackend::setCursor(Cursor c) {
   if (want) SDL_SetCursor(want);
 }
 
-void SdlBackend::showError(const std::string& title, const std::string& textUtf8) {
-  std::string text = lineBreaksAsNewlines(textUtf8);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), window_);
+int SdlBackend::ask(const MessageBox& box) {
+  const std::string text = lineBreaksAsNewlines(box.text);
+  std::vector<SDL_MessageBoxButtonData> buttons;
+  for (size_t i = 0; i < box.buttons.size(); ++i)  // the first is the default
+    buttons.push_back({i == 0 ? Uint32{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT} : 0u,
+                       static_cast<int>(i), box.buttons[i].c_str()});
+  const SDL_MessageBoxData data{
+      static_cast<Uint32>(box.icon == MessageBox::Icon::Error ? SDL_MESSAGEBOX_ERROR
+                                                              : SDL_MESSAGEBOX_INFORMATION) |
+          SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
+      window_,
+      box.title.c_str(),
+      text.c_str(),
+      static_cast<int>(buttons.size()),
+      buttons.data(),
+      nullptr};
+  int chosen = -1;
+  if (SDL_ShowMessageBox(&data, &chosen) != 0) return -1;
+  return chosen;
 }
 
 }  // namespace platform

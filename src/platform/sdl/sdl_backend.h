@@ -32,7 +32,7 @@ class SdlBackend : public Backend {
   void present(const Image& frame) override;
   void setTitle(const std::string& title) override;
   void setCursor(Cursor c) override;
-  void showError(const std::string& title, const std::string& textUtf8) override;
+  int ask(const MessageBox& box) override;
   Mixer& mixer() override;
 
  private:

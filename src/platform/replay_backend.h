@@ -1,0 +1,55 @@
+#pragma once
+// The backend that loads a saved game: it first replays the recorded input, each at the
+// point of the run where it came, on a silent virtual clock that never waits and shows
+// nothing; when no input is left and the engine waits, it hands over to the live backend,
+// and from then on passes everything through, telling each live input with its point.
+#include <deque>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/run_point.h"
+#include "platform/save_file.h"
+#include "platform/silent_mixer.h"
+
+namespace platform {
+
+// The replay went another way than the game that was saved (the script changed).
+struct ReplayMismatch : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+class ReplayBackend : public Backend {
+ public:
+  // `point` tells where the run is. Without `replay` everything passes through at once.
+  ReplayBackend(Backend& live, bool replay, std::vector<RecordedInput> inputs,
+                std::function<RunPoint()> point);
+
+  bool replaying() const { return replaying_; }
+  // Called once at the hand-over with how far the live clock is from the virtual one.
+  std::function<void(int32_t delta)> onHandOver;
+  // Every input from the live backend, with the point where it came.
+  std::function<void(const RecordedInput&)> onLiveInput;
+
+  uint32_t ticks() override;
+  std::optional<RawInput> nextInput() override;
+  void wait(Wait why, std::optional<uint32_t> deadline) override;
+  void present(const Image& frame) override;
+  void setTitle(const std::string& title) override { live_.setTitle(title); }
+  void setCursor(Cursor cursor) override { live_.setCursor(cursor); }
+  int ask(const MessageBox& box) override;
+  Mixer& mixer() override;
+
+ private:
+  void handOver();
+
+  Backend& live_;
+  std::deque<RecordedInput> replay_;
+  std::function<RunPoint()> point_;
+  bool replaying_;
+  uint32_t clock_;
+  SilentMixer silent_{[this] { return clock_; }};
+};
+
+}  // namespace platform

@@ -1,0 +1,95 @@
+#include "ui/session.h"
+
+#include <iostream>
+
+#include "platform/content_hash.h"
+#include "platform/file_bytes.h"
+#include "ui/design.h"
+
+namespace ui {
+
+Session::Session(platform::Backend& backend, Options options, SaveOptions saves)
+    : backend_(backend), options_(std::move(options)), saveOptions_(std::move(saves)) {
+  if (!saveOptions_.dataFolder.empty())
+    settings_ = readSettings(settingsFile(saveOptions_.dataFolder));
+}
+
+std::filesystem::path Session::settingsFile(const std::filesystem::path& dataFolder) {
+  return dataFolder / "settings.json";
+}
+
+void Session::saveSettings() {
+  if (saveOptions_.dataFolder.empty()) return;
+  if (!writeSettings(settingsFile(saveOptions_.dataFolder), settings_))
+    std::cerr << "torami: cannot keep the settings in " << saveOptions_.dataFolder.string()
+              << std::endl;
+}
+
+bool Session::wantsToContinue() {
+  switch (saveOptions_.resume) {
+    case SaveOptions::Resume::Continue:
+      return true;
+    case SaveOptions::Resume::New:
+      return false;
+    case SaveOptions::Resume::Ask:
+      break;
+  }
+  platform::MessageBox box;
+  box.icon = platform::MessageBox::Icon::Question;
+  box.title = design::kCaption;
+  box.text = "前回の続きから遊びますか？";
+  box.buttons = {"続きから", "はじめから"};
+  return backend_.ask(box) != 1;  // closing the box loses nothing: it continues
+}
+
+/* Each run replays what the link gives it. A replay that goes another way sets its save
+   aside and starts from the beginning; a quick load that goes wrong falls back to the game
+   that was being played. */
+int Session::run() {
+  const ScriptFile script = scriptFileOf(options_);
+  const auto bytes = platform::readFileBytes(script.path, platform::kMaxScriptFileBytes);
+  const std::string hash = bytes ? platform::contentHash(*bytes) : std::string();
+  const bool keep = bytes && !saveOptions_.dataFolder.empty();
+  GameSaves saves(keep ? saveOptions_.dataFolder / hash : std::filesystem::path(), hash);
+  platform::Recorder recorder(options_.trace, options_.shotsDir, nullptr);
+
+  SessionLink link;
+  link.recorder = &recorder;
+  link.settings = &settings_;
+  link.settingsChanged = [this] { saveSettings(); };
+  link.saves = bytes ? &saves : nullptr;
+  link.startTicks = backend_.ticks();
+  bool bad = false;
+  const auto game = keep ? saves.unfinishedContinue(bad) : std::nullopt;
+  if (game && !game->inputs.empty() && wantsToContinue()) {
+    link.replay = *game;
+    link.replaySlot = "continue";
+  }
+  if (bad) link.failedSlot = "continue";
+  std::optional<platform::SavedGame> fallback;
+  for (;;) {
+    saves.startGame(link.replay);
+    try {
+      Acs acs(backend_, options_, link);
+      const int status = acs.run();
+      if (acs.stillReplaying()) throw platform::ReplayMismatch("the game ended before its point");
+      const std::string& reason = acs.endReason();
+      if (reason == "eof" || reason == "exit" || reason == "error") saves.finishGame();
+      return status;
+    } catch (const LoadRequest& request) {
+      fallback = saves.game();
+      const auto quick = saves.quick();
+      link.replay = quick.value_or(*fallback);
+      link.replaySlot = quick ? request.slot : "continue";
+      link.failedSlot.clear();
+    } catch (const platform::ReplayMismatch& e) {
+      saves.reject(link.replaySlot, e.what());
+      link.failedSlot = link.replaySlot;
+      link.replay = fallback.value_or(platform::SavedGame{});
+      link.replaySlot = fallback ? "continue" : "";
+      fallback.reset();
+    }
+  }
+}
+
+}  // namespace ui

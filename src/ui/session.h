@@ -1,0 +1,39 @@
+#pragma once
+// A session of play: the window object run once or more (a saved game loaded with F9
+// starts it anew), with the record, the settings and the saved games that outlive a run.
+// At the start an unfinished game is offered to continue; a game that reaches its end
+// marks its save finished.
+#include <filesystem>
+#include <optional>
+
+#include "platform/backend.h"
+#include "ui/acs.h"
+#include "ui/settings.h"
+
+namespace ui {
+
+struct SaveOptions {
+  // Where saves and settings live; empty: nothing is kept (a quick save lasts the run).
+  std::filesystem::path dataFolder;
+  enum class Resume { Ask, Continue, New } resume = Resume::Ask;
+};
+
+class Session {
+ public:
+  Session(platform::Backend& backend, Options options, SaveOptions saves);
+  int run();
+
+  // The settings file of a data folder.
+  static std::filesystem::path settingsFile(const std::filesystem::path& dataFolder);
+
+ private:
+  bool wantsToContinue();
+  void saveSettings();
+
+  platform::Backend& backend_;
+  Options options_;
+  SaveOptions saveOptions_;
+  Settings settings_;
+};
+
+}  // namespace ui

@@ -1,0 +1,42 @@
+#include "ui/settings.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "platform/json.h"
+
+namespace ui {
+
+Settings readSettings(const std::filesystem::path& file) {
+  Settings s;
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return s;
+  std::stringstream text;
+  text << in.rdbuf();
+  const platform::Json j = platform::Json::parse(text.str(), nullptr, false);
+  if (!j.is_object()) return s;
+  if (j.contains("volume") && j["volume"].is_number_integer())
+    s.volume = std::clamp(j["volume"].get<int>() / 10 * 10, 0, 100);
+  if (j.contains("muted") && j["muted"].is_boolean()) s.muted = j["muted"].get<bool>();
+  if (j.contains("fullscreen") && j["fullscreen"].is_boolean())
+    s.fullscreen = j["fullscreen"].get<bool>();
+  return s;
+}
+
+bool writeSettings(const std::filesystem::path& file, const Settings& s) {
+  std::filesystem::path temporary = file;
+  temporary += ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << platform::jsonLine(
+               {{"volume", s.volume}, {"muted", s.muted}, {"fullscreen", s.fullscreen}})
+        << '\n';
+    if (!out.flush()) return false;
+  }
+  std::error_code ec;
+  std::filesystem::rename(temporary, file, ec);
+  return !ec;
+}
+
+}  // namespace ui
