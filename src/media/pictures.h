@@ -27,12 +27,20 @@ class Pictures {
   // Copies tile `entry` of the strip unscaled to (100, 100) of Picture1.
   void paintItemTile(int entry);
 
+  // While a saved game is replayed, a picture is only looked at, not decoded: the one the
+  // replay ends with is decoded by settle(), which is false when it does not decode after
+  // all (the replay must then be made again with every picture decoded).
+  void setDeferred(bool on) { deferred_ = on; }
+  bool settle();
+
  private:
   platform::PictureBox& Picture1;
   platform::PictureBox& Picture2;
   const platform::GameFolder& folder_;
   platform::Recorder& recorder_;
   std::optional<engine::Text> loadedName_;
+  bool deferred_ = false;
+  std::optional<std::filesystem::path> pendingFile_;
 };
 
 }  // namespace media

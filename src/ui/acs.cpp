@@ -86,6 +86,7 @@ Acs::Acs(platform::Backend& backend, Options options, SessionLink link)
   if (backend_.replaying()) {
     recorder_.setMuted(true);
     form_.setPresenting(false);
+    pictures_.setDeferred(!link_.decodeEveryPicture);
   }
 }
 
@@ -97,6 +98,7 @@ Acs::~Acs() {
 /* The replay is done and the engine waits where the game was saved: from here on the
    clock is the live one, the picture shows, the music of that moment plays. */
 void Acs::handOver(int32_t delta) {
+  if (!pictures_.settle()) throw PictureMismatch{};
   form_.rebaseClock(delta);
   mixerOpen_ = false;
   music_.reopen();

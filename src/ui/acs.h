@@ -51,6 +51,10 @@ struct LoadRequest {
   std::string slot;
 };
 
+// The picture a replay ended with does not decode after all: the replay is made again,
+// decoding every picture.
+struct PictureMismatch {};
+
 // What a run of the window object gets from the session around it: the record, the
 // settings and the saves that outlive one run, and a saved game to replay first.
 struct SessionLink {
@@ -62,6 +66,7 @@ struct SessionLink {
   std::string replaySlot;              // recorded with the `load` event at the hand-over
   std::string failedSlot;              // a save that could not be loaded: `load` with ok false
   std::optional<uint32_t> startTicks;  // the session's start on the live clock
+  bool decodeEveryPicture = false;     // replay decoding each picture, not only the last
 };
 
 class Acs : public engine::Host {
