@@ -63,7 +63,8 @@ TEST(WindowKeys, KeysAnswerWaitsAndF11FillsTheScreen) {
   }
 
   auto trace = (folder / "window.jsonl").string();
-  pid_t pid = x.spawn(TORAMI_BINARY, {"--scale", "1", "--trace", trace, folder.string()});
+  pid_t pid = x.spawn(TORAMI_BINARY, {"--scale", "1", "--data-dir", (folder / "data").string(),
+                                      "--trace", trace, folder.string()});
   unsigned long window = x.waitForWindow("TORAMI Win Ver1.8", 15000);
   ASSERT_NE(window, 0u) << "the window did not appear";
   const std::string id = std::to_string(window);

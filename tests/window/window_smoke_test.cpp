@@ -50,7 +50,8 @@ TEST(WindowSmoke, MatchesHeadlessPixelsTakesClicksAndClosesOnRequest) {
   ASSERT_NE(*before, *after);
 
   auto trace = (folder / "window.jsonl").string();
-  pid_t pid = x.spawn(TORAMI_BINARY, {"--scale", "1", "--trace", trace, folder.string()});
+  pid_t pid = x.spawn(TORAMI_BINARY, {"--scale", "1", "--data-dir", (folder / "data").string(),
+                                      "--trace", trace, folder.string()});
   unsigned long window = x.waitForWindow("TORAMI Win Ver1.8", 15000);
   ASSERT_NE(window, 0u) << "the window did not appear";
   EXPECT_TRUE(showsWithin(x, window, *before, 5000)) << "the window differs from the headless shot";
