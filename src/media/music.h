@@ -34,6 +34,9 @@ class Music {
   // The device's mode word: "playing" or "stopped"; nullopt when nothing is open.
   std::optional<std::string_view> status() const;
 
+  // Called with the name of a piece that mode 1 could not open.
+  std::function<void(const engine::Text& name)> onFailure;
+
  private:
   MusicDevice& bg();
 

@@ -1,6 +1,7 @@
 #include "media/pictures.h"
 
 #include "platform/assets.h"
+#include "platform/picture_cache.h"
 #include "platform/picture_loader.h"
 #include "platform/text_codec.h"
 
@@ -10,8 +11,9 @@ namespace media {
 Pictures::Pictures(platform::PictureBox& picture1, platform::PictureBox& picture2,
                    const platform::GameFolder& folder, platform::Recorder& recorder)
     : Picture1(picture1), Picture2(picture2), folder_(folder), recorder_(recorder) {
-  if (auto strip = platform::decodePicture(platform::asset("item_strip.gif")))
-    Picture2.setPicture(std::move(strip));
+  static const std::optional<platform::Image> strip =
+      platform::decodePicture(platform::asset("item_strip.gif"));
+  if (strip) Picture2.setPicture(strip);
 }
 
 /* The name is used as written. Whatever goes wrong (no such file, a folder, unreadable
@@ -19,13 +21,14 @@ Pictures::Pictures(platform::PictureBox& picture1, platform::PictureBox& picture
    that loads replaces the old one and everything drawn over it. */
 void Pictures::GHG(const engine::Text& name) {
   std::optional<platform::Image> picture;
-  if (auto path = folder_.find(name, U".szg")) picture = platform::loadPicture(*path);
+  if (auto path = folder_.find(name, U".szg")) picture = platform::loadPictureKept(*path);
   const bool ok = picture.has_value();
   if (ok) {
     Picture1.setPicture(std::move(picture));
     loadedName_ = name;
   }
   recorder_.record("picture", {{"name", platform::toUtf8(name)}, {"ok", ok}});
+  if (!ok && onFailure) onFailure(name);
 }
 
 platform::Json Pictures::traceName() const {

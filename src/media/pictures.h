@@ -2,6 +2,7 @@
 // GHG: the picture of the main picture area, loaded from name + ".szg" by content; a
 // picture that does not load leaves the area exactly as it was. Also the item strip of
 // Picture2, from which the item menu paints the picture of a picked item.
+#include <functional>
 #include <optional>
 
 #include "engine/text.h"
@@ -26,6 +27,9 @@ class Pictures {
   const platform::Image* itemStrip() const;
   // Copies tile `entry` of the strip unscaled to (100, 100) of Picture1.
   void paintItemTile(int entry);
+
+  // Called with the name of a picture that did not load.
+  std::function<void(const engine::Text& name)> onFailure;
 
  private:
   platform::PictureBox& Picture1;

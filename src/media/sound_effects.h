@@ -22,6 +22,9 @@ class SoundEffects {
   ~SoundEffects();
   void SOUND(const engine::Text& name, int16_t flags);
 
+  // Called with the name of a sound whose file did not play.
+  std::function<void(const engine::Text& name)> onFailure;
+
  private:
   MixerSource mixer_;
   const platform::GameFolder& folder_;

@@ -56,6 +56,9 @@ class Backend {
   virtual void showError(const std::string& title, const std::string& textUtf8) = 0;
   // A real device in a window, a silent one on the virtual clock in a headless run.
   virtual Mixer& mixer() = 0;
+  // Whether presented frames are seen at all; a backend that shows nothing spares the
+  // form composing them.
+  virtual bool showsFrames() const { return true; }
 };
 
 }  // namespace platform

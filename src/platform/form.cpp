@@ -171,6 +171,7 @@ const Image& Form::frame() {
 void Form::presentIfDirty() {
   if (!shown_ || !unpresented_) return;
   unpresented_ = false;
+  if (!backend_.showsFrames()) return;
   backend_.present(frame());
 }
 

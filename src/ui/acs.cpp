@@ -1,7 +1,9 @@
 #include "ui/acs.h"
 
 #include "engine/error_report.h"
+#include "engine/file_notes.h"
 #include "engine/script_error.h"
+#include "media/media_check.h"
 #include "media/timed_wait.h"
 #include "platform/file_bytes.h"
 #include "platform/program_exit.h"
@@ -60,6 +62,10 @@ Acs::Acs(platform::Backend& backend, Options options)
               [this](uint32_t ms) { form_.block(ms); }, recorder_),
       interpreter_(state_, *this) {
   connectHandlers();
+  // A media file that cannot be used is silent in the window: say why, once per name.
+  pictures_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Picture, name); };
+  music_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Music, name); };
+  sounds_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Sound, name); };
   form_.onWait = [this](platform::WaitKind kind) { writeWait(kind); };
   form_.onClose = [this] { Form_Unload(); };
 }
@@ -97,6 +103,7 @@ int Acs::run() {
     if (e.hasMessage()) throw;  // not the end of a game: the program cannot run
     exit = e;
   }
+  endReason_ = exit.reason();
   writeWait(platform::WaitKind::End);
   recorder_.record("end", {{"reason", exit.reason()}, {"flags", state_.flags}});
   return exit.status();
@@ -123,12 +130,21 @@ void Acs::Form_Unload() { throw ProgramExit::game(platform::kExitOk, "close"); }
 void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
   state_.CurLine = 0;  // a file that cannot be read is reported on line 0
   auto bytes = platform::readFileBytes(file, platform::kMaxScriptFileBytes);
-  if (!bytes) EEE(engine::loadFailure(name));
+  if (!bytes) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(file, ec);
+    notice("cannot read the script " + (ec ? file : full).lexically_normal().string());
+    EEE(engine::loadFailure(name));
+  }
+  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  for (const engine::FileNote& n : engine::scriptFileNotes(text))
+    notice(file.string() + ":" + std::to_string(n.line) + ":" + std::to_string(n.column) +
+           ": warning: " + n.text);
   int lastLine = 0;
-  if (!state_.ScriptLines.loadBytes(
-          std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
-          lastLine)) {
+  if (!state_.ScriptLines.loadBytes(text, lastLine)) {
     state_.CurLine = static_cast<int16_t>(lastLine);  // the line that did not fit
+    notice("the script " + file.string() + " has more than " + std::to_string(engine::kMaxLines) +
+           " lines");
     EEE(engine::loadFailure(name));
   }
   state_.CurLine = 1;
@@ -150,6 +166,7 @@ platform::Recorder::Stamp Acs::stamp() {
 }
 
 void Acs::writeWait(platform::WaitKind kind) {
+  waitKind_ = kind;
   recorder_.record("wait",
                    {{"kind", waitKindName(kind)},
                     {"mes", renderer_.traceRows()},
@@ -158,10 +175,44 @@ void Acs::writeWait(platform::WaitKind kind) {
                     {"picture", pictures_.traceName()},
                     {"cursor", form_.cursor() == platform::Cursor::Custom ? "custom" : "default"},
                     {"flags", state_.flags}});
-  recorder_.snapshot(form_.frame());
+  if (!options_.shotsDir.empty()) recorder_.snapshot(form_.frame());
+}
+
+void Acs::mediaFailed(media::MediaKind kind, const Text& name) {
+  if (!options_.notices) return;
+  if (auto problem = media::mediaProblem(folder_, kind, name)) notice(*problem);
+}
+
+void Acs::notice(const std::string& text) {
+  if (options_.notices && noticed_.insert(text).second)
+    *options_.notices << "torami: " << text << std::endl;
+}
+
+Text Acs::stateKey(const KeyScope& scope) const {
+  engine::StateKey key;
+  const engine::State& s = state_;
+  for (int16_t v : {s.CurLine, s.CaseEndLine, s.ReturnLine}) key.add(v);
+  if (scope.fpEndLine) key.add(s.FpEndLine);
+  for (int k = 0; k < engine::kFlagCount; ++k) key.add(scope.flags[k] ? s.flags[k] : 0);
+  for (const auto& menu : s.menuTable)
+    for (const Text& entry : menu) key.add(entry);
+  for (const Text& t : s.ItemMessages) key.add(t);
+  key.add(form_.cursor() == platform::Cursor::Custom);
+  renderer_.appendState(key, scope.shown);
+  menu_.appendState(key, scope.shown);
+  if (!scope.shown) return key.text();
+  for (const Text& t : s.ItemCgTexts) key.add(t);
+  key.add(platform::fromUtf8(pictures_.traceName().dump()));
+  key.add(controls_.LBhg[0]->caption());
+  key.add(controls_.TimerMIDI->enabled());
+  key.add(music_.status().has_value());
+  return key.text();
 }
 
 void Acs::beforePass(const Text& keyword) {
+  if (options_.linesRun && state_.CurLine >= 0 && state_.CurLine <= engine::kMaxLines)
+    options_.linesRun[state_.CurLine] = 1;
+
   if (options_.traceLines) recorder_.record("line", {{"cmd", toUtf8(keyword)}});
 }
 

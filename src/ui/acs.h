@@ -3,15 +3,20 @@
 // state (message renderer, command menu, pictures, fades, music, sound) to them and to the
 // interpreter, starts and ends the run, and keeps the record of what a person sees. Waits
 // process window events, so handlers run nested inside them and only set fields.
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "engine/host.h"
 #include "engine/interpreter.h"
 #include "engine/state.h"
 #include "media/fade.h"
+#include "media/media_check.h"
 #include "media/music.h"
 #include "media/pictures.h"
 #include "media/sound_effects.h"
@@ -31,6 +36,12 @@ struct Options {
   bool traceLines = false;
   std::filesystem::path shotsDir;  // empty: no snapshots
   std::optional<long> maxSteps;    // end with reason "limit" after this many passes
+  // Where the run says, one line each, what the window hides: a script file saved in a
+  // way the player does not read as meant, a script or media file that cannot be found
+  // or read. Null: said nowhere.
+  std::ostream* notices = nullptr;
+  // When given, 1201 entries: entry k becomes 1 when line k runs.
+  uint8_t* linesRun = nullptr;
 };
 
 class Acs : public engine::Host {
@@ -44,6 +55,22 @@ class Acs : public engine::Host {
   const platform::Image& frame() { return form_.frame(); }
   const Controls& controls() const { return controls_; }
   const engine::State& state() const { return state_; }
+  // Why the run ended (the trace's end reason), once run() has returned.
+  const std::string& endReason() const { return endReason_; }
+  // What the last wait for the user waits for.
+  platform::WaitKind waitKind() const { return waitKind_; }
+  // Which parts of the state a key holds. All of it by default; the explorer leaves out
+  // what only shows or sounds (the message area's text and colours, the labels' captions,
+  // the picture, the music) and flags that never decide where the game goes.
+  struct KeyScope {
+    std::array<bool, engine::kFlagCount> flags;
+    bool shown = true;      // what is shown and heard
+    bool fpEndLine = true;  // FP's end line register (only read while FP shows its entry)
+    KeyScope() { flags.fill(true); }
+  };
+  // The state at this moment, as a key: two moments with the same key go on alike for the
+  // same input, as far as the scope goes.
+  engine::Text stateKey(const KeyScope& scope = KeyScope()) const;
 
   // --- engine::Host ---
   void beforePass(const engine::Text& keyword) override;
@@ -70,6 +97,8 @@ class Acs : public engine::Host {
   void showItem(int entry);
   void writeWait(platform::WaitKind kind);
   platform::Recorder::Stamp stamp();
+  void notice(const std::string& text);
+  void mediaFailed(media::MediaKind kind, const engine::Text& name);
 
   Options options_;
   platform::Backend& backend_;
@@ -87,6 +116,9 @@ class Acs : public engine::Host {
   engine::Interpreter interpreter_;
   uint32_t startTicks_ = 0;
   long steps_ = 0;
+  std::string endReason_;
+  platform::WaitKind waitKind_ = platform::WaitKind::End;
+  std::set<std::string> noticed_;
 };
 
 }  // namespace ui

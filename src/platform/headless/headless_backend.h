@@ -2,6 +2,8 @@
 // The backend of headless runs: a virtual clock that only waits advance, mouse actions
 // from an input file delivered when the engine is idle or at their time, no window.
 #include <deque>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/backend.h"
@@ -18,10 +20,15 @@ class HeadlessBackend : public Backend {
   std::optional<RawInput> nextInput() override;
   void wait(Wait why, std::optional<uint32_t> deadline) override;
   void present(const Image&) override {}
+  bool showsFrames() const override { return false; }
   void setTitle(const std::string&) override {}
   void setCursor(Cursor) override {}
   void showError(const std::string& title, const std::string& textUtf8) override;
   Mixer& mixer() override { return mixer_; }
+
+  // Asked for the next action when the engine is idle and the input file has no action
+  // left; nullopt ends the run as running out of input does.
+  std::function<std::optional<InputAction>()> onIdle;
 
  private:
   void expand(const InputAction& a);
