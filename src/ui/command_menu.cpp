@@ -152,9 +152,11 @@ void CommandMenu::Picture1_MouseDown(platform::MouseButton button) {
 
 void CommandMenu::appendState(engine::StateKey& key, bool shown) const {
   key.add(MenuState);
-  key.add(MenuPick);
-  key.add(shownMenu_);
-  key.add(startMenu_);
+  if (MenuState != kMenuClosed || shown) {
+    key.add(shownMenu_);
+    key.add(startMenu_);
+  }
+  if (shown) key.add(MenuPick);
   key.add(LBcm.visible());
   if (shown) key.add(LBcm.caption());
   for (const platform::Label* label : Label1) {

@@ -26,6 +26,10 @@ constexpr int kUnindentedColor = 1;
    call ends; an empty text only clears the area. The page check follows every character
    and every markup, so a message that fills the last row waits before it returns. */
 void MessageRenderer::MESHG(const Text& text) {
+  struct Typing {
+    bool& on;
+    ~Typing() { on = false; }
+  } typing{typing_ = true};
   clear();
   column_ = row_ = 0;
   area_ = area();
@@ -51,10 +55,13 @@ MessageRenderer::Area MessageRenderer::area() const {
 }
 
 void MessageRenderer::appendState(engine::StateKey& key, bool shown) const {
-  key.add(static_cast<int64_t>(position_));
-  key.add(column_);
-  key.add(row_);
-  key.add(unindented_);
+  key.add(typing_);
+  if (typing_ || shown) {
+    key.add(static_cast<int64_t>(position_));
+    key.add(column_);
+    key.add(row_);
+    key.add(unindented_);
+  }
   if (!shown) return;
   key.add(MsgClick);
   for (const Text& name : SpeakerNames) key.add(name);

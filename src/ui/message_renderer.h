@@ -71,6 +71,7 @@ class MessageRenderer {
   int16_t pause_ = 0;
   bool unindented_ = false;
   size_t position_ = 0;  // the character being handled
+  bool typing_ = false;  // a message is being typed
 };
 
 }  // namespace ui
