@@ -543,11 +543,11 @@ class Checker {
              !lines_.data(end + 1))
         ++end;
       while (end > k && lines_.blank(end)) --end;
-      warning(
-          k, 0,
-          (end == k ? "line " + std::to_string(k) + " can never run"
-                    : "lines " + std::to_string(k) + "-" + std::to_string(end) + " can never run") +
-              ": no path from line 1 reaches it");
+      warning(k, 0,
+              end == k
+                  ? "line " + std::to_string(k) + " can never run: no path from line 1 reaches it"
+                  : "lines " + std::to_string(k) + "-" + std::to_string(end) +
+                        " can never run: no path from line 1 reaches them");
       k = end;
     }
   }

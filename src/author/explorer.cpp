@@ -313,8 +313,17 @@ class Explorer {
     }
     static const char* const kinds[] = {"click", "menu", "poll", "end"};
     std::map<std::pair<int, int>, size_t> byPlace;
+    // Of the waits that lead to no outcome, those where the game stays: every way on
+    // comes back to the same line and kind of wait (the others lead into such a place).
+    auto staysPut = [&](size_t s) {
+      for (const Target& t : states_[s].next)
+        if (t.kind == Target::State && (states_[t.index].line != states_[s].line ||
+                                        states_[t.index].waitKind != states_[s].waitKind))
+          return false;
+      return true;
+    };
     for (size_t s = 0; s < n; ++s) {
-      if (leads[s] || parent[s] == -2) continue;
+      if (leads[s] || parent[s] == -2 || !staysPut(s)) continue;
       const int kind = std::min(static_cast<int>(states_[s].waitKind), 3);
       const auto place = std::make_pair(states_[s].line, kind);
       auto [it, fresh] = byPlace.try_emplace(place, report_.deadEnds.size());

@@ -76,7 +76,11 @@ class Walker {
   }
 
   FlowResult run() {
-    if (!lines_.blank(1)) enter(1, 0, Value());
+    if (lines_.blank(1)) {
+      say(FlowNote::Stops, 1, "line 1 is empty: the player stops there at once");
+    } else {
+      enter(1, 0, Value());
+    }
     while (!work_.empty()) {
       const Key key = work_.front();
       work_.pop_front();
