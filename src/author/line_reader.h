@@ -43,10 +43,14 @@ class LineReader {
   // A table line of the FP or FJ command on line tableOf(k).
   bool data(int k) const { return tableOf(k) != 0; }
   int tableOf(int k) const { return valid(k) ? lines_[k].tableOf : 0; }
-  void setTable(int k, int owner) { lines_[k].tableOf = owner; }
+  void setTable(int k, int owner) {
+    if (valid(k)) lines_[k].tableOf = owner;
+  }
   // The line stops the player whenever it runs.
   bool fails(int k) const { return valid(k) && lines_[k].fails; }
-  void setFails(int k) { lines_[k].fails = true; }
+  void setFails(int k) {
+    if (valid(k)) lines_[k].fails = true;
+  }
   // The first ENDCM line below line k, where the search after a pick ends; 0 when none.
   int blockEnd(int k) const;
 
