@@ -158,6 +158,7 @@ class Checker {
     FlowResult flow = analyseFlow(lines_, [this](const FlowNote& n) { flowNote(n); });
     reportReach(flow);
     result_.shape.decisive = decisiveFlags(lines_);
+    result_.shape.returnLive = flow.returnLive;
     checkMedia();
   }
 

@@ -35,6 +35,7 @@ struct ScriptShape {
   std::vector<bool> runnable;   // lines that run as commands: not blank, not data, not CASE
   std::vector<bool> reachable;  // lines some path from line 1 can run
   std::array<bool, engine::kFlagCount> decisive{};  // flags that can decide where it goes
+  std::vector<bool> returnLive;  // from the line, a RET can run before the next GOSUB
 };
 
 struct CheckResult {

@@ -112,6 +112,8 @@ class Explorer {
     data_ = check.shape.data;
     data_.resize(engine::kMaxLines + 2, false);
     decisive_ = check.shape.decisive;
+    returnLive_ = check.shape.returnLive;
+    returnLive_.resize(engine::kMaxLines + 2, true);
   }
 
   // The state with options still to take that is nearest the start, so replays stay short.
@@ -133,7 +135,8 @@ class Explorer {
 
   /* What the key of a state holds: the flags that can decide where the game goes, flag 0
      while the item menu shows an item (its message and entry follow from it), FP's end
-     line while FP shows its entry; nothing that is only shown or heard. */
+     line while FP shows its entry, the return line where a RET can come before the next
+     GOSUB; nothing that is only shown or heard. */
   ui::Acs::KeyScope scope(const ui::Acs& acs) const {
     ui::Acs::KeyScope s;
     s.flags = decisive_;
@@ -141,6 +144,7 @@ class Explorer {
     s.shown = false;
     const int line = acs.state().CurLine;
     s.fpEndLine = line >= 0 && line <= engine::kMaxLines && data_[line];
+    s.returnLine = line < 0 || line > engine::kMaxLines || returnLive_[line];
     return s;
   }
 
@@ -361,7 +365,7 @@ class Explorer {
   std::deque<int> frontier_;
   Target start_;
   std::vector<uint8_t> ran_;
-  std::vector<bool> data_;
+  std::vector<bool> data_, returnLive_;
   std::array<bool, engine::kFlagCount> decisive_{};
 };
 

@@ -89,6 +89,7 @@ class Walker {
       step(static_cast<int>(key / 2048), static_cast<int>(key % 2048), v);
     }
     reportPicks();
+    findReturnLive();
     return result_;
   }
 
@@ -98,6 +99,7 @@ class Walker {
   }
 
   void enter(int line, int ret, const Value& v) {
+    successors_[from_].insert(line);
     const Key key = keyOf(line, ret);
     auto [it, fresh] = values_.try_emplace(key, v);
     if ((fresh || it->second.join(v)) && queued_.insert(key).second) work_.push_back(key);
@@ -137,6 +139,7 @@ class Walker {
   }
 
   void step(int k, int ret, const Value& v) {
+    from_ = k;
     result_.reached[k] = true;
     if (lines_.fails(k) || !lines_.command(k)) return;
     const Text& kw = lines_.keyword(k);
@@ -311,6 +314,23 @@ class Walker {
     }
   }
 
+  /* Backwards over the lines the walk went between: from which lines a RET can run before
+     a GOSUB sets the return line again. Elsewhere the return line decides nothing. */
+  void findReturnLive() {
+    std::vector<bool>& live = result_.returnLive;
+    live.assign(engine::kMaxLines + 2, false);
+    for (bool changed = true; changed;) {
+      changed = false;
+      for (const auto& [k, next] : successors_) {
+        if (live[k] || k < 1) continue;
+        bool on = lines_.keyword(k) == U"RET";
+        if (lines_.keyword(k) != U"GOSUB")
+          for (int t : next) on = on || live[t];
+        if (on) live[k] = changed = true;
+      }
+    }
+  }
+
   void reportPicks() {
     for (const auto& [k, picks] : missing_) {
       const int blockEnd = lines_.blockEnd(k);
@@ -346,6 +366,8 @@ class Walker {
   std::map<int, std::set<int>> produced_;
   std::set<int> unknownPicks_;
   std::map<int, std::set<int>> searchedBy_;
+  std::map<int, std::set<int>> successors_;
+  int from_ = 0;
 };
 
 void markFlag(std::array<bool, engine::kFlagCount>& flags, int index, bool& changed) {

@@ -26,8 +26,9 @@ struct FlowNote {
 };
 
 struct FlowResult {
-  std::vector<bool> reached;   // 0..1201: the line can run
-  std::vector<bool> searched;  // CASE lines that the search after a reachable pick reads
+  std::vector<bool> reached;     // 0..1201: the line can run
+  std::vector<bool> searched;    // CASE lines that the search after a reachable pick reads
+  std::vector<bool> returnLive;  // from the line, a RET can run before the next GOSUB
 };
 
 FlowResult analyseFlow(const LineReader& lines, const std::function<void(const FlowNote&)>& note);

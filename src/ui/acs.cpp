@@ -191,7 +191,9 @@ void Acs::notice(const std::string& text) {
 Text Acs::stateKey(const KeyScope& scope) const {
   engine::StateKey key;
   const engine::State& s = state_;
-  for (int16_t v : {s.CurLine, s.CaseEndLine, s.ReturnLine}) key.add(v);
+  key.add(s.CurLine);
+  key.add(s.CaseEndLine);
+  if (scope.returnLine) key.add(s.ReturnLine);
   if (scope.fpEndLine) key.add(s.FpEndLine);
   for (int k = 0; k < engine::kFlagCount; ++k) key.add(scope.flags[k] ? s.flags[k] : 0);
   for (const auto& menu : s.menuTable)

@@ -64,8 +64,9 @@ class Acs : public engine::Host {
   // the picture, the music) and flags that never decide where the game goes.
   struct KeyScope {
     std::array<bool, engine::kFlagCount> flags;
-    bool shown = true;      // what is shown and heard
-    bool fpEndLine = true;  // FP's end line register (only read while FP shows its entry)
+    bool shown = true;       // what is shown and heard
+    bool fpEndLine = true;   // FP's end line register (only read while FP shows its entry)
+    bool returnLine = true;  // the return line of GOSUB (dead where no RET can come first)
     KeyScope() { flags.fill(true); }
   };
   // The state at this moment, as a key: two moments with the same key go on alike for the
