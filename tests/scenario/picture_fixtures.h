@@ -203,6 +203,7 @@ class RecordingBackend : public platform::HeadlessBackend {
   };
   RecordingBackend() : HeadlessBackend({}) {}
   void present(const Image& frame) override { frames.push_back({ticks(), pictureArea(frame)}); }
+  bool showsFrames() const override { return true; }
   std::vector<Frame> frames;
 };
 
