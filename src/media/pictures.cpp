@@ -1,6 +1,7 @@
 #include "media/pictures.h"
 
 #include "platform/assets.h"
+#include "platform/picture_cache.h"
 #include "platform/picture_loader.h"
 #include "platform/text_codec.h"
 
@@ -10,8 +11,9 @@ namespace media {
 Pictures::Pictures(platform::PictureBox& picture1, platform::PictureBox& picture2,
                    const platform::GameFolder& folder, platform::Recorder& recorder)
     : Picture1(picture1), Picture2(picture2), folder_(folder), recorder_(recorder) {
-  if (auto strip = platform::decodePicture(platform::asset("item_strip.gif")))
-    Picture2.setPicture(std::move(strip));
+  static const std::optional<platform::Image> strip =
+      platform::decodePicture(platform::asset("item_strip.gif"));
+  if (strip) Picture2.setPicture(strip);
 }
 
 /* The name is used as written. Whatever goes wrong (no such file, a folder, unreadable
@@ -26,13 +28,14 @@ void Pictures::GHG(const engine::Text& name) {
       pendingFile_ = path;
       Picture1.setPendingPicture();
     }
-  } else if (auto picture = path ? platform::loadPicture(*path) : std::nullopt) {
+  } else if (auto picture = path ? platform::loadPictureKept(*path) : std::nullopt) {
     ok = true;
     pendingFile_.reset();
     Picture1.setPicture(std::move(picture));
   }
   if (ok) loadedName_ = name;
   recorder_.record("picture", {{"name", platform::toUtf8(name)}, {"ok", ok}});
+  if (!ok && onFailure) onFailure(name);
 }
 
 platform::Json Pictures::traceName() const {
@@ -42,7 +45,7 @@ platform::Json Pictures::traceName() const {
 bool Pictures::settle() {
   deferred_ = false;
   if (!Picture1.picturePending()) return true;
-  auto picture = pendingFile_ ? platform::loadPicture(*pendingFile_) : std::nullopt;
+  auto picture = pendingFile_ ? platform::loadPictureKept(*pendingFile_) : std::nullopt;
   pendingFile_.reset();
   if (!picture) return false;
   Picture1.resolvePicture(std::move(*picture));

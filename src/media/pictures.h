@@ -2,6 +2,7 @@
 // GHG: the picture of the main picture area, loaded from name + ".szg" by content; a
 // picture that does not load leaves the area exactly as it was. Also the item strip of
 // Picture2, from which the item menu paints the picture of a picked item.
+#include <functional>
 #include <optional>
 
 #include "engine/text.h"
@@ -32,6 +33,9 @@ class Pictures {
   // all (the replay must then be made again with every picture decoded).
   void setDeferred(bool on) { deferred_ = on; }
   bool settle();
+
+  // Called with the name of a picture that did not load.
+  std::function<void(const engine::Text& name)> onFailure;
 
  private:
   platform::PictureBox& Picture1;
