@@ -309,12 +309,13 @@ Text Acs::stateKey(const KeyScope& scope) const {
   return key.text();
 }
 
-void Acs::beforePass(const Text& keyword) {
+void Acs::beforePass() {
   form_.beginPass();
   if (options_.linesRun && state_.CurLine >= 0 && state_.CurLine <= engine::kMaxLines)
     options_.linesRun[state_.CurLine] = 1;
 
-  if (options_.traceLines) recorder_.record("line", {{"cmd", toUtf8(keyword)}});
+  if (options_.traceLines)
+    recorder_.record("line", {{"cmd", toUtf8(state_.ScriptLines.field(state_.CurLine, 1))}});
 }
 
 void Acs::afterPass() {

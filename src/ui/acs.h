@@ -113,7 +113,7 @@ class Acs : public engine::Host {
   engine::Text stateKey(const KeyScope& scope = KeyScope()) const;
 
   // --- engine::Host ---
-  void beforePass(const engine::Text& keyword) override;
+  void beforePass() override;
   void afterPass() override;
   void CMST(int16_t menu, const engine::Text& text) override;
   int16_t CMSL(int16_t menu) override;
