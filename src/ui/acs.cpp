@@ -45,7 +45,8 @@ Acs::Acs(platform::Backend& backend, Options options)
       form_(backend, design::kClientWidth, design::kClientHeight),
       controls_(createControls(form_)),
       folder_(options_.gameFolder),
-      recorder_(options_.trace, options_.shotsDir, [this] { return stamp(); }),
+      recorder_(options_.trace, options_.shotsDir, [this] { return stamp(); },
+                {options_.recordFailureEndsRun, options_.traceName}),
       renderer_(form_, *controls_.MES),
       menu_(
           form_, *controls_.Picture1, *controls_.LBcm, controls_.Label1, state_.menuTable,

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <string>
 
 #include "engine/host.h"
 #include "engine/interpreter.h"
@@ -25,9 +26,13 @@
 namespace ui {
 
 struct Options {
-  std::filesystem::path gameFolder;  // where the script and media live
-  std::filesystem::path scriptFile;  // the script; "TORAMI.acs" in the game folder when empty
-  std::ostream* trace = nullptr;     // null: no trace
+  std::filesystem::path gameFolder;     // where the script and media live
+  std::filesystem::path scriptFile;     // the script; "TORAMI.acs" in the game folder when empty
+  std::ostream* trace = nullptr;        // null: no trace
+  std::string traceName = "the trace";  // how messages name it
+  // A trace or snapshot that cannot be written ends the run (status 2) instead of being
+  // said once: what a headless run records is what its reader checks.
+  bool recordFailureEndsRun = false;
   bool traceLines = false;
   std::filesystem::path shotsDir;  // empty: no snapshots
   std::optional<long> maxSteps;    // end with reason "limit" after this many passes
