@@ -18,7 +18,6 @@ namespace platform::sdl {
 namespace {
 
 constexpr int kWaveChannel = 0;
-constexpr int kRate = 44100;
 constexpr int kChunkSamples = 2048;
 
 void tell(const std::string& text) { std::fprintf(stderr, "torami: %s\n", text.c_str()); }
@@ -133,7 +132,11 @@ class QuietStandardError {
 bool openDevice() {
   QuietStandardError quiet;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  if (Mix_OpenAudio(kRate, MIX_DEFAULT_FORMAT, 2, kChunkSamples) == 0) return true;
+  // The device takes exactly the mixer's format, which the wave reader's checks assume;
+  // SDL converts to whatever the hardware wants as it plays.
+  if (Mix_OpenAudioDevice(kMixerRate, MIX_DEFAULT_FORMAT, kMixerChannels, kChunkSamples, nullptr,
+                          0) == 0)
+    return true;
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   return false;
 }
