@@ -107,6 +107,61 @@ def midis():
     write("midi", "track_length_lies", b"MThd" + struct.pack(">IHHH", 6, 0, 1, 480) + b"MTrk\xff\xff\xff\xff" + notes)
 
 
+# --- pictures ----------------------------------------------------------------------------
+
+def bmp(width, height, bits=24, pixels=None, header=40):
+    row = (width * bits // 8 + 3) & ~3
+    data = pixels if pixels is not None else bytes(row * abs(height))
+    if header == 12:
+        info = struct.pack("<IHHHH", 12, width, height, 1, bits)
+    else:
+        info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data), 2835, 2835, 0, 0)
+    offset = 14 + len(info)
+    return b"BM" + struct.pack("<IHHI", offset + len(data), 0, 0, offset) + info + data
+
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def png(width, height, colour=2, rows=None, interlace=0, extra=b""):
+    ihdr = struct.pack(">IIBBBBB", width, height, 8, colour, 0, 0, interlace)
+    channels = {0: 1, 2: 3, 3: 1, 6: 4}[colour]
+    raw = rows if rows is not None else b"".join(b"\0" + bytes((x * 40 + y * 7) % 256 for x in range(width * channels)) for y in range(height))
+    return b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", ihdr) + extra + png_chunk(b"IDAT", zlib.compress(raw)) + png_chunk(b"IEND", b"")
+
+
+def gif(width, height, image_width=None, image_height=None, extensions=b""):
+    image_width = image_width or width
+    image_height = image_height or height
+    out = b"GIF89a" + struct.pack("<HHBBB", width, height, 0x80, 0, 0) + b"\0\0\0\xff\xff\xff" + extensions
+    return out + b"," + struct.pack("<HHHHB", 0, 0, image_width, image_height, 0) + b"\x02\x02\x4c\x01\x00;"
+
+
+def pictures():
+    write("picture", "bmp24_4x3", bmp(4, 3, 24, bytes(range(48))))
+    write("picture", "bmp32_top_down", bmp(3, -2, 32, bytes(range(24))))
+    write("picture", "bmp8_palette", bmp(2, 2, 8, bytes(8)).replace(struct.pack("<I", 0) * 2, struct.pack("<I", 2) * 2, 1))
+    write("picture", "bmp_os2", bmp(2, 2, 24, bytes(16), header=12))
+    write("picture", "gif_1x1", b"GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;")
+    write("picture", "gif_with_comment", gif(4, 4, extensions=b"!\xfe\x05hello\x00"))
+    write("picture", "gif_image_smaller_than_screen", gif(40, 30, 2, 2))
+    write("picture", "png_rgb", png(3, 2))
+    write("picture", "png_rgba", png(2, 2, 6))
+    write("picture", "png_grey_interlaced", png(1, 1, 0, b"\0\x80", 1))
+    write("picture", "png_palette", png(2, 1, 3, b"\0\x00\x01", extra=png_chunk(b"PLTE", b"\xff\0\0\0\xff\0")))
+    # jpeg_8x6 beside these was saved once by the image library's JPEG writer (8 x 6, quality 50).
+    # Reproducers: headers claiming sizes no picture area needs.
+    write("picture", "bmp_30000x17896", bmp(30000, 17896, 32, b""))
+    write("picture", "gif_65535x65535", gif(65535, 65535))
+    write("picture", "png_20000x20000", png(20000, 20000, 0, b"\0\0"))
+    write("picture", "png_1000000_wide", png(1000000, 1, 0, b"\0\0"))
+    broken = bytearray(png(3, 2))
+    broken[broken.index(b"IDAT") + 4] ^= 0x55
+    write("picture", "png_corrupt", bytes(broken))
+
+
 if __name__ == "__main__":
     waves()
     midis()
+    pictures()

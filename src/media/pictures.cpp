@@ -1,5 +1,7 @@
 #include "media/pictures.h"
 
+#include <iostream>
+
 #include "platform/assets.h"
 #include "platform/picture_loader.h"
 #include "platform/text_codec.h"
@@ -9,21 +11,33 @@ namespace media {
 /* The strip is part of the window's design, so it is in place before the script runs. */
 Pictures::Pictures(platform::PictureBox& picture1, platform::PictureBox& picture2,
                    const platform::GameFolder& folder, platform::Recorder& recorder)
-    : Picture1(picture1), Picture2(picture2), folder_(folder), recorder_(recorder) {
+    : Picture1(picture1),
+      Picture2(picture2),
+      folder_(folder),
+      recorder_(recorder),
+      cache_([](const std::filesystem::path& file, std::string* problem) {
+        return platform::loadPicture(file, problem);
+      }) {
   if (auto strip = platform::decodePicture(platform::asset("item_strip.gif")))
     Picture2.setPicture(std::move(strip));
 }
 
 /* The name is used as written. Whatever goes wrong (no such file, a folder, unreadable
-   bytes, not a picture) leaves Picture1 exactly as it was, drawing included. A picture
-   that loads replaces the old one and everything drawn over it. */
+   bytes, not a picture, a picture too large) leaves Picture1 exactly as it was, drawing
+   included; a file that is there but does not show is said once on standard error. A
+   picture that loads replaces the old one and everything drawn over it. */
 void Pictures::GHG(const engine::Text& name) {
-  std::optional<platform::Image> picture;
-  if (auto path = folder_.find(name, U".szg")) picture = platform::loadPicture(*path);
-  const bool ok = picture.has_value();
-  if (ok) {
-    Picture1.setPicture(std::move(picture));
-    loadedName_ = name;
+  bool ok = false;
+  if (auto path = folder_.find(name, U".szg")) {
+    const PictureCache::Picture picture = cache_.load(*path);
+    ok = picture.image.has_value();
+    if (ok) {
+      Picture1.setPicture(picture.image);
+      loadedName_ = name;
+    } else if (picture.fresh) {
+      std::cerr << "torami: the picture " << path->lexically_relative(folder_.path()).string()
+                << " is not shown: " << picture.problem << std::endl;
+    }
   }
   recorder_.record("picture", {{"name", platform::toUtf8(name)}, {"ok", ok}});
 }

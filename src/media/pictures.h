@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/text.h"
+#include "media/picture_cache.h"
 #include "platform/file_lookup.h"
 #include "platform/picture_box.h"
 #include "platform/recorder.h"
@@ -33,6 +34,7 @@ class Pictures {
   const platform::GameFolder& folder_;
   platform::Recorder& recorder_;
   std::optional<engine::Text> loadedName_;
+  PictureCache cache_;
 };
 
 }  // namespace media

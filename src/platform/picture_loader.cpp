@@ -5,20 +5,75 @@
 
 #include "platform/file_bytes.h"
 #include "platform/image_surface.h"
+#include "platform/picture_header.h"
+#include "platform/quiet_standard_error.h"
 
 namespace platform {
+namespace {
 
-std::optional<Image> decodePicture(std::span<const unsigned char> bytes) {
-  if (bytes.empty()) return std::nullopt;
-  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  if (!rw) return std::nullopt;
-  return fromSurface(IMG_Load_RW(rw, 1));
+void say(std::string* problem, std::string what) {
+  if (problem) *problem = std::move(what);
 }
 
-std::optional<Image> loadPicture(const std::filesystem::path& path) {
+/* The decoder of the format the header check found, never the library's own guess, so
+   what is decoded is what was checked. */
+SDL_Surface* decode(PictureFormat format, SDL_RWops* rw) {
+  switch (format) {
+    case PictureFormat::Bmp:
+      return IMG_LoadBMP_RW(rw);
+    case PictureFormat::Gif:
+      return IMG_LoadGIF_RW(rw);
+    case PictureFormat::Png:
+      return IMG_LoadPNG_RW(rw);
+    case PictureFormat::Jpeg:
+      break;
+  }
+  return IMG_LoadJPG_RW(rw);
+}
+
+}  // namespace
+
+std::optional<Image> decodePicture(std::span<const unsigned char> bytes, std::string* problem) {
+  const PictureCheck check = checkPictureHeader(bytes);
+  if (!check.header) {
+    say(problem, check.problem);
+    return std::nullopt;
+  }
+  if (bytes.size() > kMaxPictureFileBytes) {
+    say(problem, "larger than " + std::to_string(kMaxPictureFileBytes >> 20) + " MB");
+    return std::nullopt;
+  }
+  SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (!rw) {
+    say(problem, SDL_GetError());
+    return std::nullopt;
+  }
+  SDL_Surface* surface = nullptr;
+  {
+    QuietStandardError quiet;
+    surface = decode(check.header->format, rw);
+  }
+  SDL_RWclose(rw);
+  if (!surface) {
+    say(problem, std::string("broken ") + pictureFormatName(check.header->format) + " (" +
+                     IMG_GetError() + ")");
+    return std::nullopt;
+  }
+  auto image = fromSurface(surface);
+  if (!image) say(problem, std::string("cannot convert its pixels (") + SDL_GetError() + ")");
+  return image;
+}
+
+std::optional<Image> loadPicture(const std::filesystem::path& path, std::string* problem) {
   auto bytes = readFileBytes(path, kMaxPictureFileBytes);
-  if (!bytes) return std::nullopt;
-  return decodePicture(*bytes);
+  if (!bytes) {
+    std::error_code ec;
+    const bool tooBig = std::filesystem::file_size(path, ec) > kMaxPictureFileBytes && !ec;
+    say(problem, tooBig ? "larger than " + std::to_string(kMaxPictureFileBytes >> 20) + " MB"
+                        : std::string("cannot be read"));
+    return std::nullopt;
+  }
+  return decodePicture(*bytes, problem);
 }
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <functional>
 #include <sstream>
 
+#include "support/picture_bytes.h"
 #include "support/program_run.h"
 #include "support/scenario.h"
 #include "unit/audio_fixtures.h"
@@ -18,64 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing_support::linesOf;
 using testing_support::runTorami;
-
-void put(std::string& out, uint32_t value, int bytes, bool bigEndian = false) {
-  for (int i = 0; i < bytes; ++i) {
-    const int shift = 8 * (bigEndian ? bytes - 1 - i : i);
-    out += static_cast<char>((value >> shift) & 0xff);
-  }
-}
-
-// A BMP file of header alone: 54 bytes claiming width x height at 32 bits.
-std::string bmpHeader(uint32_t width, uint32_t height) {
-  std::string b = "BM";
-  put(b, 54, 4), put(b, 0, 4), put(b, 54, 4);
-  put(b, 40, 4), put(b, width, 4), put(b, height, 4), put(b, 1, 2), put(b, 32, 2);
-  put(b, 0, 4), put(b, 0, 4), put(b, 2835, 4), put(b, 2835, 4), put(b, 0, 4), put(b, 0, 4);
-  return b;
-}
-
-// A GIF whose screen and only image claim width x height, with two bytes of image data.
-std::string gifHeader(uint16_t width, uint16_t height) {
-  std::string g = "GIF89a";
-  put(g, width, 2), put(g, height, 2);
-  g += std::string("\x80\x00\x00", 3);  // a global table of two colours
-  g += std::string("\x00\x00\x00\xff\xff\xff", 6);
-  g += ',';
-  put(g, 0, 2), put(g, 0, 2), put(g, width, 2), put(g, height, 2);
-  g += std::string("\x00\x02\x02\x4c\x01\x00;", 7);
-  return g;
-}
-
-uint32_t crc32(const std::string& bytes) {
-  uint32_t crc = 0xffffffff;
-  for (unsigned char c : bytes) {
-    crc ^= c;
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1)));
-  }
-  return ~crc;
-}
-
-std::string pngChunk(const std::string& type, const std::string& data) {
-  std::string c;
-  put(c, static_cast<uint32_t>(data.size()), 4, true);
-  c += type + data;
-  put(c, crc32(type + data), 4, true);
-  return c;
-}
-
-// A PNG of width x height grey pixels whose image data is `idat` (a zlib stream).
-std::string png(uint32_t width, uint32_t height, const std::string& idat) {
-  std::string header;
-  put(header, width, 4, true), put(header, height, 4, true);
-  header += std::string("\x08\x00\x00\x00\x00", 5);  // 8-bit grey, no interlace
-  return std::string("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", idat) +
-         pngChunk("IEND", "");
-}
-
-// Two rows of two grey pixels, stored uncompressed in a zlib stream.
-const std::string kTwoByTwo("\x78\x01\x01\x06\x00\xf9\xff\x00\x10\x20\x00\x30\x40\x01\x76\x00\xa1",
-                            17);
+using namespace picture_bytes;
 
 std::string waveAt(uint32_t rate, size_t dataBytes) {
   const auto bytes = audio_test::waveFile({1, 1, rate, 16}, audio_test::Bytes(dataBytes, 0));
@@ -115,7 +59,7 @@ TEST(FaultCases, EachEndsClearlyWithBoundedMemory) {
   const FaultCase cases[] = {
       {"a 54-byte BMP claiming 30000 x 17896",
        "GHG,big\nEXIT\n",
-       {{"big.szg", bmpHeader(30000, 17896)}},
+       {{"big.szg", bmp(30000, 17896)}},
        "",
        {},
        0,
@@ -123,7 +67,7 @@ TEST(FaultCases, EachEndsClearlyWithBoundedMemory) {
        "\"name\":\"big\",\"ok\":false"},
       {"a GIF claiming 65535 x 65535",
        "GHG,big\nEXIT\n",
-       {{"big.szg", gifHeader(65535, 65535)}},
+       {{"big.szg", gif(65535, 65535)}},
        "",
        {},
        0,

@@ -2,8 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/quiet_standard_error.h"
 #include "platform/silent_mixer.h"
 #include "platform/soundfont.h"
 
@@ -102,31 +101,6 @@ class SdlMixer final : public Mixer {
   MusicHandle next_ = 1;
   std::map<MusicHandle, Piece> pieces_;
   Mix_Chunk* chunk_ = nullptr;
-};
-
-/* Standard error points at /dev/null while it lives. The sound libraries print
-   lines of their own while they look for a device; without one the user gets our
-   one line instead. */
-class QuietStandardError {
- public:
-  QuietStandardError() {
-    std::fflush(stderr);
-    saved_ = ::dup(STDERR_FILENO);
-    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (saved_ >= 0 && null >= 0) ::dup2(null, STDERR_FILENO);
-    if (null >= 0) ::close(null);
-  }
-  ~QuietStandardError() {
-    if (saved_ < 0) return;
-    std::fflush(stderr);
-    ::dup2(saved_, STDERR_FILENO);
-    ::close(saved_);
-  }
-  QuietStandardError(const QuietStandardError&) = delete;
-  QuietStandardError& operator=(const QuietStandardError&) = delete;
-
- private:
-  int saved_ = -1;
 };
 
 bool openDevice() {
