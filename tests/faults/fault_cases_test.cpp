@@ -18,6 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::linesOf;
+using testing_support::readFile;
 using testing_support::runTorami;
 using namespace picture_bytes;
 
@@ -43,13 +44,6 @@ std::string withFolder(const std::string& arg, const fs::path& folder) {
   std::string out = arg;
   for (size_t at; (at = out.find("{}")) != std::string::npos;) out.replace(at, 2, folder.string());
   return out;
-}
-
-std::string readFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
 }
 
 TEST(FaultCases, EachEndsClearlyWithBoundedMemory) {

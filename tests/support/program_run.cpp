@@ -16,13 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kSanitized = true;
 #else
@@ -69,12 +62,19 @@ ProgramRun runTorami(const std::vector<std::string>& args, const ProgramLimits& 
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  run.out = readAll(outFile);
-  run.err = readAll(errFile);
+  run.out = readFile(outFile);
+  run.err = readFile(errFile);
   std::error_code ec;
   fs::remove(outFile, ec);
   fs::remove(errFile, ec);
   return run;
+}
+
+std::string readFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
 }
 
 std::vector<std::string> linesOf(const std::string& text) {

@@ -22,6 +22,8 @@ struct ProgramLimits {
 
 ProgramRun runTorami(const std::vector<std::string>& args, const ProgramLimits& limits = {});
 
+// The whole of a file (empty when it cannot be read).
+std::string readFile(const std::filesystem::path& file);
 // The lines of a text, without their line ends.
 std::vector<std::string> linesOf(const std::string& text);
 

@@ -126,6 +126,16 @@ void XSession::requestClose(unsigned long window) {
   XFlush(dpy(display_));
 }
 
+void XSession::destroyWindow(unsigned long window) {
+  XDestroyWindow(dpy(display_), window);
+  XSync(dpy(display_), False);
+}
+
+bool XSession::showing(const std::string& title) {
+  XSync(dpy(display_), False);
+  return findWindow(dpy(display_), DefaultRootWindow(dpy(display_)), title) != 0;
+}
+
 int XSession::xdotool(const std::string& args) {
   std::string cmd = "DISPLAY=" + name_ + " xdotool " + args + " >/dev/null 2>&1";
   return std::system(cmd.c_str());

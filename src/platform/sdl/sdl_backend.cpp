@@ -9,7 +9,9 @@
 #include "platform/assets.h"
 #include "platform/image_surface.h"
 #include "platform/picture_loader.h"
+#include "platform/sdl/error_box.h"
 #include "platform/sdl/sdl_mixer.h"
+#include "platform/sdl/window_system.h"
 #include "platform/text_codec.h"
 
 namespace platform {
@@ -42,7 +44,7 @@ SdlBackend::SdlBackend(int width, int height, int scale, bool fullscreen)
     : width_(width), height_(height), scale_(scale), fullscreen_(fullscreen) {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0)
+  if (!sdl::startVideo())
     throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
   if (scale_ <= 0) scale_ = comfortableScale(width, height);
 }
@@ -92,6 +94,9 @@ std::optional<RawInput> SdlBackend::nextInput() {
     switch (e.type) {
       case SDL_QUIT:
         return RawInput{RawInput::Close};
+      case SDL_SYSWMEVENT:
+        if (sdl::windowDestroyed(e, window_)) return RawInput{RawInput::Close};
+        break;
       case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) return RawInput{RawInput::Close};
         if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
@@ -141,10 +146,7 @@ void SdlBackend::wait(Wait why, std::optional<uint32_t> deadline) {
       return;
     case Wait::Blocked:
       flushIfDue(true);
-      if (deadline) {
-        const auto left = static_cast<int32_t>(*deadline - ticks());
-        if (left > 0) SDL_Delay(static_cast<Uint32>(left));
-      }
+      if (deadline) sdl::sleepUnlessClosed(*deadline, window_);
       return;
   }
 }
@@ -218,8 +220,10 @@ void SdlBackend::setCursor(Cursor c) {
 }
 
 void SdlBackend::showError(const std::string& title, const std::string& textUtf8) {
-  std::string text = lineBreaksAsNewlines(textUtf8);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), window_);
+  sdl::showErrorBox(window_, scale_, title, lineBreaksAsNewlines(textUtf8), [this] {
+    pending_ = frame_ != nullptr;
+    flushIfDue(true);
+  });
 }
 
 }  // namespace platform
