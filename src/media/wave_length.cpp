@@ -30,6 +30,7 @@ struct Format {
 struct Chunks {
   std::optional<std::span<const uint8_t>> format;
   std::optional<uint64_t> dataBytes;
+  size_t dataSizeAt = 0;
 };
 
 uint32_t little(std::span<const uint8_t> bytes, size_t at, int count) {
@@ -53,6 +54,7 @@ Chunks readChunks(std::span<const uint8_t> wav) {
     const uint64_t present = std::min<uint64_t>(size, wav.size() - body);
     if (tagIs(wav, at, "data")) {
       found.dataBytes = present;
+      found.dataSizeAt = at + 4;
     } else if (present < size) {
       break;
     } else if (tagIs(wav, at, "fmt ")) {
@@ -164,6 +166,8 @@ std::optional<WaveInfo> readWave(std::span<const uint8_t> wav) {
   if (!format) return std::nullopt;
   const Format& f = *format;
   WaveInfo info{f.encoding, f.channels, f.rate, f.bits};
+  info.dataSizeAt = chunks.dataSizeAt;
+  info.dataBytes = *chunks.dataBytes;
   const uint64_t blocks = *chunks.dataBytes / f.blockAlign;
   info.frames = f.samplesPerBlock ? blocks * f.samplesPerBlock : blocks;
   const uint64_t sampleBytes = loadedSampleBytes(f);
@@ -173,6 +177,12 @@ std::optional<WaveInfo> readWave(std::span<const uint8_t> wav) {
   if (info.convertedBytes > kMaxConvertedWaveBytes) return std::nullopt;
   info.lengthMs = static_cast<uint32_t>(ceilDiv(info.frames * 1000, f.rate));
   return info;
+}
+
+void trimDataChunk(std::span<uint8_t> wav, const WaveInfo& info) {
+  if (info.dataSizeAt + 4 > wav.size() || little(wav, info.dataSizeAt, 4) <= info.dataBytes) return;
+  for (int i = 0; i < 4; ++i)
+    wav[info.dataSizeAt + i] = static_cast<uint8_t>(info.dataBytes >> (8 * i));
 }
 
 std::optional<uint32_t> waveLengthMs(std::span<const uint8_t> wav) {

@@ -23,6 +23,8 @@ struct WaveInfo {
   uint64_t frames = 0;          // sample frames the mixer decodes
   uint64_t convertedBytes = 0;  // the most memory its conversion to the mixer's format takes
   uint32_t lengthMs = 0;        // the playing time, rounded up
+  size_t dataSizeAt = 0;        // where the data chunk's size is written in the file
+  uint64_t dataBytes = 0;       // the data present
 };
 
 // The wave's format and length, from its format and data chunks; a data chunk cut short
@@ -33,6 +35,10 @@ struct WaveInfo {
 // channels, a sample rate outside kMinWaveRate..kMaxWaveRate, a block alignment that does
 // not fit the encoding, or a conversion needing more than kMaxConvertedWaveBytes.
 std::optional<WaveInfo> readWave(std::span<const uint8_t> wav);
+
+// The mixer's loader allocates what the data chunk's size claims before it reads: a file
+// cut short is made to claim only the bytes it holds.
+void trimDataChunk(std::span<uint8_t> wav, const WaveInfo& info);
 
 // readWave's length alone.
 std::optional<uint32_t> waveLengthMs(std::span<const uint8_t> wav);

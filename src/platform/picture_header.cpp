@@ -63,24 +63,46 @@ PictureCheck bmp(const Bytes& b) {
   return sized(PictureFormat::Bmp, width, height < 0 ? -height : height);
 }
 
-/* The logical screen, then the blocks up to the first image, whose size is the decoded
-   picture's: both must pass. */
+/* The GIF decoder reads the stream byte by byte: extensions are skipped, any other byte
+   that does not start an image is passed over, and an image it cannot start (a code size
+   above 12, a width or height of 0) is passed over too, the search going on right after
+   its code size. The first image it starts is the one it decodes, at that image's own
+   size (the logical screen's size plays no part). This walk follows it exactly. */
 PictureCheck gif(const Bytes& b) {
-  if (!b.has(6, 7)) return cutShort(PictureFormat::Gif);
-  const PictureCheck screen = sized(PictureFormat::Gif, b.little(6, 2), b.little(8, 2));
-  if (!screen.header) return screen;
   size_t at = 13;
-  if (b.at(10) & 0x80) at += 3 * (size_t{2} << (b.at(10) & 7));
-  while (b.has(at, 1)) {
-    const uint8_t kind = b.at(at);
-    if (kind == ',') {
-      if (!b.has(at, 10)) break;
-      return sized(PictureFormat::Gif, b.little(at + 5, 2), b.little(at + 7, 2));
+  if (b.has(10, 1) && (b.at(10) & 0x80)) at += 3 * (size_t{2} << (b.at(10) & 7));
+  if (!b.has(0, at)) return cutShort(PictureFormat::Gif);
+  // A data sub-block: its size, then that many bytes; the size, or -1 at the end.
+  auto block = [&]() -> int {
+    if (!b.has(at, 1)) return -1;
+    const int count = b.at(at++);
+    if (!b.has(at, static_cast<size_t>(count))) {
+      at = b.size();
+      return -1;
     }
-    if (kind != '!' || !b.has(at, 2)) break;
-    at += 2;  // the introducer and the label, then sub-blocks up to an empty one
-    while (b.has(at, 1) && b.at(at) != 0) at += 1 + size_t{b.at(at)};
-    at += 1;
+    at += static_cast<size_t>(count);
+    return count;
+  };
+  while (b.has(at, 1)) {
+    const uint8_t c = b.at(at++);
+    if (c == ';') break;
+    if (c == '!') {
+      if (!b.has(at, 1)) break;
+      if (b.at(at++) == 0xf9) block();  // its first block is read whatever its size
+      while (block() > 0) {
+      }
+      continue;
+    }
+    if (c != ',') continue;
+    if (!b.has(at, 9)) break;
+    const uint32_t width = b.little(at + 4, 2), height = b.little(at + 6, 2);
+    const uint8_t flags = b.at(at + 8);
+    at += 9;
+    if (flags & 0x80) at += 3 * (size_t{2} << (flags & 7));  // the image's own colours
+    if (!b.has(at, 1)) break;
+    const uint8_t codeSize = b.at(at++);
+    if (codeSize > 12 || width == 0 || height == 0) continue;
+    return sized(PictureFormat::Gif, width, height);
   }
   return refuse("GIF without an image");
 }

@@ -1,13 +1,15 @@
 // The wave reader in front of the mixer: any bytes either are refused or give a format
 // the mixer's own loader and converter take, within the memory the reader promises. Each
 // accepted wave is played through SDL2_mixer on SDL's dummy audio device, the very path
-// of a window, so a wave the reader lets through that the library cannot take shows here.
+// of a window (the data chunk trimmed to the bytes present, as the sound player does), so
+// a wave the reader lets through that the library cannot take shows here.
 #include <SDL.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "fuzz/expect.h"
 #include "media/wave_length.h"
@@ -35,7 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_EXPECT(wave->channels >= 1 && wave->channels <= 8);
   FUZZ_EXPECT(wave->convertedBytes <= media::kMaxConvertedWaveBytes);
   FUZZ_EXPECT(media::waveLengthMs(bytes) == wave->lengthMs);
-  FUZZ_EXPECT(mixer->playWave({bytes, wave->lengthMs}, false));
+  std::vector<uint8_t> trimmed(bytes.begin(), bytes.end());
+  media::trimDataChunk(trimmed, *wave);
+  FUZZ_EXPECT(media::readWave(trimmed)->lengthMs == wave->lengthMs);
+  FUZZ_EXPECT(mixer->playWave({trimmed, wave->lengthMs}, false));
   mixer->stopWave();
   return 0;
 }

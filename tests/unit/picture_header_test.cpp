@@ -42,6 +42,8 @@ TEST(PictureHeader, ReadsFormatAndSize) {
       {"GIF", gif(800, 100), PictureFormat::Gif, 800, 100},
       {"GIF: the image's size, after an extension", gif(800, 600, 20, 10, comment),
        PictureFormat::Gif, 20, 10},
+      {"GIF: an image of no width is passed over",
+       gif(8, 8, 0, 5).substr(0, 34) + gif(8, 8, 20, 10).substr(19), PictureFormat::Gif, 20, 10},
       {"PNG", png(504, 336), PictureFormat::Png, 504, 336},
       {"JPEG after APP0 and a table", jpeg(640, 480, 0xc0, app0 + table), PictureFormat::Jpeg, 640,
        480},
@@ -72,6 +74,8 @@ TEST(PictureHeader, RefusesWhatTheDecoderMustNotSee) {
       {"GIF 65535 x 65535", gif(65535, 65535), "65535 x 65535 pixels"},
       {"GIF whose image is larger than its screen", gif(10, 10, 9000, 10), "9000 x 10 pixels"},
       {"GIF without an image", gif(10, 10).substr(0, 19) + ";", "GIF without an image"},
+      {"GIF whose first image cannot start, then a huge one",
+       gif(10, 10).substr(0, 29) + "\x0d" + gif(10, 10, 9000, 10).substr(19), "9000 x 10 pixels"},
       {"GIF cut short in an extension", gif(10, 10).substr(0, 19) + "!\xfe\x10", "GIF without"},
       {"PNG 1000000 wide", png(1000000, 1), "1000000 x 1 pixels"},
       {"PNG of no height", png(10, 0), "PNG of 10 x 0 pixels"},
@@ -94,7 +98,7 @@ TEST(PictureHeader, RefusesWhatTheDecoderMustNotSee) {
    shows the check never reads past the end under the sanitizers), and read from there. */
 TEST(PictureHeader, EveryTruncationBeforeTheSizeIsRefused) {
   const std::pair<std::string, size_t> wholes[] = {
-      {bmp(10, 10), 26}, {gif(10, 10), 29}, {png(10, 10), 24}, {jpeg(10, 10), 11}};
+      {bmp(10, 10), 26}, {gif(10, 10), 30}, {png(10, 10), 24}, {jpeg(10, 10), 11}};
   for (const auto& [whole, complete] : wholes) {
     for (size_t size = 0; size < complete; ++size)
       EXPECT_FALSE(checkPictureHeader(bytesOf(whole.substr(0, size))).header) << size;

@@ -120,6 +120,23 @@ TEST(WaveLength, CountsOnlyTheDataPresentWhenTheFileIsCutShort) {
   EXPECT_EQ(waveLengthMs(std::span(file).first(file.size() - 11025)), 750u);
 }
 
+/* What the mixer's loader gets claims no more than the file holds: it allocates what the
+   data chunk claims before it reads a byte. */
+TEST(WaveLength, ADataChunkClaimingMoreIsTrimmedToWhatIsThere) {
+  Bytes file = waveFile({}, zeros(22050 * 2));
+  for (int i = 40; i < 44; ++i) file[i] = 0xff;  // the data chunk claims 4 GB
+  const auto wave = media::readWave(file);
+  ASSERT_TRUE(wave);
+  EXPECT_EQ(wave->lengthMs, 1000u);
+  media::trimDataChunk(file, *wave);
+  EXPECT_EQ(Bytes(file.begin() + 40, file.begin() + 44), (Bytes{0x44, 0xac, 0x00, 0x00}));
+  EXPECT_EQ(media::readWave(file)->lengthMs, 1000u);
+  const Bytes whole = waveFile({}, zeros(100));
+  Bytes same = whole;
+  media::trimDataChunk(same, *media::readWave(same));
+  EXPECT_EQ(same, whole) << "a whole file is left as it is";
+}
+
 TEST(WaveLength, RejectsWhatIsNotAWaveFile) {
   const Bytes good = waveFile({}, zeros(100));
   auto with = [&](size_t at, uint8_t value) {
