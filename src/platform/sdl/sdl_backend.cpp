@@ -49,11 +49,14 @@ SdlBackend::SdlBackend(int width, int height, int scale, bool fullscreen)
   if (scale_ <= 0) scale_ = comfortableScale(width, height);
 }
 
+/* The window goes first, so a closed window disappears at once; the audio device may
+   take a buffer's time to close. */
 SdlBackend::~SdlBackend() {
+  if (window_) SDL_DestroyWindow(window_);
+  SDL_PumpEvents();  // lets the window system see the window gone now
   mixer_.reset();
   if (custom_) SDL_FreeCursor(custom_);
   if (arrow_) SDL_FreeCursor(arrow_);
-  if (window_) SDL_DestroyWindow(window_);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
