@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/gif_decoder.h"
+
 namespace platform {
 namespace {
 
@@ -63,48 +65,11 @@ PictureCheck bmp(const Bytes& b) {
   return sized(PictureFormat::Bmp, width, height < 0 ? -height : height);
 }
 
-/* The GIF decoder reads the stream byte by byte: extensions are skipped, any other byte
-   that does not start an image is passed over, and an image it cannot start (a code size
-   above 12, a width or height of 0) is passed over too, the search going on right after
-   its code size. The first image it starts is the one it decodes, at that image's own
-   size (the logical screen's size plays no part). This walk follows it exactly. */
-PictureCheck gif(const Bytes& b) {
-  size_t at = 13;
-  if (b.has(10, 1) && (b.at(10) & 0x80)) at += 3 * (size_t{2} << (b.at(10) & 7));
-  if (!b.has(0, at)) return cutShort(PictureFormat::Gif);
-  // A data sub-block: its size, then that many bytes; the size, or -1 at the end.
-  auto block = [&]() -> int {
-    if (!b.has(at, 1)) return -1;
-    const int count = b.at(at++);
-    if (!b.has(at, static_cast<size_t>(count))) {
-      at = b.size();
-      return -1;
-    }
-    at += static_cast<size_t>(count);
-    return count;
-  };
-  while (b.has(at, 1)) {
-    const uint8_t c = b.at(at++);
-    if (c == ';') break;
-    if (c == '!') {
-      if (!b.has(at, 1)) break;
-      if (b.at(at++) == 0xf9) block();  // its first block is read whatever its size
-      while (block() > 0) {
-      }
-      continue;
-    }
-    if (c != ',') continue;
-    if (!b.has(at, 9)) break;
-    const uint32_t width = b.little(at + 4, 2), height = b.little(at + 6, 2);
-    const uint8_t flags = b.at(at + 8);
-    at += 9;
-    if (flags & 0x80) at += 3 * (size_t{2} << (flags & 7));  // the image's own colours
-    if (!b.has(at, 1)) break;
-    const uint8_t codeSize = b.at(at++);
-    if (codeSize > 12 || width == 0 || height == 0) continue;
-    return sized(PictureFormat::Gif, width, height);
-  }
-  return refuse("GIF without an image");
+/* The size of the image the decoder takes (the logical screen's size plays no part). */
+PictureCheck gif(std::span<const uint8_t> bytes) {
+  const auto image = findGifImage(bytes);
+  if (!image) return refuse("GIF without an image");
+  return sized(PictureFormat::Gif, image->width, image->height);
 }
 
 /* The signature, then IHDR, which must come first. */
@@ -144,7 +109,7 @@ PictureCheck jpeg(const Bytes& b) {
 PictureCheck checkPictureHeader(std::span<const uint8_t> span) {
   const Bytes b(span);
   if (b.startsWith("BM", 2)) return bmp(b);
-  if (b.startsWith("GIF87a", 6) || b.startsWith("GIF89a", 6)) return gif(b);
+  if (b.startsWith("GIF87a", 6) || b.startsWith("GIF89a", 6)) return gif(span);
   if (b.startsWith("\x89PNG\r\n\x1a\n", 8)) return png(b);
   if (b.startsWith("\xff\xd8", 2)) return jpeg(b);
   return refuse("not a BMP, GIF, PNG or JPEG picture");

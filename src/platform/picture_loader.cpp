@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 
 #include "platform/file_bytes.h"
+#include "platform/gif_decoder.h"
 #include "platform/image_surface.h"
 #include "platform/picture_header.h"
 #include "platform/quiet_standard_error.h"
@@ -16,19 +17,19 @@ void say(std::string* problem, std::string what) {
 }
 
 /* The decoder of the format the header check found, never the library's own guess, so
-   what is decoded is what was checked. */
+   what is decoded is what was checked. GIF has a decoder of its own. */
 SDL_Surface* decode(PictureFormat format, SDL_RWops* rw) {
   switch (format) {
     case PictureFormat::Bmp:
       return IMG_LoadBMP_RW(rw);
-    case PictureFormat::Gif:
-      return IMG_LoadGIF_RW(rw);
     case PictureFormat::Png:
       return IMG_LoadPNG_RW(rw);
     case PictureFormat::Jpeg:
-      break;
+      return IMG_LoadJPG_RW(rw);
+    case PictureFormat::Gif:
+      break;  // decodeGif
   }
-  return IMG_LoadJPG_RW(rw);
+  return nullptr;
 }
 
 }  // namespace
@@ -39,6 +40,7 @@ std::optional<Image> decodePicture(std::span<const unsigned char> bytes, std::st
     say(problem, check.problem);
     return std::nullopt;
   }
+  if (check.header->format == PictureFormat::Gif) return decodeGif(bytes);
   if (bytes.size() > kMaxPictureFileBytes) {
     say(problem, "larger than " + std::to_string(kMaxPictureFileBytes >> 20) + " MB");
     return std::nullopt;

@@ -122,6 +122,14 @@ TEST_F(DiskAudioTest, AWaveTheConverterCannotTakePlaysTheDefaultChime) {
   EXPECT_EQ(result.blockMs, 300u);
 }
 
+/* Played by playing nothing, as in a headless run: the library itself will not start a
+   sound without frames. */
+TEST_F(DiskAudioTest, AWaveWithoutFramesCountsAsPlayed) {
+  auto mixer = open();
+  EXPECT_TRUE(mixer->playWave({audio_test::waveFile({}, {}), 0}, false));
+  EXPECT_FALSE(mixer->wavePlaying());
+}
+
 TEST_F(DiskAudioTest, ForeignBytesDoNotLoadAsMusic) {
   auto mixer = open();
   const audio_test::Bytes junk(64, 0x55);

@@ -83,6 +83,12 @@ class SdlMixer final : public Mixer {
     stopWave();
     SDL_RWops* rw = SDL_RWFromConstMem(wave.bytes.data(), static_cast<int>(wave.bytes.size()));
     chunk_ = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+    // A wave without a single frame is played by playing nothing, as the silent mixer
+    // does; the mixer itself refuses to start it.
+    if (chunk_ && chunk_->alen == 0) {
+      stopWave();
+      return true;
+    }
     if (chunk_ && Mix_PlayChannel(kWaveChannel, chunk_, loop ? -1 : 0) == kWaveChannel) return true;
     stopWave();
     return false;
