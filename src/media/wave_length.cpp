@@ -43,12 +43,14 @@ bool tagIs(std::span<const uint8_t> bytes, size_t at, const char* tag) {
   return std::memcmp(bytes.data() + at, tag, 4) == 0;
 }
 
-/* Walks the chunks after "RIFF" size "WAVE"; chunk bodies are padded to even
-   sizes. Only the data chunk may run past the end of the file. */
+/* Walks the chunks after "RIFF" size "WAVE"; chunk bodies are padded to even sizes. Only
+   the data chunk may run past the end of the file. As the mixer's loader does, the first
+   format chunk and the first data chunk count, a format chunk after the data is an error
+   (no format), and the walk ends once both are found. */
 Chunks readChunks(std::span<const uint8_t> wav) {
   Chunks found;
   size_t at = 12;
-  while (wav.size() - at >= 8) {
+  while (wav.size() - at >= 8 && !(found.format && found.dataBytes)) {
     const uint64_t size = little(wav, at + 4, 4);
     const size_t body = at + 8;
     const uint64_t present = std::min<uint64_t>(size, wav.size() - body);
@@ -58,7 +60,8 @@ Chunks readChunks(std::span<const uint8_t> wav) {
     } else if (present < size) {
       break;
     } else if (tagIs(wav, at, "fmt ")) {
-      found.format = wav.subspan(body, size);
+      if (found.dataBytes) return {};
+      if (!found.format) found.format = wav.subspan(body, size);
     }
     if (present < size || wav.size() - body - size < (size & 1)) break;
     at = body + size + (size & 1);

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -40,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint8_t> trimmed(bytes.begin(), bytes.end());
   media::trimDataChunk(trimmed, *wave);
   FUZZ_EXPECT(media::readWave(trimmed)->lengthMs == wave->lengthMs);
-  FUZZ_EXPECT(mixer->playWave({trimmed, wave->lengthMs}, false));
+  const bool played = mixer->playWave({trimmed, wave->lengthMs}, false);
+  if (!played) std::fprintf(stderr, "the mixer says: %s\n", SDL_GetError());
+  FUZZ_EXPECT(played);
   mixer->stopWave();
   return 0;
 }

@@ -137,6 +137,23 @@ TEST(WaveLength, ADataChunkClaimingMoreIsTrimmedToWhatIsThere) {
   EXPECT_EQ(same, whole) << "a whole file is left as it is";
 }
 
+/* The chunks count as the mixer's loader counts them: the first format chunk and the first
+   data chunk, and no format chunk after the data. */
+TEST(WaveLength, TheFirstFormatAndDataChunksCount) {
+  const Bytes badFormat = {'f',  'm',  't', ' ', 16,   0,    0, 0, 1,   0,   1,   0,
+                           0x22, 0x56, 0,   0,   0x44, 0xac, 0, 0, 'W', 'A', 'V', 'E'};
+  Bytes twoFormats = waveFile({}, zeros(100));
+  twoFormats.insert(twoFormats.begin() + 12, badFormat.begin(), badFormat.end());
+  EXPECT_EQ(waveLengthMs(twoFormats), std::nullopt) << "the first format chunk is broken";
+  const Bytes data = {'d', 'a', 't', 'a', 4, 0, 0, 0, 0, 0, 0, 0};
+  Bytes formatAfterData = waveFile({}, zeros(44100));
+  formatAfterData.insert(formatAfterData.begin() + 12, data.begin(), data.end());
+  EXPECT_EQ(waveLengthMs(formatAfterData), std::nullopt);
+  Bytes twoData = waveFile({}, zeros(44100));
+  twoData.insert(twoData.begin() + 36, data.begin(), data.end());
+  EXPECT_EQ(waveLengthMs(twoData), 1u) << "two frames in the first data chunk";
+}
+
 TEST(WaveLength, RejectsWhatIsNotAWaveFile) {
   const Bytes good = waveFile({}, zeros(100));
   auto with = [&](size_t at, uint8_t value) {
