@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_EXPECT(h.width >= 1 && h.width <= platform::kMaxPictureSide);
   FUZZ_EXPECT(h.height >= 1 && h.height <= platform::kMaxPictureSide);
   // Large pictures take long to decode; their headers are what matters here.
-  if (uint64_t{h.width} * h.height > (uint64_t{1} << 22)) return 0;
+  if (uint64_t{h.width} * h.height > (uint64_t{1} << 18)) return 0;
   std::string problem;
   const auto image = platform::decodePicture(bytes, &problem);
   if (!image) {
