@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -29,6 +30,20 @@ ProgramRun runTorami(const std::vector<std::string>& args, const ProgramLimits& 
   const fs::path base = fs::temp_directory_path() /
                         ("torami-run-" + std::to_string(::getpid()) + "-" + std::to_string(++runs));
   const fs::path outFile = base.string() + ".out", errFile = base.string() + ".err";
+  // The environment of this process, except that the leak checker of a sanitizer build
+  // keeps its summary of suppressions off the standard error that the tests read.
+  std::vector<std::string> environment;
+  for (char** e = environ; *e; ++e)
+    if (std::string(*e).rfind("LSAN_OPTIONS=", 0) != 0) environment.push_back(*e);
+  const char* lsan = std::getenv("LSAN_OPTIONS");
+  environment.push_back(std::string("LSAN_OPTIONS=") + (lsan ? std::string(lsan) + ":" : "") +
+                        "print_suppressions=0");
+  std::vector<char*> envp;
+  for (std::string& e : environment) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  std::vector<char*> argv{const_cast<char*>(TORAMI_BINARY)};
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
   const pid_t pid = ::fork();
   if (pid == 0) {
     const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -40,10 +55,7 @@ ProgramRun runTorami(const std::vector<std::string>& args, const ProgramLimits& 
       const rlimit limit{limits.addressSpace, limits.addressSpace};
       ::setrlimit(RLIMIT_AS, &limit);
     }
-    std::vector<char*> argv{const_cast<char*>(TORAMI_BINARY)};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(TORAMI_BINARY, argv.data());
+    ::execve(TORAMI_BINARY, argv.data(), envp.data());
     ::_exit(127);
   }
   ProgramRun run;
