@@ -32,10 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_EXPECT(store.lineCount() <= engine::kMaxLines);
   engine::Flags flags{};
   for (int i = 0; i < static_cast<int>(flags.size()); ++i) flags[i] = static_cast<int16_t>(i * 7);
-  for (int k = 0; k <= store.lineCount() + 1; ++k) {
+  // The first lines and fields only: a script error is an exception, and thousands of them
+  // per input would leave little time for new inputs.
+  for (int k = 0; k <= store.lineCount() + 1 && k < 64; ++k) {
     const engine::Text& line = store.line(k);
     const int16_t fields = static_cast<int16_t>(std::count(line.begin(), line.end(), U',') + 2);
-    for (int16_t n = -1; n <= fields && n < 40; ++n) {
+    for (int16_t n = -1; n <= fields && n < 12; ++n) {
       try {
         const engine::Text text = engine::CUTA(line, n);
         FUZZ_EXPECT(text.size() <= line.size() || text == engine::kMissingField);
