@@ -50,9 +50,11 @@ class ClickingBackend : public platform::Backend {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  ClickingBackend backend;
-  platform::Form form(backend, ui::design::kClientWidth, ui::design::kClientHeight);
-  ui::Controls controls = ui::createControls(form);
+  // One window for all inputs (making its controls takes longer than most messages); each
+  // input types on a renderer of its own, which clears the area first.
+  static ClickingBackend backend;
+  static platform::Form form(backend, ui::design::kClientWidth, ui::design::kClientHeight);
+  static ui::Controls controls = ui::createControls(form);
   ui::MessageRenderer renderer(form, *controls.MES);
   controls.MES->onClick = [&] { renderer.clicked(); };
   controls.MES->setFontSize(14);  // the form is never shown: no frame is composed
@@ -69,5 +71,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto rows = renderer.traceRows();
     FUZZ_EXPECT(rows.is_array() && rows.size() == 2);
   }
+  controls.MES->onClick = nullptr;
   return 0;
 }
