@@ -25,6 +25,7 @@ struct Format {
   uint16_t blockAlign = 0;
   uint16_t bits = 0;
   uint32_t samplesPerBlock = 0;  // ADPCM only
+  uint32_t coefficients = 0;     // MS ADPCM only
 };
 
 struct Chunks {
@@ -92,6 +93,7 @@ bool checkMsAdpcm(std::span<const uint8_t> fmt, Format& f) {
     return false;
   for (int i = 0; i < 14; ++i)
     if (static_cast<int16_t>(little(fmt, 22 + 2 * i, 2)) != kPreset[i]) return false;
+  f.coefficients = coefficients;
   const uint32_t dataSamples = (f.blockAlign - header) * 8 / (4u * f.channels);
   f.samplesPerBlock = little(fmt, 18, 2);
   if (f.samplesPerBlock == 0) f.samplesPerBlock = dataSamples + 2;
@@ -155,6 +157,18 @@ uint64_t loadedSampleBytes(const Format& f) {
 
 uint64_t ceilDiv(uint64_t a, uint64_t b) { return (a + b - 1) / b; }
 
+/* The loader decodes every MS ADPCM block that holds its header and refuses the whole
+   sound at a header naming a coefficient pair past the format's count. */
+bool msAdpcmBlocksDecode(std::span<const uint8_t> wav, const Chunks& chunks, const Format& f) {
+  const size_t start = chunks.dataSizeAt + 4, header = 7u * f.channels;
+  const uint64_t bytes =
+      std::min<uint64_t>(*chunks.dataBytes, wav.size() - std::min(start, wav.size()));
+  for (uint64_t at = 0; at + header <= bytes; at += f.blockAlign)
+    for (uint16_t c = 0; c < f.channels; ++c)
+      if (wav[start + at + c] > f.coefficients) return false;
+  return true;
+}
+
 }  // namespace
 
 /* The converter goes through 32-bit float samples, adds channels up to the mixer's
@@ -168,6 +182,7 @@ std::optional<WaveInfo> readWave(std::span<const uint8_t> wav) {
   const auto format = readFormat(*chunks.format);
   if (!format) return std::nullopt;
   const Format& f = *format;
+  if (f.encoding == kMsAdpcm && !msAdpcmBlocksDecode(wav, chunks, f)) return std::nullopt;
   WaveInfo info{f.encoding, f.channels, f.rate, f.bits};
   info.dataSizeAt = chunks.dataSizeAt;
   info.dataBytes = *chunks.dataBytes;
