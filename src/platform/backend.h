@@ -114,6 +114,8 @@ struct MessageBox {
 class FrameSource {
  public:
   virtual const Image& frame() = 0;
+  // The parts of the frame that changed since the last call (all of it at first).
+  virtual std::vector<Rect> takeChanged() = 0;
 
  protected:
   ~FrameSource() = default;

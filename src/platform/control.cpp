@@ -13,7 +13,7 @@ Rect Control::screenRect() const {
   return r;
 }
 
-void Control::invalidate() { form_.invalidate(); }
+void Control::invalidate() { form_.invalidate(*this); }
 
 void Control::setVisible(bool v) {
   if (v == visible_) return;

@@ -1,8 +1,11 @@
 #include "platform/form.h"
 
+#include <algorithm>
+
 namespace platform {
 
-Form::Form(Backend& backend, int width, int height) : backend_(backend), frame_(width, height) {}
+Form::Form(Backend& backend, int width, int height)
+    : backend_(backend), frame_(width, height), damage_{frame_.bounds()} {}
 
 template <class C, class... Args>
 C& Form::add(Args&&... args) {
@@ -202,21 +205,98 @@ void Form::dispatch(RawInput in, bool fromUser) {
     target->onClick();
 }
 
-void Form::renderTree(Control* parent) {
+void Form::invalidate() {
+  damage_.assign(1, frame_.bounds());
+  unpresented_ = true;
+}
+
+void Form::invalidate(const Control& control) {
+  Rect r = control.screenRect();
+  for (const auto& c : controls_)
+    for (const Control* p = c->parent(); p; p = p->parent())
+      if (p == &control) {
+        const Rect cr = c->screenRect();
+        const int x2 = std::max(r.x + r.w, cr.x + cr.w), y2 = std::max(r.y + r.h, cr.y + cr.h);
+        r.x = std::min(r.x, cr.x), r.y = std::min(r.y, cr.y);
+        r.w = x2 - r.x, r.h = y2 - r.y;
+        break;
+      }
+  addDamage(r);
+  unpresented_ = true;
+}
+
+/* Many small changes between two frames are merged into one rectangle around them. */
+void Form::addDamage(Rect r) {
+  r = r.intersect(frame_.bounds());
+  if (r.empty()) return;
+  for (const Rect& d : damage_)
+    if (d.intersect(r).w == r.w && d.intersect(r).h == r.h) return;
+  damage_.push_back(r);
+  if (damage_.size() <= 8) return;
+  Rect all = damage_.front();
+  for (const Rect& d : damage_) {
+    const int x2 = std::max(all.x + all.w, d.x + d.w), y2 = std::max(all.y + all.h, d.y + d.h);
+    all.x = std::min(all.x, d.x), all.y = std::min(all.y, d.y);
+    all.w = x2 - all.x, all.h = y2 - all.y;
+  }
+  damage_.assign(1, all);
+}
+
+void Form::shownInOrder(const Control* parent, std::vector<Control*>& out) const {
   for (const auto& c : controls_) {
     if (c->parent() != parent || !c->visible()) continue;
-    c->render(frame_);
-    renderTree(c.get());
+    out.push_back(c.get());
+    shownInOrder(c.get(), out);
   }
 }
 
-const Image& Form::frame() {
-  if (dirty_) {
-    frame_.fill(frame_.bounds(), back_);
-    renderTree(nullptr);
-    dirty_ = false;
+/* A control paints only inside its own rectangle, but paints all of it. So the area to
+   compose grows by every shown control that meets it, until no other does; there the
+   background is filled and those controls paint in their usual order, which gives
+   exactly the pixels of composing the whole frame. */
+void Form::compose() {
+  std::vector<Control*> shown;
+  shownInOrder(nullptr, shown);
+  std::vector<bool> paints(shown.size(), false);
+  std::vector<Rect> area = damage_;
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (size_t i = 0; i < shown.size(); ++i) {
+      if (paints[i]) continue;
+      const Rect r = shown[i]->screenRect();
+      for (const Rect& a : area)
+        if (!a.intersect(r).empty()) {
+          paints[i] = grew = true;
+          area.push_back(r.intersect(frame_.bounds()));
+          break;
+        }
+    }
   }
+  for (const Rect& a : area) frame_.fill(a, back_);
+  for (size_t i = 0; i < shown.size(); ++i)
+    if (paints[i]) shown[i]->render(frame_);
+  changed_.insert(changed_.end(), area.begin(), area.end());
+  damage_.clear();
+}
+
+const Image& Form::frame() {
+  if (!damage_.empty()) compose();
   return frame_;
+}
+
+Image Form::composeWhole() {
+  Image whole(frame_.width(), frame_.height(), back_);
+  std::vector<Control*> shown;
+  shownInOrder(nullptr, shown);
+  for (Control* c : shown) c->render(whole);
+  return whole;
+}
+
+std::vector<Rect> Form::takeChanged() {
+  frame();
+  std::vector<Rect> out;
+  out.swap(changed_);
+  return out;
 }
 
 void Form::presentIfDirty() {

@@ -81,9 +81,16 @@ class Form : public FrameSource {
   std::function<void(const RawInput&)> onKey;  // a key goes down or up, the wheel turns
   std::function<void()> onMouseAction;         // the user presses a mouse button
 
-  void invalidate() { dirty_ = unpresented_ = true; }
-  // The whole client area as it looks now.
+  // The whole client area must be composed again.
+  void invalidate();
+  // The area of a control and its children must be composed again.
+  void invalidate(const Control& control);
+  // The whole client area as it looks now; only what changed is composed again.
   const Image& frame() override;
+  std::vector<Rect> takeChanged() override;
+  // The whole frame composed anew, leaving what is to be composed as it is: what frame()
+  // must equal.
+  Image composeWhole();
   // The control that a mouse press at (x, y) reaches, or null for the form itself.
   Control* hitTest(int x, int y) const;
 
@@ -101,7 +108,9 @@ class Form : public FrameSource {
   void dispatch(RawInput in, bool fromUser = true);
   Point pointOf(Place place, int index) const;
   void presentIfDirty();
-  void renderTree(Control* parent);
+  void compose();
+  void shownInOrder(const Control* parent, std::vector<Control*>& out) const;
+  void addDamage(Rect r);
   std::optional<uint32_t> nextTimerDue() const;
 
   Backend& backend_;
@@ -112,7 +121,9 @@ class Form : public FrameSource {
   std::string caption_;
   Color back_ = 0;
   Cursor cursor_ = Cursor::Default;
-  bool shown_ = false, dirty_ = true, unpresented_ = true, presenting_ = true;
+  bool shown_ = false, unpresented_ = true, presenting_ = true;
+  std::vector<Rect> damage_;   // to compose
+  std::vector<Rect> changed_;  // composed since the backend last took them
   RunPoint point_;
   long passes_ = 0;
   std::optional<WaitKind> waiting_;

@@ -39,14 +39,16 @@ void FrameScaler::setSize(int srcW, int srcH, int dstW, int dstH) {
   ys_ = taps(srcH, dstH);
 }
 
-void FrameScaler::scale(const Image& src, uint32_t* dst, int pitch, int firstRow,
-                        int lastRow) const {
+void FrameScaler::scale(const Image& src, uint32_t* dst, int pitch, int firstRow, int lastRow,
+                        int firstCol, int lastCol) const {
+  const size_t x0 = static_cast<size_t>(std::max(firstCol, 0));
+  const size_t x1 = std::min(static_cast<size_t>(std::max(lastCol, 0)), xs_.size());
   for (int y = std::max(firstRow, 0); y < std::min(lastRow, height()); ++y) {
     const Tap& ty = ys_[y];
     const Color* row0 = src.row(ty.first);
     const Color* row1 = src.row(ty.second);
     uint32_t* out = dst + static_cast<size_t>(y - firstRow) * pitch;
-    for (size_t x = 0; x < xs_.size(); ++x) {
+    for (size_t x = x0; x < x1; ++x) {
       const Tap& tx = xs_[x];
       const uint32_t top = blend(row0[tx.first], row0[tx.second], tx.weight);
       if (ty.weight == 0) {

@@ -126,7 +126,7 @@ Point SdlBackend::toClient(double windowX, double windowY) const {
 void SdlBackend::toggleFullscreen() {
   fullscreen_ = !fullscreen_;
   SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  pending_ = frame_ != nullptr;
+  redrawWhole();
 }
 
 std::optional<RawInput> SdlBackend::keyInput(const SDL_Event& e) {
@@ -156,7 +156,7 @@ std::optional<RawInput> SdlBackend::translate(const SDL_Event& e) {
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) return RawInput::close();
       if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
           e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-        pending_ = frame_ != nullptr;
+        redrawWhole();
         flushIfDue(true);
       }
       return std::nullopt;
@@ -272,35 +272,80 @@ void SdlBackend::flushIfDue(bool force) {
   lastPresent_ = ticks();
 }
 
-/* The frame goes into the window surface through the scaler, black around it. Our pixels
-   are the surface's when it is 32-bit XRGB; otherwise rows are converted. */
+/* The destination pixels that take anything from the frame's rectangle r: the scaler's
+   taps only move forwards, so the first and last that touch it bound them. */
+SDL_Rect SdlBackend::scaledArea(const Rect& r) const {
+  auto span = [](const std::vector<FrameScaler::Tap>& taps, int from, int to) {
+    int first = -1, last = -1;
+    for (int d = 0; d < static_cast<int>(taps.size()); ++d)
+      if (taps[d].second >= from && taps[d].first < to) {
+        if (first < 0) first = d;
+        last = d;
+      }
+    return std::pair(first, last + 1);
+  };
+  const auto [x0, x1] = span(scaler_.columns(), r.x, r.x + r.w);
+  const auto [y0, y1] = span(scaler_.rows(), r.y, r.y + r.h);
+  if (x0 < 0 || y0 < 0) return {0, 0, 0, 0};
+  return {x0, y0, x1 - x0, y1 - y0};
+}
+
+/* Scales an area of the scaled frame (in its own pixels) into the window surface. Our
+   pixels are the surface's when it is 32-bit XRGB; otherwise rows are converted. */
+void SdlBackend::scaleArea(SDL_Surface* surface, const Image& frame, const SDL_Rect& a) {
+  auto* pixels = static_cast<Uint8*>(surface->pixels);
+  const int bpp = surface->format->BytesPerPixel;
+  auto* origin = pixels + (scaledY_ + a.y) * surface->pitch + scaledX_ * bpp;
+  if (surface->format->format == SDL_PIXELFORMAT_RGB888) {
+    scaler_.scale(frame, reinterpret_cast<uint32_t*>(origin), surface->pitch / 4, a.y, a.y + a.h,
+                  a.x, a.x + a.w);
+    return;
+  }
+  std::vector<uint32_t> row(static_cast<size_t>(scaler_.width()));
+  for (int y = a.y; y < a.y + a.h; ++y) {
+    scaler_.scale(frame, row.data(), 0, y, y + 1, a.x, a.x + a.w);
+    SDL_ConvertPixels(a.w, 1, SDL_PIXELFORMAT_RGB888, row.data() + a.x, a.w * 4,
+                      surface->format->format, origin + (y - a.y) * surface->pitch + a.x * bpp,
+                      surface->pitch);
+  }
+}
+
+/* The frame goes into the window surface through the scaler. Only what changed since the
+   last present is scaled and sent; after a resize or an expose the whole window is, black
+   around the frame. */
 void SdlBackend::blit() {
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (!surface || !frame_) return;
-  SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+  const Image& frame = frame_->frame();
+  const std::vector<Rect> changed = frame_->takeChanged();
   const Placement p = placement(surface->w, surface->h);
   const int dw = std::min(surface->w, static_cast<int>(std::lround(width_ * p.scale)));
   const int dh = std::min(surface->h, static_cast<int>(std::lround(height_ * p.scale)));
   if (dw <= 0 || dh <= 0) return;
-  if (scaler_.width() != dw || scaler_.height() != dh) scaler_.setSize(width_, height_, dw, dh);
-  const int ox = (surface->w - dw) / 2, oy = (surface->h - dh) / 2;
-  SDL_LockSurface(surface);
-  auto* pixels = static_cast<Uint8*>(surface->pixels);
-  const int bpp = surface->format->BytesPerPixel;
-  const Image& frame = frame_->frame();
-  if (surface->format->format == SDL_PIXELFORMAT_RGB888) {
-    scaler_.scale(frame, reinterpret_cast<uint32_t*>(pixels + oy * surface->pitch + ox * bpp),
-                  surface->pitch / 4, 0, dh);
-  } else {
-    std::vector<uint32_t> row(static_cast<size_t>(dw));
-    for (int y = 0; y < dh; ++y) {
-      scaler_.scale(frame, row.data(), dw, y, y + 1);
-      SDL_ConvertPixels(dw, 1, SDL_PIXELFORMAT_RGB888, row.data(), dw * 4, surface->format->format,
-                        pixels + (oy + y) * surface->pitch + ox * bpp, surface->pitch);
-    }
+  if (scaler_.width() != dw || scaler_.height() != dh) {
+    scaler_.setSize(width_, height_, dw, dh);
+    whole_ = true;
   }
+  scaledX_ = (surface->w - dw) / 2, scaledY_ = (surface->h - dh) / 2;
+  std::vector<SDL_Rect> sent;
+  if (whole_) {
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    sent.push_back({0, 0, dw, dh});
+  } else {
+    for (const Rect& r : changed)
+      if (const SDL_Rect a = scaledArea(r); a.w > 0 && a.h > 0) sent.push_back(a);
+  }
+  if (sent.empty()) return;
+  SDL_LockSurface(surface);
+  for (const SDL_Rect& a : sent) scaleArea(surface, frame, a);
   SDL_UnlockSurface(surface);
-  SDL_UpdateWindowSurface(window_);
+  if (whole_) {
+    SDL_UpdateWindowSurface(window_);
+  } else {
+    for (SDL_Rect& a : sent) a.x += scaledX_, a.y += scaledY_;
+    SDL_UpdateWindowSurfaceRects(window_, sent.data(), static_cast<int>(sent.size()));
+  }
+  whole_ = false;
 }
 
 void SdlBackend::setCursor(Cursor c) {
@@ -313,7 +358,7 @@ int SdlBackend::ask(const MessageBox& box) {
   if (box.icon == MessageBox::Icon::Error && box.buttons.size() == 1) {
     // A window of the program's own, so it ends with the program and shows Japanese.
     sdl::showErrorBox(window_, scale_, box.title, text, [this] {
-      pending_ = frame_ != nullptr;
+      redrawWhole();
       flushIfDue(true);
     });
     return 0;

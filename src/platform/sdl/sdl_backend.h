@@ -14,6 +14,8 @@
 struct SDL_Window;
 struct SDL_Cursor;
 union SDL_Event;
+struct SDL_Surface;
+struct SDL_Rect;
 
 namespace platform {
 
@@ -50,6 +52,12 @@ class SdlBackend : public Backend {
   void waitForEvent(std::optional<uint32_t> deadline);
   void waitForTime(uint32_t deadline);
   void blit();
+  void scaleArea(SDL_Surface* surface, const Image& frame, const SDL_Rect& area);
+  SDL_Rect scaledArea(const Rect& r) const;
+  void redrawWhole() {
+    whole_ = true;
+    pending_ = frame_ != nullptr;
+  }
   void flushIfDue(bool force);
 
   int width_, height_;
@@ -61,8 +69,10 @@ class SdlBackend : public Backend {
   SDL_Cursor* arrow_ = nullptr;
   FrameSource* frame_ = nullptr;
   bool pending_ = false;
+  bool whole_ = true;  // the whole window is drawn at the next present, borders included
   uint32_t lastPresent_ = 0;
   FrameScaler scaler_;
+  int scaledX_ = 0, scaledY_ = 0;  // where the scaled frame lies in the window
   TouchGesture touch_;
   std::deque<RawInput> queued_;
   std::unique_ptr<Mixer> mixer_;

@@ -1,0 +1,49 @@
+// The window composes and sends only the areas that changed. Over every frame of the demo's
+// play-throughs, a screen kept up to date from those areas alone must equal the frame, and
+// the frame must equal the whole window composed anew.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/form.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/headless/input_script.h"
+#include "ui/acs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScreenBackend : public platform::HeadlessBackend {
+ public:
+  using HeadlessBackend::HeadlessBackend;
+  void present(platform::FrameSource& source) override {
+    auto& form = dynamic_cast<platform::Form&>(source);
+    const platform::Image& frame = form.frame();
+    if (screen.width() == 0) screen = platform::Image(frame.width(), frame.height(), 0xABCDEF);
+    for (const platform::Rect& r : form.takeChanged()) screen.blit(frame, 0, 0, r);
+    ++frames;
+    if (screen.pixels() != frame.pixels()) ++staleFrames;
+    if (form.composeWhole().pixels() != frame.pixels()) ++wrongFrames;
+  }
+  platform::Image screen;
+  int frames = 0, staleFrames = 0, wrongFrames = 0;
+};
+
+TEST(ChangedAreas, ComposeExactlyTheWholeFrameOverTheDemo) {
+  for (const char* ending : {"beach", "lamp", "sunrise", "lamp-keys"}) {
+    SCOPED_TRACE(ending);
+    ScreenBackend backend(platform::readInputScript(
+        (fs::path(TORAMI_SOURCE_DIR) / "tests" / "demo" / (std::string(ending) + ".txt"))
+            .string()));
+    ui::Options o;
+    o.gameFolder = fs::path(TORAMI_SOURCE_DIR) / "demo";
+    ui::Acs acs(backend, o);
+    EXPECT_EQ(acs.run(), 0);
+    EXPECT_GT(backend.frames, 100);
+    EXPECT_EQ(backend.staleFrames, 0);
+    EXPECT_EQ(backend.wrongFrames, 0);
+  }
+}
+
+}  // namespace
