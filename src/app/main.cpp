@@ -200,6 +200,7 @@ int play(const CommandLine& cl, const char* argv0) {
   ui::Options options;
   placeGame(cl, argv0, options);
   options.notices = &std::cerr;
+  options.sleepsWhenIdle = !cl.headless;
   std::ofstream traceFile;
   std::optional<std::string> traceTarget = cl.trace;
   if (!traceTarget && cl.headless) traceTarget = "-";

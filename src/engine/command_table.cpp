@@ -104,4 +104,14 @@ const Command* findCommand(TextView keyword) {
   return nullptr;
 }
 
+bool changesOnlyFlagsAndLines(const Command& command) {
+  static constexpr std::u32string_view kKeywords[] = {
+      U"CASE",  U"ENDCM", U"DO",   U"DORT",  U"DOEX", U"LOOP",  U"GOTO", U"GOSUB",
+      U"RET",   U"IF",    U"ELSE", U"ENDIF", U"EVA",  U"ENDEV", U"FJ",   U"ENDFJ",
+      U"ENDFP", U"INC",   U"DEC",  U"FGCL",  U"LET",  U"CLR"};
+  for (std::u32string_view k : kKeywords)
+    if (k == command.keyword) return true;
+  return false;
+}
+
 }  // namespace engine

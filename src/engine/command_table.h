@@ -58,6 +58,10 @@ struct Command {
 const Command* findCommand(TextView keyword);
 // All 38, in the order of testing.
 std::span<const Command> commands();
+// Whether the command reads and changes nothing but the flags and the line registers
+// (flow, conditions, flag arithmetic): a loop of these alone that comes back to the same
+// flags and lines goes round alike.
+bool changesOnlyFlagsAndLines(const Command& command);
 
 // Number fields are read with CUTV; the others are text.
 constexpr bool isNumberKind(FieldKind k) { return k >= FieldKind::Number; }

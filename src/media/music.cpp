@@ -36,11 +36,13 @@ bool Music::MUSPL(const engine::Text& name, int16_t mode) {
       piece_ = opened ? file : std::nullopt;
       device.play();
       setTimerMIDI_(true);
+      if (onRestartPossible) onRestartPossible(true);
       break;
     }
     case 9:
       device.close();
       piece_.reset();
+      if (onRestartPossible) onRestartPossible(false);
       break;
     default:
       break;

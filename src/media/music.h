@@ -39,6 +39,8 @@ class Music {
 
   // Called with the name of a piece that mode 1 could not open.
   std::function<void(const engine::Text& name)> onFailure;
+  // Whether a tick of the timer can restart anything: not while the music is closed.
+  std::function<void(bool possible)> onRestartPossible;
 
  private:
   MusicDevice& bg();

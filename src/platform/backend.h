@@ -97,6 +97,8 @@ struct RawInput {
 enum class Wait {
   Input,    // for the user: until input, or the deadline (the next timer tick) if any
   Poll,     // the script polls in a loop: a short rest, or input
+  Idle,     // the script loops without changing anything: as Poll, but a window sleeps
+            // until input or the deadline (the next timer tick that has an effect)
   Time,     // a timed wait: until the deadline, or input
   Blocked,  // the thread is held (a synchronous sound): until the deadline; input waits
 };

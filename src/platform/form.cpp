@@ -56,6 +56,7 @@ void Form::setCursor(Cursor c) {
 void Form::doEvents() {
   while (auto in = backend_.nextInput()) {
     passes_ = 0;
+    ++inputs_;
     dispatch(*in);
   }
   const uint32_t now = backend_.ticks();
@@ -95,7 +96,7 @@ void Form::showNotice(const std::string& text, uint32_t ms) {
 std::optional<uint32_t> Form::nextTimerDue() const {
   std::optional<uint32_t> due;
   for (const auto& t : timers_) {
-    if (!t->enabled()) continue;
+    if (!t->enabled() || (sleepsWhenIdle_ && !t->wakes())) continue;
     if (!due || static_cast<int32_t>(t->due() - *due) < 0) due = t->due();
   }
   return due;
@@ -120,12 +121,17 @@ void Form::block(uint32_t ms) {
 }
 
 void Form::loopPass() {
-  if (++passes_ < kPollPasses) return;
+  if (++passes_ >= kPollPasses) rest(Wait::Poll);
+}
+
+void Form::restIdle() { rest(sleepsWhenIdle_ ? Wait::Idle : Wait::Poll); }
+
+void Form::rest(Wait why) {
   const std::optional<WaitKind> outer = waiting_;
   waiting_ = WaitKind::Poll;
   markSite();
   if (onWait) onWait(WaitKind::Poll);
-  idle(Wait::Poll);
+  idle(why);
   waiting_ = outer;
 }
 

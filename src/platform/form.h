@@ -67,8 +67,17 @@ class Form : public FrameSource {
   // A place where events are processed begins (a timed wait, the end of a pass).
   void markSite() { ++point_.site; }
   RunPoint point() const { return point_; }
-  // Once per pass of the interpreter loop, after its command.
+  // Once per pass of the interpreter loop, after its command: a script that polls rests
+  // every kPollPasses passes.
   void loopPass();
+  // The script loops without changing anything: a window sleeps until input or a timer
+  // that wakes (the rest is one of polling otherwise).
+  void restIdle();
+  // Whether idle loops and timers that need not wake may let the thread sleep.
+  void setSleepsWhenIdle(bool on) { sleepsWhenIdle_ = on; }
+  bool sleepsWhenIdle() const { return sleepsWhenIdle_; }
+  // How many inputs have been handled so far.
+  long inputsHandled() const { return inputs_; }
   // Whether frames go to the backend; turning it on shows the current frame.
   void setPresenting(bool on);
   // The clock jumped by `delta`: timers keep their distance to it.
@@ -105,6 +114,7 @@ class Form : public FrameSource {
   template <class C, class... Args>
   C& add(Args&&... args);
   void idle(Wait why);
+  void rest(Wait why);
   void dispatch(RawInput in, bool fromUser = true);
   Point pointOf(Place place, int index) const;
   void presentIfDirty();
@@ -121,11 +131,11 @@ class Form : public FrameSource {
   std::string caption_;
   Color back_ = 0;
   Cursor cursor_ = Cursor::Default;
-  bool shown_ = false, unpresented_ = true, presenting_ = true;
+  bool shown_ = false, unpresented_ = true, presenting_ = true, sleepsWhenIdle_ = false;
   std::vector<Rect> damage_;   // to compose
   std::vector<Rect> changed_;  // composed since the backend last took them
   RunPoint point_;
-  long passes_ = 0;
+  long passes_ = 0, inputs_ = 0;
   std::optional<WaitKind> waiting_;
   bool reannounce_ = false;
   Timer* noticeTimer_ = nullptr;

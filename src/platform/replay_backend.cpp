@@ -38,6 +38,7 @@ void ReplayBackend::wait(Wait why, std::optional<uint32_t> deadline) {
   switch (why) {
     case Wait::Input:
     case Wait::Poll:
+    case Wait::Idle:
       if (replay_.empty()) {
         handOver();
         return live_.wait(why, deadline);

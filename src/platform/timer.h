@@ -14,6 +14,11 @@ class Timer {
   bool enabled() const { return enabled_; }
   void setEnabled(bool e);
   uint32_t due() const { return due_; }
+  // Whether the thread must wake for its ticks. A timer whose handler can have no effect
+  // for now needs not: its ticks keep their times and run at the next processing of
+  // events. A window only; a virtual clock stops at every tick as before.
+  bool wakes() const { return wakes_; }
+  void setWakes(bool w) { wakes_ = w; }
   // Runs the handler when due; the next tick is one interval later.
   void tick(uint32_t now);
   // The clock jumped by `delta`: the next tick stays as far away as it was.
@@ -23,7 +28,7 @@ class Timer {
  private:
   Form& form_;
   int interval_;
-  bool enabled_ = false;
+  bool enabled_ = false, wakes_ = true;
   uint32_t due_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/acs.h"
 
+#include "engine/command_table.h"
 #include "engine/error_report.h"
 #include "engine/file_notes.h"
 #include "engine/script_error.h"
@@ -87,6 +88,7 @@ Acs::Acs(platform::Backend& backend, Options options, SessionLink link)
   music_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Music, name); };
   sounds_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Sound, name); };
   form_.onWait = [this](platform::WaitKind kind) { writeWait(kind); };
+  form_.setSleepsWhenIdle(options_.sleepsWhenIdle);
   form_.onClose = [this] { Form_Unload(); };
   recorder_.setStamp([this] { return stamp(); });
   backend_.onHandOver = [this](int32_t delta) { handOver(delta); };
@@ -150,6 +152,7 @@ void Acs::connectHandlers() {
   c.Picture1->onClick = [this] { Picture1_Click(); };
   c.Label2->onDblClick = [this] { Label2_DblClick(); };
   c.TimerMIDI->onTimer = [this] { music_.timerMIDI_Timer(); };
+  music_.onRestartPossible = [&c](bool possible) { c.TimerMIDI->setWakes(possible); };
 }
 
 /* A click while the backlog shows goes forward through it instead. */
@@ -322,9 +325,39 @@ void Acs::beforePass() {
     recorder_.record("line", {{"cmd", toUtf8(state_.ScriptLines.field(state_.CurLine, 1))}});
 }
 
+Acs::LoopState Acs::loopState() const {
+  const engine::State& s = state_;
+  return {s.flags, s.CurLine, s.ReturnLine, s.CaseEndLine, s.FpEndLine, form_.inputsHandled()};
+}
+
+/* The state after a pass is watched; when a later pass ends in the same state, with only
+   commands between that change flags and lines (which the state holds) and no input, the
+   loop is a cycle that nothing but input can leave. Timers may tick meanwhile: none of
+   them changes what the commands read. The watch starts again after kCycleWatch passes,
+   so a loop entered after the watch began is found too. */
+void Acs::watchForCycle() {
+  static constexpr int kCycleWatch = 4096;
+  const engine::Command* c = interpreter_.lastCommand();
+  if (!c || !engine::changesOnlyFlagsAndLines(*c)) {
+    watched_.reset();
+    return;
+  }
+  const LoopState now = loopState();
+  if (watched_ && now.line == watched_->line && now == *watched_) {
+    watched_.reset();
+    form_.restIdle();
+    return;
+  }
+  if (!watched_ || now.inputs != watched_->inputs || ++watchedPasses_ >= kCycleWatch) {
+    watched_ = now;
+    watchedPasses_ = 0;
+  }
+}
+
 void Acs::afterPass() {
   if (options_.maxSteps && ++steps_ >= *options_.maxSteps)
     throw ProgramExit::game(platform::kExitNoInput, "limit");
+  if (form_.sleepsWhenIdle()) watchForCycle();
   form_.loopPass();
   form_.markSite();
   form_.doEvents();

@@ -52,6 +52,9 @@ struct Options {
   std::ostream* notices = nullptr;
   // When given, 1201 entries: entry k becomes 1 when line k runs.
   uint8_t* linesRun = nullptr;
+  // A window: a script looping without changing anything sleeps until input or a timer,
+  // and timers that can have no effect do not wake the thread.
+  bool sleepsWhenIdle = false;
 };
 
 // The script file an options value names, and its name for the error box.
@@ -178,6 +181,18 @@ class Acs : public engine::Host {
   platform::WaitKind waitKind_ = platform::WaitKind::End;
   std::set<std::string> noticed_;
   std::set<std::pair<media::MediaKind, engine::Text>> failedMedia_;  // looked at already
+  // A loop that comes back to the same state, with only commands that change nothing but
+  // flags and lines between and no input, goes round alike until input: it rests.
+  struct LoopState {
+    std::array<int16_t, engine::kFlagCount> flags;
+    int16_t line, returnLine, caseEndLine, fpEndLine;
+    long inputs;
+    bool operator==(const LoopState&) const = default;
+  };
+  LoopState loopState() const;
+  void watchForCycle();
+  std::optional<LoopState> watched_;
+  int watchedPasses_ = 0;
 };
 
 }  // namespace ui

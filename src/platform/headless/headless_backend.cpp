@@ -111,6 +111,7 @@ void HeadlessBackend::wait(Wait why, std::optional<uint32_t> deadline) {
   switch (why) {
     case Wait::Input:
     case Wait::Poll:
+    case Wait::Idle:
       return idle(deadline);
     case Wait::Time:
       if (deadline) sleepUntil(*deadline);

@@ -223,6 +223,7 @@ void SdlBackend::waitForEvent(std::optional<uint32_t> deadline) {
 void SdlBackend::wait(Wait why, std::optional<uint32_t> deadline) {
   switch (why) {
     case Wait::Input:
+    case Wait::Idle:
       flushIfDue(true);
       waitForEvent(deadline);
       return;

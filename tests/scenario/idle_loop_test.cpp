@@ -1,0 +1,73 @@
+// A window lets a script that loops without changing anything sleep until input. Here the
+// rule runs on the virtual clock: it must rest only in loops that go round alike, and a
+// resting loop must still see the input that ends it.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/headless/input_script.h"
+#include "platform/program_exit.h"
+#include "support/scenario.h"
+#include "ui/acs.h"
+
+namespace {
+
+class CountingBackend : public platform::HeadlessBackend {
+ public:
+  using HeadlessBackend::HeadlessBackend;
+  void wait(platform::Wait why, std::optional<uint32_t> deadline) override {
+    idleRests += why == platform::Wait::Idle;
+    HeadlessBackend::wait(why, deadline);
+  }
+  int idleRests = 0;
+};
+
+struct IdleCase {
+  const char* what;
+  const char* script;
+  const char* input;
+  int status;
+  bool rests;
+  int flag1;  // flag 1 at the end, or -1
+};
+
+TEST(IdleLoop, RestsOnlyInLoopsThatGoRoundAlike) {
+  const IdleCase cases[] = {
+      {"a loop that counts never rests", "INC,1,99\nIF,F01=99,1\nEXIT\n", "", 0, false, 99},
+      {"a counter that wraps goes round alike only after many passes", "INC,1,3,L\nGOTO,1\n", "", 3,
+       true, -1},
+      {"a polling loop rests and the chance double click ends it",
+       "LET,1,99\nDO\nIF,F10^99,5\nLOOP,2\nEXIT\n", "at 5000 chance\n", 0, true, 99},
+      {"a loop that shows something never rests", "LET,1,5\nLBHGV,0,F01\nGOTO,2\n", "", 3, false,
+       5},
+      {"a resting loop without input ends as out of input", "LET,1,7\nGOTO,1\n", "", 3, true, 7},
+  };
+  for (const IdleCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto folder = testing_support::scenarioFolder("IdleLoop");
+    testing_support::writeScript(folder, c.script);
+    CountingBackend backend(platform::parseInputScript(c.input, "input"));
+    std::ostringstream trace;
+    ui::Options o;
+    o.gameFolder = folder;
+    o.trace = &trace;
+    o.maxSteps = 300000;
+    o.sleepsWhenIdle = true;
+    int status = -1;
+    try {
+      status = ui::Acs(backend, o).run();
+    } catch (const platform::ProgramExit& e) {
+      status = e.status();
+    }
+    EXPECT_EQ(status, c.status);
+    EXPECT_EQ(backend.idleRests > 0, c.rests) << backend.idleRests;
+    const std::string t = trace.str();
+    if (c.flag1 < 0) continue;
+    const auto end = t.rfind("\"flags\":[");
+    ASSERT_NE(end, std::string::npos);
+    EXPECT_EQ(t.substr(end + 9).find("," + std::to_string(c.flag1) + ","), 1u) << t.substr(end);
+  }
+}
+
+}  // namespace
