@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
     mixer->startMusic(*handle);
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     if (i > 0) held.push_back(took.count());  // the first start is the first play, not a restart
-    SDL_Delay(200);
+    if (std::getenv("TORAMI_BENCH_EACH")) std::printf("start %d: %.2f ms\n", i, took.count());
+    SDL_Delay(1000);  // a piece plays for a second at least before it restarts
   }
   std::sort(held.begin(), held.end());
   std::printf("music restart holds the thread: min %.2f ms, median %.2f ms, max %.2f ms (%zu restarts)\n",

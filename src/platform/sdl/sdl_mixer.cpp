@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,11 +30,31 @@ Mix_Music* loadFromMemory(const std::vector<uint8_t>& bytes) {
 }
 
 /* A piece restarts by being loaded afresh: a halted MIDI piece played again
-   resumes where it was, and rewinding is not supported for MIDI. */
+   resumes where it was, and rewinding is not supported for MIDI. Loading takes tens of
+   milliseconds (the synthesiser is made anew), so the next copy is loaded on a worker
+   thread while the piece plays, and the copy that has played is freed there too: a
+   restart only swaps them. */
 struct Piece {
   std::vector<uint8_t> bytes;
   Mix_Music* music = nullptr;  // null when the synthesiser is missing: silent
   bool started = false;
+  std::future<Mix_Music*> next;  // the copy to play at the next start
+
+  // Frees `played` and loads the next copy, on a worker thread.
+  void prepareNext(Mix_Music* played) {
+    next = std::async(std::launch::async, [this, played] {
+      if (played) Mix_FreeMusic(played);
+      return loadFromMemory(bytes);
+    });
+  }
+  // The next copy (loaded here if none is on its way); the piece's copy is left alone.
+  Mix_Music* takeNext() {
+    if (!next.valid()) return loadFromMemory(bytes);
+    return next.get();
+  }
+  ~Piece() {
+    if (next.valid()) Mix_FreeMusic(next.get());
+  }
 };
 
 class SdlMixer final : public Mixer {
@@ -42,17 +64,19 @@ class SdlMixer final : public Mixer {
   ~SdlMixer() override {
     stopWave();
     Mix_HaltMusic();
-    for (auto& [handle, piece] : pieces_) Mix_FreeMusic(piece.music);
+    for (auto& [handle, piece] : pieces_) Mix_FreeMusic(piece->music);
+    pieces_.clear();  // waits for the copies on their way
     Mix_CloseAudio();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
 
   std::optional<MusicHandle> loadMusic(std::span<const uint8_t> smf) override {
-    Piece piece{{smf.begin(), smf.end()}, nullptr, false};
+    auto piece = std::make_unique<Piece>();
+    piece->bytes.assign(smf.begin(), smf.end());
     if (synthesiser_) {
-      piece.music = loadFromMemory(piece.bytes);
-      if (!piece.music) return std::nullopt;
+      piece->music = loadFromMemory(piece->bytes);
+      if (!piece->music) return std::nullopt;
     }
     pieces_.emplace(next_, std::move(piece));
     return next_++;
@@ -60,15 +84,23 @@ class SdlMixer final : public Mixer {
 
   void startMusic(MusicHandle music) override {
     const auto found = pieces_.find(music);
-    if (found == pieces_.end() || !found->second.music) return;
-    Piece& piece = found->second;
+    if (found == pieces_.end() || !found->second->music) return;
+    Piece& piece = *found->second;
     if (piece.started) {
-      Mix_FreeMusic(piece.music);
-      piece.music = loadFromMemory(piece.bytes);
-      if (!piece.music) return;
+      Mix_HaltMusic();  // the copy that played is no longer the mixer's
+      Mix_Music* played = piece.music;
+      piece.music = piece.takeNext();
+      if (!piece.music) {
+        Mix_FreeMusic(played);
+        return;
+      }
+      Mix_PlayMusic(piece.music, 0);
+      piece.prepareNext(played);
+      return;
     }
     piece.started = true;
     Mix_PlayMusic(piece.music, 0);
+    piece.prepareNext(nullptr);
   }
 
   void haltMusic() override { Mix_HaltMusic(); }
@@ -76,7 +108,7 @@ class SdlMixer final : public Mixer {
   void freeMusic(MusicHandle music) override {
     const auto found = pieces_.find(music);
     if (found == pieces_.end()) return;
-    Mix_FreeMusic(found->second.music);
+    Mix_FreeMusic(found->second->music);
     pieces_.erase(found);
   }
 
@@ -112,7 +144,7 @@ class SdlMixer final : public Mixer {
  private:
   bool synthesiser_;
   MusicHandle next_ = 1;
-  std::map<MusicHandle, Piece> pieces_;
+  std::map<MusicHandle, std::unique_ptr<Piece>> pieces_;
   Mix_Chunk* chunk_ = nullptr;
 };
 
