@@ -51,7 +51,10 @@ bool tagIs(std::span<const uint8_t> bytes, size_t at, const char* tag) {
 Chunks readChunks(std::span<const uint8_t> wav) {
   Chunks found;
   size_t at = 12;
-  while (wav.size() - at >= 8 && !(found.format && found.dataBytes)) {
+  // Chunks are looked for up to the end the RIFF header gives (none when it gives 0).
+  const uint64_t riffLength = little(wav, 4, 4);
+  const uint64_t riffEnd = riffLength == 0 ? UINT64_MAX : 8 + riffLength;
+  while (wav.size() - at >= 8 && at < riffEnd && !(found.format && found.dataBytes)) {
     const uint64_t size = little(wav, at + 4, 4);
     const size_t body = at + 8;
     const uint64_t present = std::min<uint64_t>(size, wav.size() - body);
