@@ -36,8 +36,9 @@ int main(int argc, char** argv) {
     SDL_Delay(1000);  // a piece plays for a second at least before it restarts
   }
   std::sort(held.begin(), held.end());
-  std::printf("music restart holds the thread: min %.2f ms, median %.2f ms, max %.2f ms (%zu restarts)\n",
-              held.front(), held[held.size() / 2], held.back(), held.size());
+  std::printf(
+      "music restart holds the thread: min %.2f ms, median %.2f ms, max %.2f ms (%zu restarts)\n",
+      held.front(), held[held.size() / 2], held.back(), held.size());
   mixer.reset();
   SDL_Quit();
   return 0;
