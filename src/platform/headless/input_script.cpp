@@ -4,15 +4,18 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/file_names.h"
+
 namespace platform {
 namespace {
 
-bool readInt(std::istringstream& in, long lo, long hi, long& out) {
+// 64 bits: a time may be up to 0xffffffff, more than a long holds on Windows.
+bool readInt(std::istringstream& in, int64_t lo, int64_t hi, int64_t& out) {
   std::string word;
   if (!(in >> word)) return false;
   size_t used = 0;
   try {
-    out = std::stol(word, &used);
+    out = std::stoll(word, &used);
   } catch (...) {
     return false;
   }
@@ -57,9 +60,9 @@ bool parseKey(std::istringstream& in, Key& key) {
 bool parseAction(std::istringstream& in, InputAction& a) {
   std::string word;
   if (!(in >> word)) return false;
-  long v = 0, w = 0;
+  int64_t v = 0, w = 0;
   if (word == "at") {
-    if (a.at || !readInt(in, 0, 0xffffffffL, v)) return false;
+    if (a.at || !readInt(in, 0, 0xffffffff, v)) return false;
     a.at = static_cast<uint32_t>(v);
     return parseAction(in, a);
   }
@@ -145,7 +148,7 @@ std::vector<InputAction> parseInputScript(const std::string& text, const std::st
 }
 
 std::vector<InputAction> readInputScript(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(pathFromUtf8(path), std::ios::binary);
   if (!file) throw InputError(path + ": cannot read the input file");
   std::stringstream buffer;
   buffer << file.rdbuf();

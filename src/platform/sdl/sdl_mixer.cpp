@@ -2,27 +2,25 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "platform/sdl/sound_system.h"
 #include "platform/silent_mixer.h"
-#include "platform/soundfont.h"
 
 namespace platform::sdl {
+
+void tell(const std::string& text) { std::fprintf(stderr, "torami: %s\n", text.c_str()); }
+
 namespace {
 
 constexpr int kWaveChannel = 0;
 constexpr int kRate = 44100;
 constexpr int kChunkSamples = 2048;
-
-void tell(const std::string& text) { std::fprintf(stderr, "torami: %s\n", text.c_str()); }
 
 Mix_Music* loadFromMemory(const std::vector<uint8_t>& bytes) {
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
@@ -112,53 +110,11 @@ class SdlMixer final : public Mixer {
   Mix_Chunk* chunk_ = nullptr;
 };
 
-/* Standard error points at /dev/null while it lives. The sound libraries print
-   lines of their own while they look for a device; without one the user gets our
-   one line instead. */
-class QuietStandardError {
- public:
-  QuietStandardError() {
-    std::fflush(stderr);
-    saved_ = ::dup(STDERR_FILENO);
-    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (saved_ >= 0 && null >= 0) ::dup2(null, STDERR_FILENO);
-    if (null >= 0) ::close(null);
-  }
-  ~QuietStandardError() {
-    if (saved_ < 0) return;
-    std::fflush(stderr);
-    ::dup2(saved_, STDERR_FILENO);
-    ::close(saved_);
-  }
-  QuietStandardError(const QuietStandardError&) = delete;
-  QuietStandardError& operator=(const QuietStandardError&) = delete;
-
- private:
-  int saved_ = -1;
-};
-
 bool openDevice() {
   QuietStandardError quiet;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   if (Mix_OpenAudio(kRate, MIX_DEFAULT_FORMAT, 2, kChunkSamples) == 0) return true;
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  return false;
-}
-
-/* The soundfont is set before the first MIDI load, and checked here: the
-   synthesiser accepts a missing path and only fails at the first load, with a
-   message about a different synthesiser's configuration. */
-bool openSynthesiser() {
-  const SoundFontChoice choice =
-      findSoundFont(std::getenv("TORAMI_SOUNDFONT"), soundFontCandidates());
-  if (choice.note) tell(*choice.note);
-  if (!choice.path) return false;
-  if ((Mix_Init(MIX_INIT_MID) & MIX_INIT_MID) == 0) {
-    tell(std::string("no MIDI synthesiser (") + Mix_GetError() + "); music is silent");
-    return false;
-  }
-  if (Mix_SetSoundFonts(choice.path->c_str()) != 0) return true;
-  tell("the MIDI synthesiser does not take the soundfont " + *choice.path + "; music is silent");
   return false;
 }
 
