@@ -2,10 +2,17 @@
 #   make play   installs what is missing, builds build/torami and plays the demo game
 #   make test   installs what is missing, builds and runs every test, then again under
 #               AddressSanitizer and UndefinedBehaviorSanitizer
+# The 64-bit Windows build (cross-compiled with MinGW-w64, tested under Wine):
+#   make windows       builds build-windows/torami-windows.zip
+#   make test-windows  runs the Windows build's tests under Wine, and compares its demo
+#                      play-throughs and its window with the Linux build's
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
 
-.PHONY: all play test deps test-deps build build-asan test-release test-asan clean
+WINDOWS_TOOLCHAIN = $(or $(TORAMI_CACHE),$(HOME)/.cache/torami)/windows/toolchain.cmake
+
+.PHONY: all play test deps test-deps build build-asan test-release test-asan clean \
+	windows test-windows
 
 all: build
 
@@ -30,5 +37,27 @@ test: test-deps
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest $(CTEST_FLAGS)
 
+# The port libraries come from scripts/port-deps (built once, then cached outside the clone).
+define configure-windows
+	@scripts/port-deps windows
+	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_TOOLCHAIN) \
+	  -DCMAKE_BUILD_TYPE=Release -DTORAMI_TESTS=ON -DTORAMI_LINUX_BUILD=$(CURDIR)/build >/dev/null
+endef
+
+windows:
+	@scripts/install-deps --windows
+	$(configure-windows)
+	cmake --build build-windows -j $(JOBS) --target windows_zip
+	@echo "built build-windows/torami-windows.zip"
+
+# The Linux build's player and window driver are what the Windows build is compared with.
+test-windows:
+	@scripts/install-deps --test --windows
+	$(configure-windows)
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTORAMI_TESTS=ON >/dev/null
+	cmake --build build -j $(JOBS) --target torami torami_wine_window_test
+	cmake --build build-windows -j $(JOBS)
+	cd build-windows && ctest $(CTEST_FLAGS)
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-windows

@@ -125,6 +125,10 @@ std::optional<platform::Image> XSession::capture(unsigned long window) {
   return out;
 }
 
+std::optional<platform::Image> XSession::captureScreen() {
+  return capture(DefaultRootWindow(dpy(display_)));
+}
+
 std::optional<platform::Image> XSession::showsWithin(unsigned long window,
                                                      const platform::Image& expected,
                                                      int timeoutMs) {

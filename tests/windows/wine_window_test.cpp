@@ -56,6 +56,7 @@ TEST(WindowUnderWine, ShowsTheDemoAsHeadlessTakesAPickKeepsTheGameAndClosesOnReq
   ASSERT_NE(window, 0u) << "the window did not appear";
   const auto first = x.showsWithin(window, *menu, 20000);
   if (auto shot = x.capture(window)) keepShot(*shot, "1-menu.png");
+  if (auto screen = x.captureScreen()) keepShot(*screen, "0-screen.png");
   EXPECT_TRUE(first) << "the window differs from the headless run at the first wait";
 
   int wx = 0, wy = 0;
