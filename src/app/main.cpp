@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "author/checker.h"
+#include "author/explorer.h"
 #include "platform/data_folder.h"
 #include "platform/executable_folder.h"
 #include "platform/file_names.h"
@@ -38,6 +40,10 @@ constexpr const char* kUsage =
     "  --fullscreen       window: fill the screen\n"
     "  --data-dir DIR     keep saved games and settings in DIR (headless: only then)\n"
     "  --continue, --new  continue an unfinished game without asking, or start anew\n"
+    "  --check            check the script and the media it names without running it\n"
+    "  --explore          play every path headless: endings, reachable errors, lines never run\n"
+    "  --explore-out DIR  with --explore: write an input file for each ending and error\n"
+    "  --max-states N     with --explore: stop after N distinct waits (default 200000)\n"
     "  --help, --version\n";
 
 struct CommandLine {
@@ -45,6 +51,9 @@ struct CommandLine {
   bool headless = false, traceLines = false, fullscreen = false;
   std::optional<std::string> input, trace, shots, game, dataDir;
   ui::SaveOptions::Resume resume = ui::SaveOptions::Resume::Ask;
+  bool check = false, explore = false;
+  std::optional<std::string> exploreOut;
+  std::optional<long> maxStates;
   long maxSteps = 10000000;
   double scale = 0;
 };
@@ -108,6 +117,14 @@ CommandLine parse(int argc, char** argv) {
     } else if (a == "--continue" || a == "--new") {
       cl.resume =
           a == "--continue" ? ui::SaveOptions::Resume::Continue : ui::SaveOptions::Resume::New;
+    } else if (a == "--check") {
+      cl.check = true;
+    } else if (a == "--explore") {
+      cl.explore = true;
+    } else if (a == "--explore-out") {
+      cl.exploreOut = value();
+    } else if (a == "--max-states") {
+      cl.maxStates = number(value(), "--max-states", 1, 100000000L);
     } else if (!a.empty() && a[0] == '-') {
       throw usageError("unknown option " + a);
     } else if (cl.game) {
@@ -117,6 +134,9 @@ CommandLine parse(int argc, char** argv) {
     }
   }
   if (cl.shots && !cl.headless) throw usageError("--shots needs --headless");
+  if (cl.check && cl.explore) throw usageError("--check and --explore cannot be combined");
+  if ((cl.exploreOut || cl.maxStates) && !cl.explore)
+    throw usageError("--explore-out and --max-states go with --explore");
   return cl;
 }
 
@@ -145,9 +165,43 @@ void placeGame(const CommandLine& cl, const char* argv0, ui::Options& o) {
   }
 }
 
+// The script file a run would load, and how to name it to the user.
+fs::path scriptOf(const ui::Options& o) {
+  if (!o.scriptFile.empty()) return o.scriptFile;
+  return platform::findFile(o.gameFolder, U"TORAMI.acs").value_or(o.gameFolder / "TORAMI.acs");
+}
+
+int check(const CommandLine& cl, const char* argv0) {
+  ui::Options options;
+  placeGame(cl, argv0, options);
+  const fs::path file = scriptOf(options);
+  const auto result = author::checkScriptFile(file, platform::GameFolder(options.gameFolder));
+  author::printDiagnostics(std::cout, result, file.string());
+  return result.errors() > 0 ? 1 : 0;
+}
+
+int explore(const CommandLine& cl, const char* argv0) {
+  ui::Options options;
+  placeGame(cl, argv0, options);
+  author::ExploreOptions o;
+  o.gameFolder = options.gameFolder;
+  o.scriptFile = options.scriptFile;
+  if (cl.maxStates) o.maxStates = *cl.maxStates;
+  const author::ExploreReport report = author::explore(o);
+  author::printReport(std::cout, report, scriptOf(options).string());
+  if (cl.exploreOut) {
+    std::cout << "\ninput files:\n";
+    for (const fs::path& f :
+         author::writeInputFiles(report, platform::pathFromUtf8(*cl.exploreOut)))
+      std::cout << "  " << f.string() << "\n";
+  }
+  return report.errors.empty() ? 0 : 1;
+}
+
 int play(const CommandLine& cl, const char* argv0) {
   ui::Options options;
   placeGame(cl, argv0, options);
+  options.notices = &std::cerr;
   std::ofstream traceFile;
   std::optional<std::string> traceTarget = cl.trace;
   if (!traceTarget && cl.headless) traceTarget = "-";
@@ -213,6 +267,8 @@ int main(int argc, char** argv) {
       std::cout << "torami " << TORAMI_VERSION << "\n";
       return 0;
     }
+    if (cl.check) return check(cl, argv[0]);
+    if (cl.explore) return explore(cl, argv[0]);
     return play(cl, argv[0]);
   } catch (const platform::ProgramExit& e) {
     std::cerr << "torami: " << e.what() << "\n";

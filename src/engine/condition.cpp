@@ -122,16 +122,32 @@ void finishComparison(Evaluation& e) {
   e.operandCount = 0;
 }
 
+/* Evaluates from the start; when an error stops it, `pos` is the token being read. */
+int16_t evaluate(TextView condition, const Flags& flags, size_t& pos) {
+  Evaluation e;
+  for (pos = 0; pos < condition.size();) {
+    const size_t used = applyToken(e, condition, pos, flags);
+    if (e.operandCount == 2) finishComparison(e);
+    pos += used;
+  }
+  return e.result;
+}
+
 }  // namespace
 
 int16_t TCHK(TextView condition, const Flags& flags) {
-  Evaluation e;
   size_t pos = 0;
-  while (pos < condition.size()) {
-    pos += applyToken(e, condition, pos, flags);
-    if (e.operandCount == 2) finishComparison(e);
+  return evaluate(condition, flags, pos);
+}
+
+std::optional<ConditionFault> checkCondition(TextView condition) {
+  size_t pos = 0;
+  try {
+    evaluate(condition, Flags{}, pos);
+  } catch (const ScriptError& e) {
+    return ConditionFault{e.word, pos};
   }
-  return e.result;
+  return std::nullopt;
 }
 
 }  // namespace engine

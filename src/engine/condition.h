@@ -1,6 +1,7 @@
 #pragma once
 // The condition evaluator of IF and EVA.
 #include <cstdint>
+#include <optional>
 
 #include "engine/flags.h"
 #include "engine/text.h"
@@ -12,5 +13,14 @@ namespace engine {
    included). Comparisons fold strictly from left to right, with no precedence.
    Unreadable text is "比較式"; a flag number above 30 is "範囲外". */
 int16_t TCHK(TextView condition, const Flags& flags);
+
+/* What the evaluator would stop with on this condition, whatever the flags hold: the
+   error word and the index of the character it stopped at (for a missing operator,
+   the second operand's). Nothing when the condition can be evaluated. */
+struct ConditionFault {
+  Text word;
+  size_t position = 0;
+};
+std::optional<ConditionFault> checkCondition(TextView condition);
 
 }  // namespace engine

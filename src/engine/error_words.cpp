@@ -13,6 +13,6 @@ Text signedNumber(int value) {
 
 Text caseMissing(int pick) { return U"CASE" + signedNumber(pick) + U"無し"; }
 
-Text loadFailure(TextView fileName) { return U"ファイルが読込めません\r\n" + Text(fileName); }
+Text loadFailure(TextView fileName) { return kCannotLoad + U"\r\n" + Text(fileName); }
 
 }  // namespace engine

@@ -25,6 +25,7 @@ inline const Text kFjTable = U"FJ";
 inline const Text kNotANumber = U"数値不正";
 inline const Text kOutOfRange = U"範囲外";
 inline const Text kOverflow = U"桁あふれ";
+inline const Text kCannotLoad = U"ファイルが読込めません";
 
 // A number as the error box writes it: a blank before a number that is not negative.
 Text signedNumber(int value);

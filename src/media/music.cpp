@@ -46,6 +46,7 @@ bool Music::MUSPL(const engine::Text& name, int16_t mode) {
       break;
   }
   recorder_.record("music", {{"mode", mode}, {"name", platform::toUtf8(name)}, {"ok", opened}});
+  if (mode == 1 && !opened && onFailure) onFailure(name);
   return opened;
 }
 

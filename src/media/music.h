@@ -37,6 +37,9 @@ class Music {
   // again on the new ones, playing from its beginning if it was playing.
   void reopen();
 
+  // Called with the name of a piece that mode 1 could not open.
+  std::function<void(const engine::Text& name)> onFailure;
+
  private:
   MusicDevice& bg();
 

@@ -2,6 +2,7 @@
 // GHG: the picture of the main picture area, loaded from name + ".szg" by content; a
 // picture that does not load leaves the area exactly as it was. Also the item strip of
 // Picture2, from which the item menu paints the picture of a picked item.
+#include <functional>
 #include <optional>
 
 #include "engine/text.h"
@@ -27,12 +28,23 @@ class Pictures {
   // Copies tile `entry` of the strip unscaled to (100, 100) of Picture1.
   void paintItemTile(int entry);
 
+  // While a saved game is replayed, a picture is only looked at, not decoded: the one the
+  // replay ends with is decoded by settle(), which is false when it does not decode after
+  // all (the replay must then be made again with every picture decoded).
+  void setDeferred(bool on) { deferred_ = on; }
+  bool settle();
+
+  // Called with the name of a picture that did not load.
+  std::function<void(const engine::Text& name)> onFailure;
+
  private:
   platform::PictureBox& Picture1;
   platform::PictureBox& Picture2;
   const platform::GameFolder& folder_;
   platform::Recorder& recorder_;
   std::optional<engine::Text> loadedName_;
+  bool deferred_ = false;
+  std::optional<std::filesystem::path> pendingFile_;
 };
 
 }  // namespace media

@@ -21,6 +21,7 @@ void SoundEffects::SOUND(const engine::Text& name, int16_t flags) {
   const SoundResult result = player_->SOUND(folder_.find(name, U".wav"), flags);
   recorder_.record("sound",
                    {{"name", platform::toUtf8(name)}, {"flags", flags}, {"ok", result.played}});
+  if (!result.played && onFailure) onFailure(name);
   if (result.blockMs > 0) block_(result.blockMs);
 }
 

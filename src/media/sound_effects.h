@@ -24,6 +24,9 @@ class SoundEffects {
   // The sound services changed: the next sound opens on the new ones.
   void reset();
 
+  // Called with the name of a sound whose file did not play.
+  std::function<void(const engine::Text& name)> onFailure;
+
  private:
   MixerSource mixer_;
   const platform::GameFolder& folder_;

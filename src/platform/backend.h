@@ -109,6 +109,16 @@ struct MessageBox {
   std::vector<std::string> buttons{"OK"};
 };
 
+// The frame to show, composed only when the backend asks for it (a backend that shows
+// nothing never does).
+class FrameSource {
+ public:
+  virtual const Image& frame() = 0;
+
+ protected:
+  ~FrameSource() = default;
+};
+
 class Backend {
  public:
   virtual ~Backend() = default;
@@ -118,8 +128,8 @@ class Backend {
   virtual std::optional<RawInput> nextInput() = 0;
   // Blocks for the reason given, never past the deadline.
   virtual void wait(Wait why, std::optional<uint32_t> deadline) = 0;
-  // Shows the frame; the first call shows the window.
-  virtual void present(const Image& frame) = 0;
+  // The frame has changed: show it; the first call shows the window.
+  virtual void present(FrameSource& source) = 0;
   virtual void setTitle(const std::string& title) = 0;
   virtual void setCursor(Cursor cursor) = 0;
   // Shows the box until a button is chosen; returns its index, or -1 when the box was

@@ -222,7 +222,7 @@ const Image& Form::frame() {
 void Form::presentIfDirty() {
   if (!shown_ || !unpresented_ || !presenting_) return;
   unpresented_ = false;
-  backend_.present(frame());
+  backend_.present(*this);
 }
 
 }  // namespace platform

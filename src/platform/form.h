@@ -18,7 +18,7 @@ namespace platform {
 // What the engine waits for when it waits for the user.
 enum class WaitKind { Click, Menu, Poll, End };
 
-class Form {
+class Form : public FrameSource {
  public:
   // After this many passes of the interpreter loop with no wait and no input, the script
   // is polling: the engine is idle as if it waited for the user.
@@ -83,7 +83,7 @@ class Form {
 
   void invalidate() { dirty_ = unpresented_ = true; }
   // The whole client area as it looks now.
-  const Image& frame();
+  const Image& frame() override;
   // The control that a mouse press at (x, y) reaches, or null for the form itself.
   Control* hitTest(int x, int y) const;
 

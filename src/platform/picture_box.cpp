@@ -36,12 +36,32 @@ void PictureBox::redrawBackground() {
 
 void PictureBox::setPicture(std::optional<Image> picture) {
   picture_ = std::move(picture);
+  pending_ = false;
+  deferred_.clear();
   redrawBackground();
 }
 
 void PictureBox::cls() {
   redrawBackground();
+  deferred_.clear();
   curX_ = curY_ = 0;
+}
+
+void PictureBox::setPendingPicture() {
+  setPicture(std::nullopt);
+  pending_ = true;
+}
+
+void PictureBox::resolvePicture(Image picture) {
+  std::vector<Deferred> drawing = std::move(deferred_);
+  setPicture(std::move(picture));
+  for (const Deferred& d : drawing) {
+    if (d.isLine) {
+      line(d.x1, d.y1, d.x2, d.y2, d.color);
+    } else {
+      paintPicture(d.source, d.x1, d.y1, d.x2, d.y2, d.sx, d.sy, d.op);
+    }
+  }
 }
 
 void PictureBox::setFont(const FontSpec& spec) {
@@ -74,12 +94,17 @@ void PictureBox::newLine() {
 }
 
 void PictureBox::line(int x1, int y1, int x2, int y2, Color c) {
+  if (pending_) return deferred_.push_back({true, x1, y1, x2, y2, 0, 0, c, RasterOp::Copy, {}});
   canvas_.line(x1, y1, x2, y2, c);
   invalidate();
 }
 
 void PictureBox::paintPicture(const Image& src, int dx, int dy, int w, int h, int sx, int sy,
                               RasterOp op) {
+  if (pending_) {
+    deferred_.push_back({false, dx, dy, w, h, sx, sy, 0, op, op == RasterOp::Copy ? src : Image()});
+    return;
+  }
   canvas_.paint(src, dx, dy, w, h, sx, sy, op);
   invalidate();
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/control.h"
 #include "platform/font.h"
@@ -39,6 +40,13 @@ class PictureBox : public Control {
   void paintPicture(const Image& src, int dx, int dy, int w, int h, int sx, int sy, RasterOp op);
   const Image& canvas() const { return canvas_; }
 
+  // A picture to come (a saved game being replayed, which decodes only the picture it
+  // ends with): the old picture and drawing are gone, and what is drawn meanwhile is kept
+  // as a list and drawn over the picture when it is given to resolvePicture.
+  void setPendingPicture();
+  bool picturePending() const { return pending_; }
+  void resolvePicture(Image picture);
+
   // What was drawn, where printing goes on and in which colour, to be put back later.
   struct Drawing {
     Image canvas;
@@ -55,6 +63,16 @@ class PictureBox : public Control {
   void redrawBackground();
   double inUnits(int pixels) const;
 
+  // Drawing kept while a picture is pending.
+  struct Deferred {
+    bool isLine;
+    int x1, y1, x2, y2;  // the line, or dx, dy, w, h of the painting
+    int sx, sy;
+    Color color;
+    RasterOp op;
+    Image source;
+  };
+
   bool border_;
   ScaleMode scale_ = ScaleMode::Twips;
   std::optional<Image> picture_;
@@ -62,6 +80,8 @@ class PictureBox : public Control {
   FontSpec fontSpec_;
   std::shared_ptr<Font> font_;
   int curX_ = 0, curY_ = 0;
+  bool pending_ = false;
+  std::vector<Deferred> deferred_;
 };
 
 }  // namespace platform

@@ -10,6 +10,8 @@
 namespace platform {
 
 std::optional<Image> loadPicture(const std::filesystem::path& path);
+// Whether the file begins as a BMP, GIF, PNG or JPEG picture does; nothing is decoded.
+bool looksLikePicture(const std::filesystem::path& path);
 std::optional<Image> decodePicture(std::span<const unsigned char> bytes);
 
 }  // namespace platform

@@ -60,8 +60,8 @@ void ReplayBackend::handOver() {
   if (onHandOver) onHandOver(delta);
 }
 
-void ReplayBackend::present(const Image& frame) {
-  if (!replaying_) live_.present(frame);
+void ReplayBackend::present(FrameSource& source) {
+  if (!replaying_) live_.present(source);
 }
 
 int ReplayBackend::ask(const MessageBox& box) {

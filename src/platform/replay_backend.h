@@ -35,7 +35,7 @@ class ReplayBackend : public Backend {
   uint32_t ticks() override;
   std::optional<RawInput> nextInput() override;
   void wait(Wait why, std::optional<uint32_t> deadline) override;
-  void present(const Image& frame) override;
+  void present(FrameSource& source) override;
   void setTitle(const std::string& title) override { live_.setTitle(title); }
   void setCursor(Cursor cursor) override { live_.setCursor(cursor); }
   int ask(const MessageBox& box) override;

@@ -1,7 +1,9 @@
 #include "ui/acs.h"
 
 #include "engine/error_report.h"
+#include "engine/file_notes.h"
 #include "engine/script_error.h"
+#include "media/media_check.h"
 #include "media/timed_wait.h"
 #include "platform/file_bytes.h"
 #include "platform/program_exit.h"
@@ -78,6 +80,10 @@ Acs::Acs(platform::Backend& backend, Options options, SessionLink link)
             recorder_),
       interpreter_(state_, *this) {
   connectHandlers();
+  // A media file that cannot be used is silent in the window: say why, once per name.
+  pictures_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Picture, name); };
+  music_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Music, name); };
+  sounds_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Sound, name); };
   form_.onWait = [this](platform::WaitKind kind) { writeWait(kind); };
   form_.onClose = [this] { Form_Unload(); };
   recorder_.setStamp([this] { return stamp(); });
@@ -86,6 +92,7 @@ Acs::Acs(platform::Backend& backend, Options options, SessionLink link)
   if (backend_.replaying()) {
     recorder_.setMuted(true);
     form_.setPresenting(false);
+    pictures_.setDeferred(!link_.decodeEveryPicture);
   }
 }
 
@@ -97,6 +104,7 @@ Acs::~Acs() {
 /* The replay is done and the engine waits where the game was saved: from here on the
    clock is the live one, the picture shows, the music of that moment plays. */
 void Acs::handOver(int32_t delta) {
+  if (!pictures_.settle()) throw PictureMismatch{};
   form_.rebaseClock(delta);
   mixerOpen_ = false;
   music_.reopen();
@@ -213,12 +221,21 @@ void Acs::Form_Unload() { throw ProgramExit::game(platform::kExitOk, "close"); }
 void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
   state_.CurLine = 0;  // a file that cannot be read is reported on line 0
   auto bytes = platform::readFileBytes(file, platform::kMaxScriptFileBytes);
-  if (!bytes) EEE(engine::loadFailure(name));
+  if (!bytes) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(file, ec);
+    notice("cannot read the script " + (ec ? file : full).lexically_normal().string());
+    EEE(engine::loadFailure(name));
+  }
+  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  for (const engine::FileNote& n : engine::scriptFileNotes(text))
+    notice(file.string() + ":" + std::to_string(n.line) + ":" + std::to_string(n.column) +
+           ": warning: " + n.text);
   int lastLine = 0;
-  if (!state_.ScriptLines.loadBytes(
-          std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
-          lastLine)) {
+  if (!state_.ScriptLines.loadBytes(text, lastLine)) {
     state_.CurLine = static_cast<int16_t>(lastLine);  // the line that did not fit
+    notice("the script " + file.string() + " has more than " + std::to_string(engine::kMaxLines) +
+           " lines");
     EEE(engine::loadFailure(name));
   }
   state_.CurLine = 1;
@@ -243,6 +260,7 @@ platform::Recorder::Stamp Acs::stamp() {
 }
 
 void Acs::writeWait(platform::WaitKind kind) {
+  waitKind_ = kind;
   keys_.waitBegins(kind);
   platform::Json wait = {
       {"kind", waitKindName(kind)},
@@ -255,11 +273,47 @@ void Acs::writeWait(platform::WaitKind kind) {
   if (const auto focus = keys_.focus()) wait["focus"] = *focus;
   if (renderer_.backlogDepth() > 0) wait["backlog"] = renderer_.backlogDepth();
   recorder_.record("wait", wait);
-  recorder_.snapshot(form_.frame());
+  if (!options_.shotsDir.empty()) recorder_.snapshot(form_.frame());
+}
+
+void Acs::mediaFailed(media::MediaKind kind, const Text& name) {
+  if (!options_.notices) return;
+  if (auto problem = media::mediaProblem(folder_, kind, name)) notice(*problem);
+}
+
+void Acs::notice(const std::string& text) {
+  if (options_.notices && noticed_.insert(text).second)
+    *options_.notices << "torami: " << text << std::endl;
+}
+
+Text Acs::stateKey(const KeyScope& scope) const {
+  engine::StateKey key;
+  const engine::State& s = state_;
+  key.add(s.CurLine);
+  key.add(s.CaseEndLine);
+  if (scope.returnLine) key.add(s.ReturnLine);
+  if (scope.fpEndLine) key.add(s.FpEndLine);
+  for (int k = 0; k < engine::kFlagCount; ++k) key.add(scope.flags[k] ? s.flags[k] : 0);
+  for (const auto& menu : s.menuTable)
+    for (const Text& entry : menu) key.add(entry);
+  for (const Text& t : s.ItemMessages) key.add(t);
+  key.add(form_.cursor() == platform::Cursor::Custom);
+  renderer_.appendState(key, scope.shown);
+  menu_.appendState(key, scope.shown);
+  if (!scope.shown) return key.text();
+  for (const Text& t : s.ItemCgTexts) key.add(t);
+  key.add(platform::fromUtf8(pictures_.traceName().dump()));
+  key.add(controls_.LBhg[0]->caption());
+  key.add(controls_.TimerMIDI->enabled());
+  key.add(music_.status().has_value());
+  return key.text();
 }
 
 void Acs::beforePass(const Text& keyword) {
   form_.beginPass();
+  if (options_.linesRun && state_.CurLine >= 0 && state_.CurLine <= engine::kMaxLines)
+    options_.linesRun[state_.CurLine] = 1;
+
   if (options_.traceLines) recorder_.record("line", {{"cmd", toUtf8(keyword)}});
 }
 

@@ -3,17 +3,22 @@
 // state (message renderer, command menu, pictures, fades, music, sound) to them and to the
 // interpreter, starts and ends the run, and keeps the record of what a person sees. Waits
 // process window events, so handlers run nested inside them and only set fields.
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "engine/host.h"
 #include "engine/interpreter.h"
 #include "engine/state.h"
 #include "media/fade.h"
+#include "media/media_check.h"
 #include "media/music.h"
 #include "media/pictures.h"
 #include "media/sound_effects.h"
@@ -37,6 +42,12 @@ struct Options {
   bool traceLines = false;
   std::filesystem::path shotsDir;  // empty: no snapshots
   std::optional<long> maxSteps;    // end with reason "limit" after this many passes
+  // Where the run says, one line each, what the window hides: a script file saved in a
+  // way the player does not read as meant, a script or media file that cannot be found
+  // or read. Null: said nowhere.
+  std::ostream* notices = nullptr;
+  // When given, 1201 entries: entry k becomes 1 when line k runs.
+  uint8_t* linesRun = nullptr;
 };
 
 // The script file an options value names, and its name for the error box.
@@ -51,6 +62,10 @@ struct LoadRequest {
   std::string slot;
 };
 
+// The picture a replay ended with does not decode after all: the replay is made again,
+// decoding every picture.
+struct PictureMismatch {};
+
 // What a run of the window object gets from the session around it: the record, the
 // settings and the saves that outlive one run, and a saved game to replay first.
 struct SessionLink {
@@ -62,6 +77,7 @@ struct SessionLink {
   std::string replaySlot;              // recorded with the `load` event at the hand-over
   std::string failedSlot;              // a save that could not be loaded: `load` with ok false
   std::optional<uint32_t> startTicks;  // the session's start on the live clock
+  bool decodeEveryPicture = false;     // replay decoding each picture, not only the last
 };
 
 class Acs : public engine::Host {
@@ -80,6 +96,21 @@ class Acs : public engine::Host {
   const platform::Image& frame() { return form_.frame(); }
   const Controls& controls() const { return controls_; }
   const engine::State& state() const { return state_; }
+  // What the last wait for the user waits for.
+  platform::WaitKind waitKind() const { return waitKind_; }
+  // Which parts of the state a key holds. All of it by default; the explorer leaves out
+  // what only shows or sounds (the message area's text and colours, the labels' captions,
+  // the picture, the music) and flags that never decide where the game goes.
+  struct KeyScope {
+    std::array<bool, engine::kFlagCount> flags;
+    bool shown = true;       // what is shown and heard
+    bool fpEndLine = true;   // FP's end line register (only read while FP shows its entry)
+    bool returnLine = true;  // the return line of GOSUB (dead where no RET can come first)
+    KeyScope() { flags.fill(true); }
+  };
+  // The state at this moment, as a key: two moments with the same key go on alike for the
+  // same input, as far as the scope goes.
+  engine::Text stateKey(const KeyScope& scope = KeyScope()) const;
 
   // --- engine::Host ---
   void beforePass(const engine::Text& keyword) override;
@@ -114,6 +145,8 @@ class Acs : public engine::Host {
   void showItem(int entry);
   void writeWait(platform::WaitKind kind);
   platform::Recorder::Stamp stamp();
+  void notice(const std::string& text);
+  void mediaFailed(media::MediaKind kind, const engine::Text& name);
 
   Options options_;
   SessionLink link_;
@@ -138,6 +171,8 @@ class Acs : public engine::Host {
   uint32_t startTicks_ = 0;
   long steps_ = 0;
   std::string endReason_;
+  platform::WaitKind waitKind_ = platform::WaitKind::End;
+  std::set<std::string> noticed_;
 };
 
 }  // namespace ui

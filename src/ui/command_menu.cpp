@@ -1,5 +1,6 @@
 #include "ui/command_menu.h"
 
+#include "engine/menu_text.h"
 #include "engine/script_error.h"
 #include "platform/text_codec.h"
 #include "ui/design.h"
@@ -10,13 +11,11 @@ using engine::Text;
 
 namespace {
 
-constexpr char32_t kSeparator = U'・';
-constexpr char32_t kPick = U'＊';
-constexpr char32_t kBack = U'＠';
-const Text kCommandHeading = U"コマンド";
+using engine::isDigitMarker;
+using engine::kBackMarker;
+using engine::kPickMarker;
 
-bool isDigitMarker(char32_t c) { return c >= U'０' && c <= U'９'; }
-bool isMarker(char32_t c) { return c == kPick || c == kBack || isDigitMarker(c); }
+const Text kCommandHeading = U"コマンド";
 
 void checkMenu(int menu) {
   if (menu < 0 || menu >= engine::kMenus) engine::fail(engine::kOutOfRange);
@@ -44,33 +43,14 @@ CommandMenu::CommandMenu(platform::Form& form, platform::PictureBox& picture1,
   }
 }
 
-/* Each marker starts a new entry and each separator a new menu, so the menus that the
-   text reaches are replaced whole and the others keep their entries. */
 void CommandMenu::CMST(int16_t menu, const Text& text) {
-  int m = menu;
-  checkMenu(m);
-  if (text.size() > 32767) engine::fail(engine::kOverflow);  // the count is 16-bit
-  auto& table = menuTable_;
-  table[m].fill(Text());
-  int entry = -1;
-  for (char32_t c : text) {
-    if (c == kSeparator) {
-      checkMenu(++m);
-      table[m].fill(Text());
-      entry = -1;
-    } else if (isMarker(c)) {
-      if (++entry >= engine::kEntries) engine::fail(engine::kOutOfRange);
-      table[m][entry] = Text(1, c);
-    } else {
-      if (entry < 0) engine::fail(engine::kOutOfRange);  // text before the first marker
-      table[m][entry] += c;
-    }
-  }
+  engine::fillMenus(menuTable_, menu, text);
 }
 
 /* The non-empty entries of the menu on the first labels in entry order; the other
    labels stay visible, blank and disabled. */
 void CommandMenu::display(int menu, int start, SlotEntries& SlotEntry) {
+  shownMenu_ = menu, startMenu_ = start;
   if (menu == start) LBcm.setCaption(kCommandHeading);
   LBcm.setVisible(true);
   for (auto* label : Label1) {
@@ -119,13 +99,13 @@ int16_t CommandMenu::CMSL(int16_t menu) {
     if (m == 0) showItem_(e);  // the item menu
     const Text& entry = menuTable_[m][e];
     const char32_t marker = entry.empty() ? 0 : entry[0];
-    if (marker == kPick) {
+    if (marker == kPickMarker) {
       const auto pick = static_cast<int16_t>(m * 100 + e);
       close();
       recorder_.record("pick", {{"code", pick}});
       return pick;
     }
-    if (marker == kBack) {
+    if (marker == kBackMarker) {
       m = start;
       Picture1.cls();
     } else if (isDigitMarker(marker)) {
@@ -167,6 +147,22 @@ void CommandMenu::Picture1_MouseDown(platform::MouseButton button) {
   } else if (MenuState == kMenuHidden) {
     MenuState = kMenuShown;
     showAll(true);
+  }
+}
+
+void CommandMenu::appendState(engine::StateKey& key, bool shown) const {
+  key.add(MenuState);
+  if (MenuState != kMenuClosed || shown) {
+    key.add(shownMenu_);
+    key.add(startMenu_);
+  }
+  if (shown) key.add(MenuPick);
+  key.add(LBcm.visible());
+  if (shown) key.add(LBcm.caption());
+  for (const platform::Label* label : Label1) {
+    key.add(label->enabled());
+    key.add(label->visible());
+    if (shown) key.add(label->caption());
   }
 }
 

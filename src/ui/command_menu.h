@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "engine/state.h"
+#include "engine/state_key.h"
 #include "platform/form.h"
 #include "platform/recorder.h"
 
@@ -34,6 +35,9 @@ class CommandMenu {
 
   // The trace's `menu` value: null, or the state, heading, captions and enabled flags.
   platform::Json traceMenu() const;
+  // Appends what decides how the menu goes on: its state, the menu shown and the one the
+  // selection started with, which labels can be picked, and when `shown` their captions.
+  void appendState(engine::StateKey& key, bool shown) const;
 
  private:
   void Label1_MouseDown(int index);
@@ -57,6 +61,7 @@ class CommandMenu {
   platform::Recorder& recorder_;
   int16_t MenuState = kMenuClosed;
   int16_t MenuPick = kNoPick;
+  int shownMenu_ = -1, startMenu_ = -1;  // of the selection in progress
 };
 
 }  // namespace ui

@@ -1,6 +1,8 @@
 #include "ui/markup_argument.h"
 
 #include "engine/number.h"
+#include "engine/script_error.h"
+#include "ui/palette.h"
 
 namespace ui {
 namespace {
@@ -31,6 +33,32 @@ std::optional<int16_t> twoCharacterNumber(engine::TextView two) {
   if (two.size() != 2) return std::nullopt;
   const char32_t narrowed[2] = {narrow(two[0]), narrow(two[1])};
   return engine::parseNumber(engine::TextView(narrowed, 2));
+}
+
+size_t markupArgumentCount(char32_t markup) {
+  switch (markup) {
+    case U'＆':
+      return 4;
+    case U'＠':
+    case U'＃':
+      return 2;
+    case U'：':
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+int markupValue(char32_t markup, engine::TextView arguments) {
+  if (markup == U'＆' || markup == U'：') {
+    auto h = arguments.empty() ? std::nullopt : hexDigit(arguments[0]);
+    if (!h) engine::fail(engine::kNotANumber);
+    return *h;
+  }
+  auto n = twoCharacterNumber(arguments.substr(0, 2));
+  if (!n) engine::fail(engine::kNotANumber);
+  if (markup == U'＠' && (*n < 0 || *n >= kColorCount)) engine::fail(engine::kOutOfRange);
+  return *n;
 }
 
 }  // namespace ui

@@ -5,6 +5,7 @@
 
 #include "engine/script_error.h"
 #include "media/timed_wait.h"
+#include "platform/text_codec.h"
 #include "ui/markup_argument.h"
 #include "ui/palette.h"
 
@@ -20,46 +21,23 @@ constexpr char32_t kIdeographicSpace = U'\u3000';
 constexpr int kTagColor = 12;
 constexpr int kUnindentedColor = 1;
 
-// How many characters after a markup character belong to it.
-size_t argumentCount(char32_t c) {
-  switch (c) {
-    case U'＆':
-      return 4;
-    case U'＠':
-    case U'＃':
-      return 2;
-    case U'：':
-      return 1;
-    default:
-      return 0;
-  }
-}
-
-int hexArgument(char32_t c) {
-  auto h = hexDigit(c);
-  if (!h) engine::fail(engine::kNotANumber);
-  return *h;
-}
-
-int16_t numberArgument(TextView two) {
-  auto n = twoCharacterNumber(two);
-  if (!n) engine::fail(engine::kNotANumber);
-  return *n;
-}
-
 }  // namespace
 
 /* Markup that lacks the characters it needs at the end of the text is ignored and the
    call ends; an empty text only clears the area. The page check follows every character
    and every markup, so a message that fills the last row waits before it returns. */
 void MessageRenderer::MESHG(const Text& text) {
+  struct Typing {
+    bool& on;
+    ~Typing() { on = false; }
+  } typing{typing_ = true};
   clear();
   column_ = row_ = 0;
   area_ = area();
   pause_ = TypeDelay;
   unindented_ = false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const size_t count = argumentCount(text[i]);
+  for (size_t& i = position_ = 0; i < text.size(); ++i) {
+    const size_t count = markupArgumentCount(text[i]);
     if (i + count >= text.size() && count > 0) return;
     handle(text[i], TextView(text).substr(i + 1, count));
     i += count;
@@ -75,6 +53,24 @@ MessageRenderer::Area MessageRenderer::area() const {
   if (size <= 0) return {};
   return {static_cast<int>(std::floor(MES.innerWidth() / size)),
           static_cast<int>(std::floor(MES.innerHeight() / size)) - 1};
+}
+
+void MessageRenderer::appendState(engine::StateKey& key, bool shown) const {
+  key.add(typing_);
+  if (typing_ || shown) {
+    key.add(static_cast<int64_t>(position_));
+    key.add(column_);
+    key.add(row_);
+    key.add(unindented_);
+  }
+  if (!shown) return;
+  key.add(MsgClick);
+  for (const Text& name : SpeakerNames) key.add(name);
+  key.add(TypeDelay);
+  key.add(TextColor);
+  key.add(MES.foreColor());
+  key.add(platform::fromUtf8(traceRows().dump()));
+  key.add(pause_);
 }
 
 platform::Json MessageRenderer::traceRows() const {
@@ -112,12 +108,11 @@ void MessageRenderer::handle(char32_t markup, TextView arguments) {
 }
 
 void MessageRenderer::setSpeakerName(TextView arguments) {
-  SpeakerNames[hexArgument(arguments[0])] = Text(arguments.substr(1, 3));
+  SpeakerNames[markupValue(U'＆', arguments)] = Text(arguments.substr(1, 3));
 }
 
 void MessageRenderer::setTextColor(TextView arguments) {
-  const int16_t n = numberArgument(arguments);
-  if (n < 0 || n >= kColorCount) engine::fail(engine::kOutOfRange);
+  const auto n = static_cast<int16_t>(markupValue(U'＠', arguments));
   TextColor = n;
   useColor(n);
 }
@@ -125,7 +120,7 @@ void MessageRenderer::setTextColor(TextView arguments) {
 /* The pause in effect is left alone: the new speed starts after the next click wait or
    with the next message. */
 void MessageRenderer::setTypeDelay(TextView arguments) {
-  TypeDelay = static_cast<int16_t>(numberArgument(arguments) * 10);
+  TypeDelay = static_cast<int16_t>(markupValue(U'＃', arguments) * 10);
 }
 
 // A line break only ends a line that has something on it: never an empty line.
@@ -140,7 +135,7 @@ void MessageRenderer::lineBreak() {
    the indent's five columns whatever the name's length, and the speech after it is in
    the normal colour, also in unindented mode. */
 void MessageRenderer::speakerTag(TextView arguments) {
-  const Text& name = SpeakerNames[hexArgument(arguments[0])];
+  const Text& name = SpeakerNames[markupValue(U'：', arguments)];
   if (column_ > 0) {
     if (row_ == area_.lastRow) {
       clickWait();

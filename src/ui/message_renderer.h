@@ -6,6 +6,7 @@
 #include <deque>
 #include <optional>
 
+#include "engine/state_key.h"
 #include "engine/text.h"
 #include "platform/form.h"
 #include "platform/json.h"
@@ -39,6 +40,9 @@ class MessageRenderer {
   // The rows of the message area as the trace shows them: a JSON array of rows, each a
   // list of [colour, text] runs in printing order.
   platform::Json traceRows() const;
+  // Appends where the message being typed has got to (which decides where its click
+  // waits come) and, when `shown`, the persistent settings and what the area shows.
+  void appendState(engine::StateKey& key, bool shown) const;
 
  private:
   // The size of the message area in characters, read from MES.
@@ -90,6 +94,8 @@ class MessageRenderer {
   Area area_;
   int16_t pause_ = 0;
   bool unindented_ = false;
+  size_t position_ = 0;  // the character being handled
+  bool typing_ = false;  // a message is being typed
 };
 
 }  // namespace ui

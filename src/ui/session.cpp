@@ -76,12 +76,15 @@ int Session::run() {
       const std::string& reason = acs.endReason();
       if (reason == "eof" || reason == "exit" || reason == "error") saves.finishGame();
       return status;
+    } catch (const PictureMismatch&) {
+      link.decodeEveryPicture = true;
     } catch (const LoadRequest& request) {
       fallback = saves.game();
       const auto quick = saves.quick();
       link.replay = quick.value_or(*fallback);
       link.replaySlot = quick ? request.slot : "continue";
       link.failedSlot.clear();
+      link.decodeEveryPicture = false;
     } catch (const platform::ReplayMismatch& e) {
       saves.reject(link.replaySlot, e.what());
       link.failedSlot = link.replaySlot;

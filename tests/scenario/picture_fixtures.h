@@ -202,7 +202,9 @@ class RecordingBackend : public platform::HeadlessBackend {
     Image area;
   };
   RecordingBackend() : HeadlessBackend({}) {}
-  void present(const Image& frame) override { frames.push_back({ticks(), pictureArea(frame)}); }
+  void present(platform::FrameSource& source) override {
+    frames.push_back({ticks(), pictureArea(source.frame())});
+  }
   std::vector<Frame> frames;
 };
 

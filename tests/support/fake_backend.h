@@ -26,7 +26,7 @@ struct FakeBackend : platform::Backend {
   void wait(platform::Wait, std::optional<uint32_t> deadline) override {
     if (deadline) now = *deadline;
   }
-  void present(const platform::Image&) override { ++presents; }
+  void present(platform::FrameSource&) override { ++presents; }
   void setTitle(const std::string&) override {}
   void setCursor(platform::Cursor) override {}
   int ask(const platform::MessageBox&) override { return -1; }

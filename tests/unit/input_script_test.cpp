@@ -83,4 +83,12 @@ TEST(InputScript, TimedActionsMustBeInOrder) {
   EXPECT_THROW(platform::readInputScript("/nonexistent/input"), platform::InputError);
 }
 
+TEST(InputScript, ACommentMayEndALine) {
+  auto a = parseInputScript("click   # the message area\npick 2 # a label\n  # alone\n", "in");
+  ASSERT_EQ(a.size(), 2u);
+  EXPECT_EQ(a[1].n, 2);
+  // "#" only starts a comment at the start of a line or after a blank.
+  EXPECT_THROW(parseInputScript("click#x\n", "in"), platform::InputError);
+}
+
 }  // namespace

@@ -32,8 +32,10 @@ japanese="$work/灯台守の手紙"
 cp -R "$src/demo" "$japanese"
 
 failures=0
+paths=exact
 # Runs the same arguments on both builds (the Windows one from the folder given first)
-# and compares exit status, standard output and standard error.
+# and compares exit status, standard output and standard error (with paths=windows, the
+# Windows output's Z:\tmp\x read as /tmp/x).
 same() {
   local what=$1 from=$2 status_linux status_windows
   shift 2
@@ -41,6 +43,9 @@ same() {
   status_linux=$?
   (cd "$from" && "$wine_run" "$game/torami.exe" "$@") >"$work/windows.out" 2>"$work/windows.err"
   status_windows=$?
+  if [ "$paths" = windows ]; then
+    sed -i 's#Z:\\#/#g; s#\\#/#g' "$work/windows.out" "$work/windows.err"
+  fi
   if [ "$status_linux" != "$status_windows" ]; then
     echo "FAIL $what: exit status $status_windows, on Linux $status_linux"
     failures=$((failures + 1))
@@ -78,5 +83,11 @@ same "--help" "$work" --help
 same "--version" "$work" --version
 same "a bad option" "$work" --no-such-option
 same "a missing input file" "$work" --headless --input "$work/nowhere.txt" "$japanese"
+same "--check, in a folder with a Japanese name" "$work" --check "$japanese"
+lacking="$work/絵のない手紙"
+cp -R "$src/demo" "$lacking"
+rm "$lacking/beach.szg"
+paths=windows
+same "--check, without a picture" "$work" --check "$lacking"
 
 exit $((failures > 0))

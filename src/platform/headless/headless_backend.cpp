@@ -130,6 +130,8 @@ void HeadlessBackend::moveClockTo(uint32_t t) {
    nothing left at all the run is over. */
 void HeadlessBackend::idle(std::optional<uint32_t> timerDue) {
   if (!pending_.empty()) return;
+  if (untimed_.empty() && timed_.empty() && onIdle)
+    if (auto next = onIdle()) untimed_.push_back(*next);
   if (!untimed_.empty()) {
     granted_ = true;
     return;

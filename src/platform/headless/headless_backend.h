@@ -2,6 +2,8 @@
 // The backend of headless runs: a virtual clock that only waits advance, mouse actions
 // from an input file delivered when the engine is idle or at their time, no window.
 #include <deque>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/backend.h"
@@ -17,12 +19,16 @@ class HeadlessBackend : public Backend {
   uint32_t ticks() override { return clock_; }
   std::optional<RawInput> nextInput() override;
   void wait(Wait why, std::optional<uint32_t> deadline) override;
-  void present(const Image&) override {}
+  void present(FrameSource&) override {}
   void setTitle(const std::string&) override {}
   void setCursor(Cursor) override {}
   // A box has no one to answer it: its text goes to standard error.
   int ask(const MessageBox& box) override;
   Mixer& mixer() override { return mixer_; }
+
+  // Asked for the next action when the engine is idle and the input file has no action
+  // left; nullopt ends the run as running out of input does.
+  std::function<std::optional<InputAction>()> onIdle;
 
  private:
   void expand(const InputAction& a);

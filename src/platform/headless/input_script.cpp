@@ -129,8 +129,13 @@ std::vector<InputAction> parseInputScript(const std::string& text, const std::st
   while (std::getline(lines, line)) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    size_t first = line.find_first_not_of(" \t");
-    if (first == std::string::npos || line[first] == '#') continue;
+    // A comment runs from a "#" at the start of the line or after a blank to the line's end.
+    for (size_t i = 0; i < line.size(); ++i)
+      if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
+        line.erase(i);
+        break;
+      }
+    if (line.find_first_not_of(" \t") == std::string::npos) continue;
     InputAction a;
     a.lineNumber = number;
     std::istringstream in(line);

@@ -252,9 +252,9 @@ Mixer& SdlBackend::mixer() {
   return *mixer_;
 }
 
-void SdlBackend::present(const Image& frame) {
+void SdlBackend::present(FrameSource& source) {
   if (!window_) openWindow();
-  frame_ = &frame;
+  frame_ = &source;
   pending_ = true;
   flushIfDue(false);
 }
@@ -282,13 +282,14 @@ void SdlBackend::blit() {
   SDL_LockSurface(surface);
   auto* pixels = static_cast<Uint8*>(surface->pixels);
   const int bpp = surface->format->BytesPerPixel;
+  const Image& frame = frame_->frame();
   if (surface->format->format == SDL_PIXELFORMAT_RGB888) {
-    scaler_.scale(*frame_, reinterpret_cast<uint32_t*>(pixels + oy * surface->pitch + ox * bpp),
+    scaler_.scale(frame, reinterpret_cast<uint32_t*>(pixels + oy * surface->pitch + ox * bpp),
                   surface->pitch / 4, 0, dh);
   } else {
     std::vector<uint32_t> row(static_cast<size_t>(dw));
     for (int y = 0; y < dh; ++y) {
-      scaler_.scale(*frame_, row.data(), dw, y, y + 1);
+      scaler_.scale(frame, row.data(), dw, y, y + 1);
       SDL_ConvertPixels(dw, 1, SDL_PIXELFORMAT_RGB888, row.data(), dw * 4, surface->format->format,
                         pixels + (oy + y) * surface->pitch + ox * bpp, surface->pitch);
     }

@@ -29,7 +29,7 @@ class SdlBackend : public Backend {
   uint32_t ticks() override;
   std::optional<RawInput> nextInput() override;
   void wait(Wait why, std::optional<uint32_t> deadline) override;
-  void present(const Image& frame) override;
+  void present(FrameSource& source) override;
   void setTitle(const std::string& title) override;
   void setCursor(Cursor c) override;
   int ask(const MessageBox& box) override;
@@ -59,7 +59,7 @@ class SdlBackend : public Backend {
   SDL_Window* window_ = nullptr;
   SDL_Cursor* custom_ = nullptr;
   SDL_Cursor* arrow_ = nullptr;
-  const Image* frame_ = nullptr;
+  FrameSource* frame_ = nullptr;
   bool pending_ = false;
   uint32_t lastPresent_ = 0;
   FrameScaler scaler_;

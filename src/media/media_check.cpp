@@ -1,0 +1,71 @@
+#include "media/media_check.h"
+
+#include "media/midi_length.h"
+#include "media/wave_length.h"
+#include "platform/file_bytes.h"
+#include "platform/picture_loader.h"
+#include "platform/text_codec.h"
+
+namespace media {
+
+engine::TextView mediaExtension(MediaKind kind) {
+  switch (kind) {
+    case MediaKind::Picture:
+      return U".szg";
+    case MediaKind::Music:
+      return U".MID";
+    case MediaKind::Sound:
+      break;
+  }
+  return U".wav";
+}
+
+const char* mediaKindName(MediaKind kind) {
+  switch (kind) {
+    case MediaKind::Picture:
+      return "picture";
+    case MediaKind::Music:
+      return "music";
+    case MediaKind::Sound:
+      break;
+  }
+  return "sound";
+}
+
+namespace {
+
+bool decodes(MediaKind kind, const std::filesystem::path& file) {
+  if (kind == MediaKind::Picture) return platform::loadPicture(file).has_value();
+  const size_t limit =
+      kind == MediaKind::Music ? platform::kMaxMusicFileBytes : platform::kMaxWaveFileBytes;
+  const auto bytes = platform::readFileBytes(file, limit);
+  if (!bytes) return false;
+  return (kind == MediaKind::Music ? midiLengthMs(*bytes) : waveLengthMs(*bytes)).has_value();
+}
+
+}  // namespace
+
+std::optional<std::string> mediaProblem(const platform::GameFolder& folder, MediaKind kind,
+                                        engine::TextView name) {
+  const std::u32string file = std::u32string(name) + std::u32string(mediaExtension(kind));
+  const std::string what = std::string(mediaKindName(kind)) + " \"" + platform::toUtf8(name) + "\"";
+  const auto found = folder.find(name, mediaExtension(kind));
+  if (!found) {
+    std::u32string tried = file;
+    for (char32_t& c : tried)
+      if (c == U'\\') c = U'/';
+    std::error_code ec;
+    std::filesystem::path base = std::filesystem::absolute(folder.path(), ec);
+    if (ec) base = folder.path();
+    return what + ": no file " + (base / platform::toUtf8(tried)).lexically_normal().string() +
+           " (the name matches in any case)";
+  }
+  if (!decodes(kind, *found))
+    return what + ": " + found->string() + " cannot be decoded as a " +
+           (kind == MediaKind::Picture ? "picture"
+            : kind == MediaKind::Music ? "MIDI file"
+                                       : "wave file");
+  return std::nullopt;
+}
+
+}  // namespace media
