@@ -4,12 +4,19 @@
 #               AddressSanitizer and UndefinedBehaviorSanitizer
 #   make fuzz   builds the libFuzzer targets of tests/fuzz with clang and runs each for
 #               FUZZ_SECONDS (FUZZ_TARGETS="wave picture" picks some; see scripts/run-fuzz)
+# The 64-bit Windows build (cross-compiled with MinGW-w64, tested under Wine):
+#   make windows       builds build-windows/torami-windows.zip
+#   make test-windows  runs the Windows build's tests under Wine, and compares its demo
+#                      play-throughs and its window with the Linux build's
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 
-.PHONY: all play test deps test-deps build build-asan test-release test-asan fuzz clean
+WINDOWS_TOOLCHAIN = $(or $(TORAMI_CACHE),$(HOME)/.cache/torami)/windows/toolchain.cmake
+
+.PHONY: all play test deps test-deps build build-asan test-release test-asan fuzz clean \
+	windows test-windows
 
 all: build
 
@@ -40,5 +47,27 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
 	scripts/run-fuzz build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
+# The port libraries come from scripts/port-deps (built once, then cached outside the clone).
+define configure-windows
+	@scripts/port-deps windows
+	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_TOOLCHAIN) \
+	  -DCMAKE_BUILD_TYPE=Release -DTORAMI_TESTS=ON -DTORAMI_LINUX_BUILD=$(CURDIR)/build >/dev/null
+endef
+
+windows:
+	@scripts/install-deps --windows
+	$(configure-windows)
+	cmake --build build-windows -j $(JOBS) --target windows_zip
+	@echo "built build-windows/torami-windows.zip"
+
+# The Linux build's player and window driver are what the Windows build is compared with.
+test-windows:
+	@scripts/install-deps --test --windows
+	$(configure-windows)
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTORAMI_TESTS=ON >/dev/null
+	cmake --build build -j $(JOBS) --target torami torami_wine_window_test
+	cmake --build build-windows -j $(JOBS)
+	cd build-windows && ctest $(CTEST_FLAGS)
+
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-windows

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes the window icon and the custom mouse pointer (32 x 32, 16 colours) as PNG
-into assets/. Run from the repository root: python3 tools/make_icons.py
-Magenta (255, 0, 255) marks transparent pixels; the program turns it into alpha."""
+into assets/, and the icon of the Windows executable as packaging/windows/torami.ico.
+Run from the repository root: python3 tools/make_icons.py
+Magenta (255, 0, 255) marks transparent pixels; the program turns it into alpha (the
+.ico file has the alpha itself)."""
 import struct
 import zlib
 
@@ -115,7 +117,29 @@ def png(art):
             chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
 
 
+def ico(art):
+    """A one-image .ico file: a 32-bit bitmap with alpha, bottom row first, and the
+    1-bit mask that older systems draw with."""
+    lines = rows(art)
+    pixels = b''
+    mask = b''
+    for line in reversed(lines):
+        bits = 0
+        for c in line:
+            r, g, b = PALETTE[c]
+            transparent = c == '.'
+            pixels += bytes((b, g, r, 0 if transparent else 255))
+            bits = (bits << 1) | transparent
+        mask += struct.pack('>I', bits)
+    header = struct.pack('<IiiHHIIiiII', 40, 32, 64, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
+    image = header + pixels + mask
+    return (struct.pack('<HHH', 0, 1, 1) +
+            struct.pack('<BBBBHHII', 32, 32, 0, 0, 1, 32, len(image), 6 + 16) + image)
+
+
 if __name__ == '__main__':
     for name, art in (('icon.png', ICON), ('pointer.png', POINTER)):
         with open('assets/' + name, 'wb') as f:
             f.write(png(art))
+    with open('packaging/windows/torami.ico', 'wb') as f:
+        f.write(ico(ICON))

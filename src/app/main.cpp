@@ -1,6 +1,4 @@
 // torami: plays ACS scripts in a window, or headless for tests and script authors.
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -12,8 +10,11 @@
 #include "author/checker.h"
 #include "author/explorer.h"
 #include "platform/data_folder.h"
+#include "platform/executable_folder.h"
+#include "platform/file_names.h"
 #include "platform/font.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/process_start.h"
 #include "platform/program_exit.h"
 #include "platform/sdl/sdl_backend.h"
 #include "ui/acs.h"
@@ -140,10 +141,10 @@ CommandLine parse(int argc, char** argv) {
 }
 
 fs::path executableFolder(const char* argv0) {
+  const fs::path folder = platform::executableFolder();
+  if (!folder.empty()) return folder;
   std::error_code ec;
-  fs::path self = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) self = fs::absolute(argv0, ec);
-  return self.parent_path();
+  return fs::absolute(platform::pathFromUtf8(argv0), ec).parent_path();
 }
 
 void placeGame(const CommandLine& cl, const char* argv0, ui::Options& o) {
@@ -151,7 +152,7 @@ void placeGame(const CommandLine& cl, const char* argv0, ui::Options& o) {
     o.gameFolder = executableFolder(argv0);
     return;
   }
-  fs::path game = *cl.game;
+  const fs::path game = platform::pathFromUtf8(*cl.game);
   std::error_code ec;
   if (fs::is_directory(game, ec)) {
     o.gameFolder = game;
@@ -190,7 +191,8 @@ int explore(const CommandLine& cl, const char* argv0) {
   author::printReport(std::cout, report, scriptOf(options).string());
   if (cl.exploreOut) {
     std::cout << "\ninput files:\n";
-    for (const fs::path& f : author::writeInputFiles(report, *cl.exploreOut))
+    for (const fs::path& f :
+         author::writeInputFiles(report, platform::pathFromUtf8(*cl.exploreOut)))
       std::cout << "  " << f.string() << "\n";
   }
   return report.errors.empty() ? 0 : 1;
@@ -208,7 +210,7 @@ int play(const CommandLine& cl, const char* argv0) {
     options.trace = &std::cout;
     options.traceName = "the trace on standard output";
   } else if (traceTarget) {
-    traceFile.open(*traceTarget, std::ios::binary | std::ios::trunc);
+    traceFile.open(platform::pathFromUtf8(*traceTarget), std::ios::binary | std::ios::trunc);
     if (!traceFile) throw usageError("cannot write the trace file " + *traceTarget);
     options.trace = &traceFile;
     options.traceName = "the trace file " + *traceTarget;
@@ -217,15 +219,16 @@ int play(const CommandLine& cl, const char* argv0) {
   options.traceLines = cl.traceLines;
   if (cl.shots) {
     std::error_code ec;
-    fs::create_directories(*cl.shots, ec);
-    if (!fs::is_directory(*cl.shots, ec)) throw usageError("cannot make the folder " + *cl.shots);
-    options.shotsDir = *cl.shots;
+    const fs::path shots = platform::pathFromUtf8(*cl.shots);
+    fs::create_directories(shots, ec);
+    if (!fs::is_directory(shots, ec)) throw usageError("cannot make the folder " + *cl.shots);
+    options.shotsDir = shots;
   }
 
   ui::SaveOptions saves;
   saves.resume = cl.resume;
   if (cl.dataDir) {
-    saves.dataFolder = *cl.dataDir;
+    saves.dataFolder = platform::pathFromUtf8(*cl.dataDir);
   } else if (!cl.headless) {
     saves.dataFolder = platform::userDataFolder().value_or(fs::path());
   }
@@ -251,6 +254,13 @@ int play(const CommandLine& cl, const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The arguments as UTF-8 on every system.
+  std::vector<std::string> arguments = platform::startProcess(argc, argv);
+  std::vector<char*> pointers;
+  for (std::string& a : arguments) pointers.push_back(a.data());
+  pointers.push_back(nullptr);
+  argc = static_cast<int>(arguments.size());
+  argv = pointers.data();
   try {
     const CommandLine cl = parse(argc, argv);
     if (cl.help) {

@@ -1,12 +1,12 @@
 #pragma once
 // Where the player keeps saved games and settings: $XDG_DATA_HOME/torami, else
-// ~/.local/share/torami.
+// ~/.local/share/torami; on Windows %APPDATA%\torami.
 #include <filesystem>
 #include <optional>
 
 namespace platform {
 
-// Nullopt when neither variable gives a place.
+// Nullopt when the system gives no place.
 std::optional<std::filesystem::path> userDataFolder();
 
 }  // namespace platform

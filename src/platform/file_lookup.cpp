@@ -3,6 +3,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/file_names.h"
 #include "platform/text_codec.h"
 
 namespace platform {
@@ -23,23 +24,24 @@ bool sameIgnoringCase(std::u32string_view a, std::u32string_view b) {
   return true;
 }
 
-// The spellings one name component may have on disk.
-std::vector<std::string> spellings(std::u32string_view part) {
-  std::vector<std::string> out{toUtf8(part)};
-  if (auto sjis = encodeCp932(part); sjis && *sjis != out[0]) out.push_back(*sjis);
+// The names one name component may have on disk.
+std::vector<fs::path> spellings(std::u32string_view part) {
+  std::vector<fs::path> out{pathFromUtf8(toUtf8(part))};
+  if (auto sjis = encodeCp932(part))
+    if (auto legacy = legacyName(*sjis); legacy && *legacy != out[0]) out.push_back(*legacy);
   return out;
 }
 
 std::optional<fs::path> findEntry(const fs::path& dir, std::u32string_view part) {
   std::error_code ec;
-  for (const std::string& s : spellings(part))
-    if (fs::exists(dir / s, ec)) return dir / s;
+  for (const fs::path& name : spellings(part))
+    if (fs::exists(dir / name, ec)) return dir / name;
   std::optional<fs::path> found;
   for (const auto& entry : fs::directory_iterator(dir, ec)) {
-    std::string raw = entry.path().filename().string();
-    std::u32string asUtf8 = fromUtf8(raw), asSjis = decodeCp932(raw);
-    if (sameIgnoringCase(asUtf8, part) || sameIgnoringCase(asSjis, part)) {
-      if (!found || raw < found->filename().string()) found = entry.path();
+    const fs::path name = entry.path().filename();
+    if (sameIgnoringCase(fromUtf8(utf8OfPath(name)), part) ||
+        sameIgnoringCase(legacyNameText(name), part)) {
+      if (!found || name < found->filename()) found = entry.path();
     }
   }
   return found;

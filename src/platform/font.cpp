@@ -19,11 +19,10 @@ std::shared_ptr<Font> Font::get(const FontSpec& spec) {
   if (!TTF_WasInit() && TTF_Init() != 0)
     throw FontMissing(std::string("cannot start the font renderer: ") + TTF_GetError());
   std::string file = findFontFile(spec.face);
-  const char* package = spec.face == Face::Gothic ? "fonts-ipafont-gothic" : "fonts-ipafont-mincho";
   const char* name = spec.face == Face::Gothic ? "IPAGothic" : "IPAMincho";
   if (file.empty())
-    throw FontMissing(std::string("the Japanese font ") + name +
-                      " was not found; install the package " + package);
+    throw FontMissing(std::string("the Japanese font ") + name + " was not found; " +
+                      fontMissingAdvice(spec.face));
   TTF_Font* ttf = TTF_OpenFont(file.c_str(), px);
   if (!ttf) throw FontMissing(std::string("cannot open the font ") + file + ": " + TTF_GetError());
   TTF_SetFontHinting(ttf, TTF_HINTING_MONO);

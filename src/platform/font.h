@@ -57,7 +57,10 @@ struct FontMissing : ProgramExit {
   explicit FontMissing(const std::string& message) : ProgramExit(kExitUsage, message) {}
 };
 
-// Finds the file of a face through fontconfig; empty when it is not installed.
+// Finds the file of a face (through fontconfig on Linux; in the font folders and beside
+// the executable on Windows) as a UTF-8 path; empty when it is not there.
 std::string findFontFile(Face face);
+// What the user can do about a face that is missing, as the end of a sentence.
+std::string fontMissingAdvice(Face face);
 
 }  // namespace platform

@@ -3,11 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "platform/stdio_file.h"
 
 namespace platform {
 namespace {
@@ -45,21 +41,12 @@ Json header(const std::string& script) {
           {"script", script}};
 }
 
-void syncToDisk(std::FILE* f) {
-  std::fflush(f);
-#ifdef _WIN32
-  _commit(_fileno(f));
-#else
-  fsync(fileno(f));
-#endif
-}
-
 bool writeLines(std::FILE* f, const std::vector<Json>& lines) {
   for (const Json& line : lines) {
     const std::string text = jsonLine(line) + "\n";
     if (std::fwrite(text.data(), 1, text.size(), f) != text.size()) return false;
   }
-  syncToDisk(f);
+  syncToDisk(f);  // a failed flush shows in the stream's error flag
   return !std::ferror(f);
 }
 
@@ -166,7 +153,7 @@ bool writeSave(const std::filesystem::path& file, const std::string& script,
                const SavedGame& game) {
   std::filesystem::path temporary = file;
   temporary += ".tmp";
-  std::FILE* f = std::fopen(temporary.string().c_str(), "wb");
+  std::FILE* f = openFile(temporary, "wb");
   if (!f) return false;
   const bool written = writeLines(f, linesOf(script, game));
   const bool closed = std::fclose(f) == 0;
@@ -191,24 +178,25 @@ std::optional<std::filesystem::path> setAside(const std::filesystem::path& file)
   return std::nullopt;
 }
 
-SaveJournal::~SaveJournal() {
+SaveJournal::~SaveJournal() { close(); }
+
+void SaveJournal::close() {
   if (file_) std::fclose(file_);
+  file_ = nullptr;
 }
 
 bool SaveJournal::start(const std::filesystem::path& file, const std::string& script,
                         const SavedGame& game) {
-  if (file_) std::fclose(file_);
-  file_ = nullptr;
+  close();
   if (!writeSave(file, script, game)) return false;
-  file_ = std::fopen(file.string().c_str(), "ab");
+  file_ = openFile(file, "ab");
   return file_ != nullptr;
 }
 
 bool SaveJournal::writeLine(const Json& line) {
   if (!file_) return false;
   if (writeLines(file_, {line})) return true;
-  std::fclose(file_);
-  file_ = nullptr;
+  close();
   return false;
 }
 
@@ -216,8 +204,7 @@ bool SaveJournal::append(const RecordedInput& input) { return writeLine(inputJso
 
 bool SaveJournal::finish() {
   const bool ok = writeLine({{"finished", true}});
-  if (file_) std::fclose(file_);
-  file_ = nullptr;
+  close();
   return ok;
 }
 

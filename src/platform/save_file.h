@@ -59,6 +59,8 @@ class SaveJournal {
   bool append(const RecordedInput& input);
   // The game ended: the save is marked finished and closed.
   bool finish();
+  // Closes the file as it is (Windows cannot rename a file that is open).
+  void close();
 
  private:
   bool writeLine(const Json& line);

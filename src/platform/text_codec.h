@@ -10,7 +10,8 @@ namespace platform {
 // Decodes code page 932 bytes. A byte sequence that does not decode becomes U+FFFD
 // (one per undecodable byte) and decoding goes on after it.
 std::u32string decodeCp932(std::string_view bytes);
-// Encodes to code page 932; nullopt when a character has no code there.
+// Encodes to code page 932; nullopt when a character has no code there that decodes back
+// to it.
 std::optional<std::string> encodeCp932(std::u32string_view text);
 
 std::string toUtf8(std::u32string_view text);

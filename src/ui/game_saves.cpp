@@ -89,6 +89,10 @@ void GameSaves::reject(const std::string& slot, const std::string& why) {
     if (slot == "quick") memoryQuick_.reset();
     return;
   }
+  if (slot == "continue") {  // the journal is that file: close it first
+    journal_.close();
+    journalling_ = false;
+  }
   const auto aside = platform::setAside(fileOf(slot));
   say("the saved game " + fileOf(slot).string() + " cannot be loaded: " + why + "; " +
       (aside ? "set aside as " + aside->filename().string() : "it could not be set aside"));

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/file_names.h"
 #include "platform/headless/headless_backend.h"
 #include "support/scenario.h"
 #include "ui/acs.h"
@@ -265,7 +266,7 @@ TEST(Music, TheNameFindsItsFileInAnyCaseAndSubfolder) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.onDisk) + " as " + c.inScript);
     fs::path folder = folderWithPieces("names", {});
-    writeFile(folder / c.onDisk, pieceOfMs(1000));
+    writeFile(folder / platform::pathFromUtf8(c.onDisk), pieceOfMs(1000));
     MusicRun r = play(folder, std::string("MUSPL,") + c.inScript + ",1\nMES,あ￥\nEXIT\n",
                       "at 1500 click\n");
     ASSERT_EQ(r.all("music").size(), 1u);

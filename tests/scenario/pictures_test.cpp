@@ -11,6 +11,7 @@
 
 #include "picture_fixtures.h"
 #include "platform/assets.h"
+#include "platform/file_names.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/text_codec.h"
 #include "support/scenario.h"
@@ -55,6 +56,11 @@ int channelDistance(Color a, Color b) {
 TEST(Pictures, EachFormatLoadsByContentWhateverTheExtension) {
   for (Format format : {Format::Png, Format::Bmp, Format::Gif, Format::Jpeg}) {
     SCOPED_TRACE(formatName(format));
+#ifdef _WIN32
+    // The Windows build's picture library reads JPEG but cannot write the test's picture
+    // (scripts/port-smoke decodes a JPEG there).
+    if (format == Format::Jpeg) continue;
+#endif
     fs::path folder = scenarioFolder(std::string("Pictures.format-") + formatName(format));
     ASSERT_TRUE(writePattern(folder / "pic.szg", format, 120, 88, 5));
     auto r = runWithShots(folder, "GHG,pic\nEXIT\n");
@@ -177,10 +183,12 @@ TEST(Pictures, NamesMatchWithoutRegardToCaseAndBackslashSeparatesFolders) {
   fs::path folder = scenarioFolder("Pictures.lookup");
   ASSERT_TRUE(writePng(folder / "Pics" / "Room.SZG", 64, 48, 1));
   ASSERT_TRUE(writePng(folder / "HALL.szg", 64, 48, 2));
-  ASSERT_TRUE(writePng(folder / "部屋.szg", 64, 48, 3));
-  auto sjis = platform::encodeCp932(U"絵");
+  ASSERT_TRUE(writePng(folder / platform::pathFromUtf8("部屋.szg"), 64, 48, 3));
+  auto sjis = platform::encodeCp932(U"絵.szg");
   ASSERT_TRUE(sjis);
-  ASSERT_TRUE(writePng(folder / (*sjis + ".szg"), 64, 48, 4));
+  const auto legacy = platform::legacyName(*sjis);  // as a tool without Unicode names wrote it
+  ASSERT_TRUE(legacy);
+  ASSERT_TRUE(writePng(folder / *legacy, 64, 48, 4));
   struct Case {
     const char* name;
     int seed;

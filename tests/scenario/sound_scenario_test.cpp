@@ -8,6 +8,7 @@
 
 #include "media/wave_length.h"
 #include "platform/assets.h"
+#include "platform/file_names.h"
 #include "support/scenario.h"
 #include "unit/audio_fixtures.h"
 
@@ -117,7 +118,7 @@ TEST(Sound, AFileThatDoesNotPlayGivesTheChimeUnlessFlagTwoForbidsIt) {
     const char* label;
     const char* name;
     int flags;
-    long waitTime;
+    int64_t waitTime;
   } cases[] = {
       {"missing, 0: the chime, synchronous", "none", 0, chime},
       {"missing, 1: the chime, asynchronous", "none", 1, 0},
@@ -234,7 +235,7 @@ TEST(Sound, TheNameFindsItsFileInAnyCaseAndSubfolder) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.onDisk) + " as " + c.inScript);
     fs::path folder = scenarioFolder("Sound.names");
-    writeFile(folder / c.onDisk, waveOfMs(300));
+    writeFile(folder / platform::pathFromUtf8(c.onDisk), waveOfMs(300));
     ScenarioResult r =
         run(folder, std::string("SOUND,") + c.inScript + ",2\nMES,あ￥\nEXIT\n", "click\n");
     EXPECT_EQ(r.first("sound")["name"].str(), c.inScript);

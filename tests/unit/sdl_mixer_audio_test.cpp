@@ -12,36 +12,22 @@
 #include "platform/sdl/sdl_mixer.h"
 #include "platform/silent_mixer.h"
 #include "platform/soundfont.h"
+#include "support/environment.h"
 
 namespace {
 
 constexpr uintmax_t kBytesPerSecond = 44100 * 2 * 2;  // stereo, 16-bit
 
-/* Sets an environment variable for the lifetime of the object. */
-class EnvOverride {
- public:
-  EnvOverride(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~EnvOverride() {
-    if (old_)
-      setenv(name_, old_->c_str(), 1);
-    else
-      unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using testing_support::EnvOverride;
 
 class DiskAudioTest : public ::testing::Test {
  protected:
   void SetUp() override {
+#ifndef _WIN32  // Windows has a synthesiser of its own
     if (!platform::findSoundFont(std::getenv("TORAMI_SOUNDFONT"), platform::soundFontCandidates())
              .path)
       GTEST_SKIP() << "no General MIDI soundfont installed";
+#endif
   }
 
   std::unique_ptr<platform::Mixer> open() {
@@ -77,7 +63,11 @@ class DiskAudioTest : public ::testing::Test {
   std::filesystem::path output = folder.path() / "out.raw";
   EnvOverride driver{"SDL_AUDIODRIVER", "disk"};
   EnvOverride file{"SDL_DISKAUDIOFILE", output.string()};
+#ifndef _WIN32
+  // On Windows SDL reads this into the buffer that holds the file name it read just
+  // before (the output would go to a file named "1"): there the driver keeps real time.
   EnvOverride delay{"SDL_DISKAUDIODELAY", "1"};
+#endif
 };
 
 TEST_F(DiskAudioTest, AWaveSounds) {
@@ -94,6 +84,9 @@ TEST_F(DiskAudioTest, AWaveSounds) {
 /* One short note, then a minute of nothing: a halted piece that resumed
    instead of starting again would stay silent. */
 TEST_F(DiskAudioTest, AMidiPieceSoundsAndStartsAgainFromItsBeginning) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows' own MIDI synthesiser plays outside the mixer";
+#endif
   auto mixer = open();
   const auto handle = mixer->loadMusic(
       audio_test::smf(0, 480, {audio_test::TrackBytes().on(0, 72).off(240, 72).end(57360)}));

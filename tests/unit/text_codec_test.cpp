@@ -34,6 +34,56 @@ TEST(TextCodec, EncodesBackAndRefusesWhatCodePage932Lacks) {
   EXPECT_EQ(encodeCp932(U"😀"), std::nullopt);
 }
 
+/* Look-alikes that one system's tables take one way (to codes that decode to other
+   characters), and the private-use stand-ins of the bytes that decode to nothing, have no
+   code: what encodes decodes back to itself, on every system. */
+TEST(TextCodec, EncodesOnlyWhatDecodesBackToItself) {
+  for (const char32_t c : {U'¥', U'¢', U'£', U'¬', U'—', U'‖', U'‾', U'−', U'〜', U'\u0080',
+                           U'\uF8F0', U'\uF8F3', U'\uFFFD'}) {
+    SCOPED_TRACE(static_cast<unsigned>(c));
+    EXPECT_EQ(encodeCp932(std::u32string(1, c)), std::nullopt);
+  }
+  for (const char32_t c : {U'＼', U'～', U'∥', U'￢', U'－', U'①', U'纊', U'ｱ', U'\uE000'}) {
+    SCOPED_TRACE(static_cast<unsigned>(c));
+    const auto bytes = encodeCp932(std::u32string(1, c));
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(decodeCp932(*bytes), std::u32string(1, c));
+  }
+}
+
+/* Every one- and two-byte sequence, and every character of the Basic Multilingual Plane:
+   the counts, and a digest of the whole table as the Linux build's iconv gives it, which
+   the Windows build's system tables must give too. */
+TEST(TextCodec, TheWholeTableIsTheSameOnEverySystem) {
+  uint64_t digest = 14695981039346656037u;  // FNV-1a
+  auto mix = [&](uint32_t v) {
+    for (int i = 0; i < 4; ++i) digest = (digest ^ ((v >> (8 * i)) & 0xFF)) * 1099511628211u;
+  };
+  int twoByteCharacters = 0, encodable = 0;
+  for (int lead = 0; lead < 256; ++lead) {
+    for (int trail = -1; trail < 256; ++trail) {
+      if (trail >= 0 && lead < 0x80) continue;
+      std::string bytes(1, static_cast<char>(lead));
+      if (trail >= 0) bytes += static_cast<char>(trail);
+      const std::u32string text = decodeCp932(bytes);
+      for (char32_t c : text) mix(c);
+      mix(0xFFFFFFFF);
+      twoByteCharacters += trail >= 0 && text.size() == 1 && text[0] != U'\uFFFD';
+    }
+  }
+  for (char32_t c = 0; c < 0x10000; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    const auto bytes = encodeCp932(std::u32string(1, c));
+    if (!bytes) continue;
+    ++encodable;
+    mix(c);
+    for (unsigned char b : *bytes) mix(b);
+  }
+  EXPECT_EQ(twoByteCharacters, 9604);
+  EXPECT_EQ(encodable, 9397);
+  EXPECT_EQ(digest, 0x11ca60d4137c69ecu) << std::hex << digest;
+}
+
 TEST(TextCodec, Utf8RoundTripsAndReplacesBrokenSequences) {
   std::u32string text = U"aé漢😀";
   EXPECT_EQ(platform::fromUtf8(platform::toUtf8(text)), text);

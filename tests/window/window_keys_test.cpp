@@ -20,17 +20,6 @@ constexpr const char* kScript =
     "MES,あ￥\nCMST,1,＊一＊二＊三\nCMSL,1,4\nCASE,100\nEXIT\nCASE,101\nMES,"
     "選んだ￥\nEXIT\nENDCM\n";
 
-std::optional<platform::Image> showsWithin(XSession& x, unsigned long window,
-                                           const platform::Image& expected, int ms) {
-  std::optional<platform::Image> shot;
-  for (int waited = 0; waited < ms; waited += 100) {
-    shot = x.capture(window);
-    if (shot && *shot == expected) return shot;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return std::nullopt;
-}
-
 // Waits until the window has the given size; returns its picture then.
 std::optional<platform::Image> sizedWithin(XSession& x, unsigned long window, int w, int h,
                                            int ms) {
@@ -63,18 +52,19 @@ TEST(WindowKeys, KeysAnswerWaitsAndF11FillsTheScreen) {
   }
 
   auto trace = (folder / "window.jsonl").string();
+  // Its own data folder: an unfinished game in the user's would be offered first.
   pid_t pid = x.spawn(TORAMI_BINARY, {"--scale", "1", "--data-dir", (folder / "data").string(),
                                       "--trace", trace, folder.string()});
   unsigned long window = x.waitForWindow("TORAMI Win Ver1.8", 15000);
   ASSERT_NE(window, 0u) << "the window did not appear";
   const std::string id = std::to_string(window);
-  ASSERT_TRUE(showsWithin(x, window, shots[0], 5000));
+  ASSERT_TRUE(x.showsWithin(window, shots[0], 5000));
   ASSERT_EQ(x.xdotool("windowfocus --sync " + id + " key Return"), 0) << "xdotool failed";
-  EXPECT_TRUE(showsWithin(x, window, shots[1], 5000)) << "Return did not answer the message";
+  EXPECT_TRUE(x.showsWithin(window, shots[1], 5000)) << "Return did not answer the message";
   x.xdotool("key Right");
-  EXPECT_TRUE(showsWithin(x, window, shots[2], 5000)) << "no focus mark on the first label";
+  EXPECT_TRUE(x.showsWithin(window, shots[2], 5000)) << "no focus mark on the first label";
   x.xdotool("key Right");
-  EXPECT_TRUE(showsWithin(x, window, shots[3], 5000)) << "the mark did not move";
+  EXPECT_TRUE(x.showsWithin(window, shots[3], 5000)) << "the mark did not move";
 
   x.xdotool("key F11");
   ASSERT_TRUE(sizedWithin(x, window, 1280, 1024, 5000)) << "F11 did not fill the screen";
@@ -82,13 +72,13 @@ TEST(WindowKeys, KeysAnswerWaitsAndF11FillsTheScreen) {
   platform::Image twice(1280, 1024, platform::rgb(0, 0, 0));
   for (int y = 0; y < 768; ++y)
     for (int xx = 0; xx < 1012; ++xx) twice.set(134 + xx, 128 + y, shots[3].at(xx / 2, y / 2));
-  EXPECT_TRUE(showsWithin(x, window, twice, 5000))
+  EXPECT_TRUE(x.showsWithin(window, twice, 5000))
       << "the full screen is not the frame at twice its size";
   x.xdotool("key F11");
   EXPECT_TRUE(sizedWithin(x, window, 506, 384, 5000)) << "the window did not get its size back";
 
   x.xdotool("windowfocus --sync " + id + " key Return");
-  EXPECT_TRUE(showsWithin(x, window, shots[4], 5000)) << "Return did not pick the marked label";
+  EXPECT_TRUE(x.showsWithin(window, shots[4], 5000)) << "Return did not pick the marked label";
   x.requestClose(window);
   auto status = testing_support::waitForExit(pid, 5000);
   ASSERT_TRUE(status.has_value()) << "the window did not close on request";

@@ -3,9 +3,7 @@
 // request from the window manager.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
-#include <thread>
 
 #include "platform/picture_loader.h"
 #include "support/scenario.h"
@@ -25,16 +23,6 @@ constexpr const char* kScript =
     "DO\n"
     "LOOP,7\n";
 
-// Polls the window until it shows the expected picture or the time is up.
-bool showsWithin(XSession& x, unsigned long window, const platform::Image& expected, int ms) {
-  for (int waited = 0; waited < ms; waited += 100) {
-    auto shot = x.capture(window);
-    if (shot && *shot == expected) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return false;
-}
-
 TEST(WindowSmoke, MatchesHeadlessPixelsTakesClicksAndClosesOnRequest) {
   XSession x;
   ASSERT_TRUE(x.ok()) << "Xvfb did not start (install the xvfb package)";
@@ -50,18 +38,19 @@ TEST(WindowSmoke, MatchesHeadlessPixelsTakesClicksAndClosesOnRequest) {
   ASSERT_NE(*before, *after);
 
   auto trace = (folder / "window.jsonl").string();
+  // Its own data folder: an unfinished game in the user's would be offered first.
   pid_t pid = x.spawn(TORAMI_BINARY, {"--scale", "1", "--data-dir", (folder / "data").string(),
                                       "--trace", trace, folder.string()});
   unsigned long window = x.waitForWindow("TORAMI Win Ver1.8", 15000);
   ASSERT_NE(window, 0u) << "the window did not appear";
-  EXPECT_TRUE(showsWithin(x, window, *before, 5000)) << "the window differs from the headless shot";
+  EXPECT_TRUE(x.showsWithin(window, *before, 5000)) << "the window differs from the headless shot";
 
   int wx = 0, wy = 0;
   x.origin(window, wx, wy);
   // The centre of the chance label at (462, 338), 43 x 19.
   std::string at = std::to_string(wx + 462 + 21) + " " + std::to_string(wy + 338 + 9);
   ASSERT_EQ(x.xdotool("mousemove " + at + " click --repeat 2 --delay 80 1"), 0) << "xdotool failed";
-  EXPECT_TRUE(showsWithin(x, window, *after, 5000)) << "the double click did not reach the script";
+  EXPECT_TRUE(x.showsWithin(window, *after, 5000)) << "the double click did not reach the script";
 
   x.requestClose(window);
   auto status = testing_support::waitForExit(pid, 5000);

@@ -136,6 +136,21 @@ std::optional<platform::Image> XSession::capture(unsigned long window) {
   return out;
 }
 
+std::optional<platform::Image> XSession::captureScreen() {
+  return capture(DefaultRootWindow(dpy(display_)));
+}
+
+std::optional<platform::Image> XSession::showsWithin(unsigned long window,
+                                                     const platform::Image& expected,
+                                                     int timeoutMs) {
+  for (int waited = 0; waited < timeoutMs; waited += 100) {
+    auto shot = capture(window);
+    if (shot && *shot == expected) return shot;
+    sleepMs(100);
+  }
+  return std::nullopt;
+}
+
 void XSession::origin(unsigned long window, int& x, int& y) {
   Window child;
   XTranslateCoordinates(dpy(display_), window, DefaultRootWindow(dpy(display_)), 0, 0, &x, &y,

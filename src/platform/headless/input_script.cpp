@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/file_names.h"
+
 namespace platform {
 namespace {
 
@@ -15,12 +17,13 @@ struct BadLine {
   std::string text;
 };
 
-bool readInt(std::istringstream& in, long lo, long hi, long& out) {
+// 64 bits: a time may be up to 0xffffffff, more than a long holds on Windows.
+bool readInt(std::istringstream& in, int64_t lo, int64_t hi, int64_t& out) {
   std::string word;
   if (!(in >> word)) return false;
   size_t used = 0;
   try {
-    out = std::stol(word, &used);
+    out = std::stoll(word, &used);
   } catch (...) {
     return false;
   }
@@ -77,7 +80,7 @@ bool parseKey(std::istringstream& in, Key& key) {
 bool parseAction(std::istringstream& in, InputAction& a) {
   std::string word;
   if (!(in >> word)) return false;
-  long v = 0, w = 0;
+  int64_t v = 0, w = 0;
   if (word == "at") {
     std::string time;
     if (a.at || !(in >> time)) return false;
@@ -230,9 +233,9 @@ std::vector<InputAction> parseInputScript(const std::string& text, const std::st
    device or a pipe is read like a file. */
 std::vector<InputAction> readInputScript(const std::string& path) {
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec))
+  if (std::filesystem::is_directory(pathFromUtf8(path), ec))
     throw InputError(path + ": is a folder, not an input file");
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(pathFromUtf8(path), std::ios::binary);
   if (!file) throw InputError(path + ": cannot read the input file (" + std::strerror(errno) + ")");
   Reader reader(path);
   readLines(file, reader, path);

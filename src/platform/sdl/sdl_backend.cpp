@@ -356,14 +356,17 @@ void SdlBackend::setCursor(Cursor c) {
 
 int SdlBackend::ask(const MessageBox& box) {
   const std::string text = lineBreaksAsNewlines(box.text);
+#ifndef _WIN32
   if (box.icon == MessageBox::Icon::Error && box.buttons.size() == 1) {
-    // A window of the program's own, so it ends with the program and shows Japanese.
+    // A window of the program's own, so it ends with the program and shows Japanese (the
+    // system's box on Windows is the process's own and shows Japanese already).
     sdl::showErrorBox(window_, scale_, box.title, text, [this] {
       redrawWhole();
       flushIfDue(true);
     });
     return 0;
   }
+#endif
   std::vector<SDL_MessageBoxButtonData> buttons;
   for (size_t i = 0; i < box.buttons.size(); ++i)  // the first is the default
     buttons.push_back({i == 0 ? Uint32{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT} : 0u,

@@ -13,16 +13,17 @@
 #include <vector>
 
 #include "platform/quiet_standard_error.h"
+#include "platform/sdl/sound_system.h"
 #include "platform/silent_mixer.h"
-#include "platform/soundfont.h"
 
 namespace platform::sdl {
+
+void tell(const std::string& text) { std::fprintf(stderr, "torami: %s\n", text.c_str()); }
+
 namespace {
 
 constexpr int kWaveChannel = 0;
 constexpr int kChunkSamples = 2048;
-
-void tell(const std::string& text) { std::fprintf(stderr, "torami: %s\n", text.c_str()); }
 
 Mix_Music* loadFromMemory(const std::vector<uint8_t>& bytes) {
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
@@ -157,23 +158,6 @@ bool openDevice() {
                           0) == 0)
     return true;
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  return false;
-}
-
-/* The soundfont is set before the first MIDI load, and checked here: the
-   synthesiser accepts a missing path and only fails at the first load, with a
-   message about a different synthesiser's configuration. */
-bool openSynthesiser() {
-  const SoundFontChoice choice =
-      findSoundFont(std::getenv("TORAMI_SOUNDFONT"), soundFontCandidates());
-  if (choice.note) tell(*choice.note);
-  if (!choice.path) return false;
-  if ((Mix_Init(MIX_INIT_MID) & MIX_INIT_MID) == 0) {
-    tell(std::string("no MIDI synthesiser (") + Mix_GetError() + "); music is silent");
-    return false;
-  }
-  if (Mix_SetSoundFonts(choice.path->c_str()) != 0) return true;
-  tell("the MIDI synthesiser does not take the soundfont " + *choice.path + "; music is silent");
   return false;
 }
 

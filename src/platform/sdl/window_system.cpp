@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#ifdef __linux__
 #include <dlfcn.h>
+#endif
 
 #include <algorithm>
 #include <vector>
@@ -14,6 +16,7 @@ namespace {
 
 constexpr Uint32 kCloseCheckMs = 10;  // how often a held thread looks for a close
 
+#ifdef __linux__
 using ErrorHandler = int (*)(Display*, XErrorEvent*);
 using SetErrorHandler = ErrorHandler (*)(ErrorHandler);
 ErrorHandler previousHandler = nullptr;
@@ -24,6 +27,7 @@ int onError(Display* display, XErrorEvent* error) {
   if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
   return previousHandler ? previousHandler(display, error) : 0;
 }
+#endif
 
 bool peek(Uint32 type, std::vector<SDL_Event>& out) {
   const int count = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, type, type);
@@ -54,18 +58,25 @@ bool closeQueued(SDL_Window* window) {
    moment errors of late requests arrive. libX11 is the one SDL loads; without it there
    is no X display to guard. */
 bool startVideo() {
+#ifdef __linux__
   if (void* x11 = dlopen("libX11.so.6", RTLD_NOW | RTLD_GLOBAL)) {
     if (auto set = reinterpret_cast<SetErrorHandler>(dlsym(x11, "XSetErrorHandler"))) {
       const ErrorHandler old = set(onError);
       if (old != onError) previousHandler = old;
     }
   }
+#endif
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
   SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   return true;
 }
 
+/* Only X11 tells of a window destroyed from outside; elsewhere the close event does. */
 bool windowDestroyed(const SDL_Event& event, SDL_Window* window) {
+#ifndef __linux__
+  (void)event, (void)window;
+  return false;
+#else
   if (event.type != SDL_SYSWMEVENT || !window || !event.syswm.msg) return false;
   const SDL_SysWMmsg& msg = *event.syswm.msg;
   if (msg.subsystem != SDL_SYSWM_X11 || msg.msg.x11.event.type != DestroyNotify) return false;
@@ -73,6 +84,7 @@ bool windowDestroyed(const SDL_Event& event, SDL_Window* window) {
   SDL_VERSION(&info.version);
   return SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11 &&
          msg.msg.x11.event.xdestroywindow.window == info.info.x11.window;
+#endif
 }
 
 void sleepUnlessClosed(uint32_t deadline, SDL_Window* window) {

@@ -61,4 +61,9 @@ std::string findFontFile(Face face) {
   return {};
 }
 
+std::string fontMissingAdvice(Face face) {
+  return std::string("install the package ") +
+         (face == Face::Gothic ? "fonts-ipafont-gothic" : "fonts-ipafont-mincho");
+}
+
 }  // namespace platform
