@@ -102,26 +102,6 @@ TEST_F(DiskAudioTest, AMidiPieceSoundsAndStartsAgainFromItsBeginning) {
   EXPECT_TRUE(soundBetween(halted, UINTMAX_MAX)) << "the second start plays it again";
 }
 
-/* A restart swaps in a copy loaded while the piece played: the note sounds again within
-   a few of the driver's buffers of the restart, where loading it then would leave tens of
-   milliseconds of silence. */
-TEST_F(DiskAudioTest, ARestartSoundsAtOnce) {
-  constexpr uintmax_t kBuffer = 2048 * 4;  // one buffer of 16-bit stereo frames
-  auto mixer = open();
-  const auto handle = mixer->loadMusic(
-      audio_test::smf(0, 480, {audio_test::TrackBytes().on(0, 72).off(4800, 72).end(0)}));
-  ASSERT_TRUE(handle);
-  for (int start = 0; start < 3; ++start) {
-    const uintmax_t before = rendered();
-    mixer->startMusic(*handle);
-    renderUntil(before + 8 * kBuffer);
-    if (start > 0) {
-      EXPECT_TRUE(soundBetween(before, before + 4 * kBuffer)) << "restart " << start;
-    }
-    SDL_Delay(700);  // the next copy is loaded meanwhile
-  }
-}
-
 /* A wave whose rate the mixer's converter cannot take (its buffer size overflows) never
    reaches it: the sound plays as a missing file does, the default chime. */
 TEST_F(DiskAudioTest, AWaveTheConverterCannotTakePlaysTheDefaultChime) {
