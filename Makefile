@@ -32,3 +32,21 @@ test: test-deps
 
 clean:
 	rm -rf build build-asan
+
+# The browser build (see README, "Play in a browser"): build-web/ holds the page.
+WEB_CACHE ?= $(HOME)/.cache/torami/web
+WEB_TOOLCHAIN := $(WEB_CACHE)/toolchain.cmake
+WEB_PORT ?= 8631
+
+.PHONY: web-deps web serve-web test-web
+
+web-deps:
+	@scripts/install-deps --web
+	@[ -f $(WEB_TOOLCHAIN) ] || scripts/port-deps web
+
+web: web-deps
+	@cmake -S . -B build-web -DCMAKE_TOOLCHAIN_FILE=$(WEB_TOOLCHAIN) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-web -j $(JOBS) --target torami
+
+serve-web: web
+	node scripts/web-serve.js build-web $(WEB_PORT)

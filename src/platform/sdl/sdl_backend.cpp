@@ -83,7 +83,11 @@ void SdlBackend::setTitle(const std::string& title) {
 }
 
 void SdlBackend::openWindow() {
+#ifdef __EMSCRIPTEN__
+  Uint32 flags = 0;  // in a page the canvas keeps the design size and the page scales it
+#else
   Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+#endif
   if (fullscreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              static_cast<int>(std::lround(width_ * scale_)),

@@ -1,0 +1,69 @@
+# The browser build (Emscripten): what differs from the Linux build. Included by
+# CMakeLists.txt when the toolchain is Emscripten's (scripts/port-deps writes one).
+#
+# build-web/ then holds the page: index.html, torami.js + torami.wasm (the player),
+# torami.data (the demo game and the fonts, preloaded into the program's file system)
+# and freepats/ (the General MIDI patches, fetched one instrument at a time as pieces
+# need them).
+
+# The browser shares the Linux files it does not replace.
+file(GLOB _torami_linux_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/linux/*.cpp)
+foreach(_f ${_torami_linux_sources})
+  get_filename_component(_name ${_f} NAME)
+  if(NOT EXISTS ${CMAKE_SOURCE_DIR}/src/platform/web/${_name})
+    list(APPEND PORT_SOURCES ${_f})
+  endif()
+endforeach()
+
+# Code page 932 tables from the build machine's iconv, through a host program.
+find_program(TORAMI_HOST_CXX NAMES c++ g++ clang++ NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(TORAMI_CP932_TABLE ${CMAKE_BINARY_DIR}/generated/cp932_table.inc)
+add_custom_command(
+  OUTPUT ${TORAMI_CP932_TABLE}
+  COMMAND ${TORAMI_HOST_CXX} -std=c++20 -O1 ${CMAKE_SOURCE_DIR}/tools/cp932_table.cpp
+          -o ${CMAKE_BINARY_DIR}/generated/cp932_table
+  COMMAND ${CMAKE_BINARY_DIR}/generated/cp932_table > ${TORAMI_CP932_TABLE}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/cp932_table.cpp
+  COMMENT "Code page 932 tables from the host's iconv")
+list(APPEND PORT_SOURCES ${TORAMI_CP932_TABLE})
+
+set(TORAMI_FONT_DIRS /usr/share/fonts/opentype/ipafont-gothic /usr/share/fonts/opentype/ipafont-mincho)
+set(TORAMI_FREEPATS /usr/share/midi/freepats)
+set(TORAMI_FREEPATS_CFG /etc/timidity/freepats.cfg)
+set(TORAMI_PAGE_DIR ${CMAKE_SOURCE_DIR}/src/platform/web/page)
+
+function(torami_web_core target)
+  # The engine ends runs with exceptions; Emscripten leaves catching them off by default.
+  target_compile_options(${target} PUBLIC -fexceptions)
+  target_link_options(${target} PUBLIC -fexceptions)
+  target_include_directories(${target} PRIVATE ${CMAKE_BINARY_DIR}/generated)
+endfunction()
+
+function(torami_web_page target)
+  set(fonts ${CMAKE_BINARY_DIR}/page-files/fonts)
+  file(MAKE_DIRECTORY ${fonts})
+  foreach(f ipafont-gothic/ipag.ttf ipafont-mincho/ipam.ttf)
+    get_filename_component(name ${f} NAME)
+    file(CREATE_LINK /usr/share/fonts/opentype/${f} ${fonts}/${name} SYMBOLIC)
+  endforeach()
+  set_target_properties(${target} PROPERTIES SUFFIX ".js")
+  target_link_options(${target} PRIVATE
+    # The player's waits are nested inside the interpreter: they yield to the page's
+    # event loop through emscripten_sleep (SDL_Delay), which ASYNCIFY makes possible.
+    -sASYNCIFY -sASYNCIFY_STACK_SIZE=131072
+    -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
+    -sEXIT_RUNTIME=1 -sFORCE_FILESYSTEM=1 -lidbfs.js
+    "-sEXPORTED_RUNTIME_METHODS=FS,ENV,IDBFS,callMain,addRunDependency,removeRunDependency"
+    "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/demo@/demo"
+    "SHELL:--preload-file ${fonts}@/fonts")
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/demo/TORAMI.acs)
+  # The page itself, and the patch set served beside it.
+  file(GLOB page_files CONFIGURE_DEPENDS ${TORAMI_PAGE_DIR}/*)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy ${page_files} ${CMAKE_SOURCE_DIR}/assets/icon.png ${CMAKE_BINARY_DIR}/
+    COMMENT "Copying the page")
+  if(EXISTS ${TORAMI_FREEPATS_CFG})
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -E create_symlink ${TORAMI_FREEPATS} ${CMAKE_BINARY_DIR}/freepats)
+  endif()
+endfunction()
