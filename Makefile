@@ -5,7 +5,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
 
-.PHONY: all play test deps test-deps build build-asan test-release test-asan clean
+.PHONY: all play test deps test-deps build build-asan test-release test-asan clean clean-web
 
 all: build
 
@@ -33,6 +33,9 @@ test: test-deps
 clean:
 	rm -rf build build-asan
 
+clean-web:
+	rm -rf build-web
+
 # The browser build (see README, "Play in a browser"): build-web/ holds the page.
 WEB_CACHE ?= $(HOME)/.cache/torami/web
 WEB_TOOLCHAIN := $(WEB_CACHE)/toolchain.cmake
@@ -50,3 +53,11 @@ web: web-deps
 
 serve-web: web
 	node scripts/web-serve.js build-web $(WEB_PORT)
+
+# The browser test: the demo's play-throughs in headless Chromium against the native
+# headless runs (tests/web/browser_test.js); puppeteer-core drives the system's Chromium.
+test-web: web
+	@[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTORAMI_TESTS=OFF >/dev/null
+	@cmake --build build -j $(JOBS) --target torami
+	@[ -d tests/web/node_modules/puppeteer-core ] || (cd tests/web && npm ci --no-audit --no-fund)
+	node tests/web/browser_test.js build-web build/torami .

@@ -59,9 +59,11 @@ function(torami_web_page target)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/demo/TORAMI.acs)
   # The page itself, and the patch set served beside it.
   file(GLOB page_files CONFIGURE_DEPENDS ${TORAMI_PAGE_DIR}/*)
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy ${page_files} ${CMAKE_SOURCE_DIR}/assets/icon.png ${CMAKE_BINARY_DIR}/
+  add_custom_target(torami_page
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${page_files} ${CMAKE_SOURCE_DIR}/assets/icon.png
+            ${CMAKE_BINARY_DIR}/
     COMMENT "Copying the page")
+  add_dependencies(${target} torami_page)
   if(EXISTS ${TORAMI_FREEPATS_CFG})
     add_custom_command(TARGET ${target} POST_BUILD
       COMMAND ${CMAKE_COMMAND} -E create_symlink ${TORAMI_FREEPATS} ${CMAKE_BINARY_DIR}/freepats)

@@ -20,6 +20,22 @@
   const args = ['--scale', '1'];
   if (params.has('test')) args.push('--trace', '/tmp/trace.jsonl');
 
+  // What the browser test reads: the player's trace (written only with ?test).
+  window.torami = {
+    firstWait: null,
+    trace() {
+      let text;
+      try {
+        text = Module.FS.readFile('/tmp/trace.jsonl', { encoding: 'utf8' });
+      } catch (e) {
+        return [];
+      }
+      const events = text.split('\n').filter(Boolean).map((l) => JSON.parse(l));
+      if (this.firstWait === null && events.some((e) => e.ev === 'wait')) this.firstWait = performance.now();
+      return events;
+    },
+  };
+
   window.Module = {
     canvas: canvas,
     arguments: args,
