@@ -40,6 +40,18 @@ function(torami_web_core target)
 endfunction()
 
 function(torami_web_page target)
+  # The patch set: Debian's freepats, served as it is installed; its configuration names
+  # the folder the player fetches the patches into.
+  if(EXISTS ${TORAMI_FREEPATS_CFG})
+    file(READ ${TORAMI_FREEPATS_CFG} cfg)
+    string(REGEX REPLACE "(^|\n)dir [^\n]*" "\\1dir /freepats" cfg "${cfg}")
+    file(WRITE ${CMAKE_BINARY_DIR}/freepats/timidity.cfg "${cfg}")
+    foreach(d Tone_000 Drum_000)
+      file(CREATE_LINK ${TORAMI_FREEPATS}/${d} ${CMAKE_BINARY_DIR}/freepats/${d} SYMBOLIC)
+    endforeach()
+  else()
+    message(WARNING "no ${TORAMI_FREEPATS_CFG} (scripts/install-deps --web installs freepats): the page plays no music")
+  endif()
   set(fonts ${CMAKE_BINARY_DIR}/page-files/fonts)
   file(MAKE_DIRECTORY ${fonts})
   foreach(f ipafont-gothic/ipag.ttf ipafont-mincho/ipam.ttf)
@@ -56,6 +68,10 @@ function(torami_web_page target)
     "-sEXPORTED_RUNTIME_METHODS=FS,ENV,IDBFS,callMain,addRunDependency,removeRunDependency"
     "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/demo@/demo"
     "SHELL:--preload-file ${fonts}@/fonts")
+  if(EXISTS ${CMAKE_BINARY_DIR}/freepats/timidity.cfg)
+    target_link_options(${target} PRIVATE
+      "SHELL:--preload-file ${CMAKE_BINARY_DIR}/freepats/timidity.cfg@/freepats/timidity.cfg")
+  endif()
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/demo/TORAMI.acs)
   # The page itself, and the patch set served beside it.
   file(GLOB page_files CONFIGURE_DEPENDS ${TORAMI_PAGE_DIR}/*)
@@ -64,8 +80,4 @@ function(torami_web_page target)
             ${CMAKE_BINARY_DIR}/
     COMMENT "Copying the page")
   add_dependencies(${target} torami_page)
-  if(EXISTS ${TORAMI_FREEPATS_CFG})
-    add_custom_command(TARGET ${target} POST_BUILD
-      COMMAND ${CMAKE_COMMAND} -E create_symlink ${TORAMI_FREEPATS} ${CMAKE_BINARY_DIR}/freepats)
-  endif()
 endfunction()

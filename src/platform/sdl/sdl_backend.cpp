@@ -13,6 +13,9 @@
 #include "platform/picture_loader.h"
 #include "platform/sdl/sdl_mixer.h"
 #include "platform/text_codec.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/web/page_dialog.h"
+#endif
 
 namespace platform {
 namespace {
@@ -308,6 +311,9 @@ void SdlBackend::setCursor(Cursor c) {
 }
 
 int SdlBackend::ask(const MessageBox& box) {
+#ifdef __EMSCRIPTEN__
+  return web::askInPage(box);  // the page's own dialog
+#endif
   const std::string text = lineBreaksAsNewlines(box.text);
   std::vector<SDL_MessageBoxButtonData> buttons;
   for (size_t i = 0; i < box.buttons.size(); ++i)  // the first is the default

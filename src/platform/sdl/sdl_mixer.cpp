@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/instruments.h"
 #include "platform/silent_mixer.h"
 #include "platform/soundfont.h"
 
@@ -25,6 +26,7 @@ constexpr int kChunkSamples = 2048;
 void tell(const std::string& text) { std::fprintf(stderr, "torami: %s\n", text.c_str()); }
 
 Mix_Music* loadFromMemory(const std::vector<uint8_t>& bytes) {
+  prepareInstruments(bytes);
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   return rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
 }
