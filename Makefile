@@ -2,10 +2,14 @@
 #   make play   installs what is missing, builds build/torami and plays the demo game
 #   make test   installs what is missing, builds and runs every test, then again under
 #               AddressSanitizer and UndefinedBehaviorSanitizer
+#   make fuzz   builds the libFuzzer targets of tests/fuzz with clang and runs each for
+#               FUZZ_SECONDS (FUZZ_TARGETS="wave picture" picks some; see scripts/run-fuzz)
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
-.PHONY: all play test deps test-deps build build-asan test-release test-asan clean clean-web
+.PHONY: all play test deps test-deps build build-asan test-release test-asan fuzz clean clean-web
 
 all: build
 
@@ -29,6 +33,12 @@ test: test-deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTORAMI_SANITIZE=ON -DTORAMI_TESTS=ON >/dev/null
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest $(CTEST_FLAGS)
+
+fuzz:
+	@scripts/install-deps --fuzz
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORAMI_FUZZ=ON -DTORAMI_TESTS=OFF >/dev/null
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+	scripts/run-fuzz build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf build build-asan

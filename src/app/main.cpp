@@ -205,11 +205,14 @@ int play(const CommandLine& cl, const char* argv0) {
   if (!traceTarget && cl.headless) traceTarget = "-";
   if (traceTarget == "-") {
     options.trace = &std::cout;
+    options.traceName = "the trace on standard output";
   } else if (traceTarget) {
     traceFile.open(*traceTarget, std::ios::binary | std::ios::trunc);
     if (!traceFile) throw usageError("cannot write the trace file " + *traceTarget);
     options.trace = &traceFile;
+    options.traceName = "the trace file " + *traceTarget;
   }
+  options.recordFailureEndsRun = cl.headless;
   options.traceLines = cl.traceLines;
   if (cl.shots) {
     std::error_code ec;

@@ -10,7 +10,6 @@
 
 #include "author/checker.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/picture_cache.h"
 #include "platform/program_exit.h"
 #include "platform/text_codec.h"
 #include "ui/acs.h"
@@ -83,7 +82,6 @@ class Explorer {
     checkShape();
     report_.ran.assign(engine::kMaxLines + 1, false);
     ran_.assign(engine::kMaxLines + 1, 0);
-    platform::keepDecodedPictures(true);
     playFrom(-1, 0);  // the start, up to the first wait and on
     for (int s; (s = nextToExplore()) >= 0;) {
       if (static_cast<long>(states_.size()) >= options_.maxStates) {
@@ -92,7 +90,6 @@ class Explorer {
       }
       playFrom(s, static_cast<int>(states_[s].explored));
     }
-    platform::keepDecodedPictures(false);
     for (int k = 0; k <= engine::kMaxLines; ++k) report_.ran[k] = ran_[k] != 0;
     collect();
     report_.seconds =

@@ -19,9 +19,12 @@ Text CUTA(TextView line, int16_t n) {
 }
 
 int16_t CUTV(TextView line, int16_t n, const Flags& flags) {
-  Text field = CUTA(line, n);
+  return fieldNumber(CUTA(line, n), flags);
+}
+
+int16_t fieldNumber(TextView field, const Flags& flags) {
   if (!field.empty() && field[0] == U'F') {
-    auto index = parseNumber(TextView(field).substr(1, 2));
+    auto index = parseNumber(field.substr(1, 2));
     if (!index) fail(kNotANumber);
     return flagAt(flags, *index);
   }

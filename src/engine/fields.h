@@ -1,7 +1,8 @@
 #pragma once
 // Reading the fields of a script line: the line is cut at every ASCII comma, field 1 is
 // the keyword. CUTA gives a field as text, CUTV as a number or a flag reference "F" + two
-// characters. Both cut the line anew on every call.
+// characters. The interpreter reads the same fields from lines cut once at loading
+// (ScriptStore::field) through fieldNumber.
 #include <cstdint>
 
 #include "engine/flags.h"
@@ -15,5 +16,7 @@ Text CUTA(TextView line, int16_t n);
 // Field n of `line` as a number: a flag reference reads the flag. "数値不正" for a field
 // that is not a signed decimal integer in -32768..32767, "範囲外" for a flag outside 0..30.
 int16_t CUTV(TextView line, int16_t n, const Flags& flags);
+// A field already cut, read as CUTV reads it.
+int16_t fieldNumber(TextView field, const Flags& flags);
 
 }  // namespace engine

@@ -24,7 +24,7 @@ void RET(Interpreter& in) { in.jump(in.s.ReturnLine); }
 
 // The target is read only when the condition is false.
 void IF(Interpreter& in) {
-  if (TCHK(in.T(2), in.s.flags) == 0) in.jump(in.N(3));
+  if (TCHK(in.field(2), in.s.flags) == 0) in.jump(in.N(3));
 }
 
 /* The table lines follow the command: entry v is line CurLine + v, valid from 1 up to

@@ -14,8 +14,8 @@ class Host {
   virtual ~Host() = default;
   // Once per pass of the loop, after the command: process pending window events.
   virtual void afterPass() = 0;
-  // Before the command of every pass, with the line's keyword (the trace's line event).
-  virtual void beforePass(const Text& keyword) = 0;
+  // Before the command of every pass (the trace's line event).
+  virtual void beforePass() = 0;
 
   virtual void CMST(int16_t menu, const Text& text) = 0;
   virtual int16_t CMSL(int16_t menu) = 0;

@@ -6,9 +6,16 @@
 
 namespace engine {
 
-Text Interpreter::T(int16_t n) const { return CUTA(currentLine(), n); }
+int16_t Interpreter::N(int16_t n) const { return s.ScriptLines.number(s.CurLine, n, s.flags); }
 
-int16_t Interpreter::N(int16_t n) const { return CUTV(currentLine(), n, s.flags); }
+const Command* Interpreter::commandOf(int16_t line) {
+  if (line < 0 || line > kMaxLines) return findCommand(s.ScriptLines.field(line, 1));
+  if (!known_[line]) {
+    commands_[line] = findCommand(s.ScriptLines.field(line, 1));
+    known_[line] = true;
+  }
+  return commands_[line];
+}
 
 void Interpreter::jump(int target) {
   if (target < 0 || target > kMaxLines) fail(kOutOfRange);
@@ -19,9 +26,8 @@ void Interpreter::jump(int target) {
    on with the next line, exactly as if it had not jumped. */
 void Interpreter::pass() {
   const int16_t StartLine = s.CurLine;
-  const Text keyword = T(1);
-  host.beforePass(keyword);
-  const Command* command = findCommand(keyword);
+  host.beforePass();
+  const Command* command = last_ = commandOf(StartLine);
   if (!command) fail(kUnknownCommand);
   command->run(*this);
   if (s.CurLine == StartLine) s.CurLine = static_cast<int16_t>(s.CurLine + 1);

@@ -31,7 +31,7 @@ void CMSL(Interpreter& in) {
       fail(kOutOfRange);
     }
     in.s.CurLine = static_cast<int16_t>(in.s.CurLine + 1);
-    Text keyword = in.T(1);
+    const TextView keyword = in.field(1);
     if (keyword == U"CASE" && in.N(2) == pick) {
       in.s.CurLine = static_cast<int16_t>(in.s.CurLine + 1);
       return;

@@ -34,8 +34,9 @@ const char* mediaKindName(MediaKind kind) {
 
 namespace {
 
-bool decodes(MediaKind kind, const std::filesystem::path& file) {
-  if (kind == MediaKind::Picture) return platform::loadPicture(file).has_value();
+/* Whether the file decodes; for a picture, why not in `problem`. */
+bool decodes(MediaKind kind, const std::filesystem::path& file, std::string& problem) {
+  if (kind == MediaKind::Picture) return platform::loadPicture(file, &problem).has_value();
   const size_t limit =
       kind == MediaKind::Music ? platform::kMaxMusicFileBytes : platform::kMaxWaveFileBytes;
   const auto bytes = platform::readFileBytes(file, limit);
@@ -60,11 +61,13 @@ std::optional<std::string> mediaProblem(const platform::GameFolder& folder, Medi
     return what + ": no file " + (base / platform::toUtf8(tried)).lexically_normal().string() +
            " (the name matches in any case)";
   }
-  if (!decodes(kind, *found))
+  std::string problem;
+  if (!decodes(kind, *found, problem))
     return what + ": " + found->string() + " cannot be decoded as a " +
            (kind == MediaKind::Picture ? "picture"
             : kind == MediaKind::Music ? "MIDI file"
-                                       : "wave file");
+                                       : "wave file") +
+           (problem.empty() ? "" : ": " + problem);
   return std::nullopt;
 }
 

@@ -1,11 +1,23 @@
 #include "media/pictures.h"
 
+#include "media/picture_cache.h"
 #include "platform/assets.h"
-#include "platform/picture_cache.h"
 #include "platform/picture_loader.h"
 #include "platform/text_codec.h"
 
 namespace media {
+namespace {
+
+/* One cache for the process: a player that plays the game again (a load, the explorer's
+   thousands of runs) finds the pictures already decoded. */
+PictureCache& pictureCache() {
+  static PictureCache cache([](const std::filesystem::path& file, std::string* problem) {
+    return platform::loadPicture(file, problem);
+  });
+  return cache;
+}
+
+}  // namespace
 
 /* The strip is part of the window's design, so it is in place before the script runs. */
 Pictures::Pictures(platform::PictureBox& picture1, platform::PictureBox& picture2,
@@ -17,8 +29,9 @@ Pictures::Pictures(platform::PictureBox& picture1, platform::PictureBox& picture
 }
 
 /* The name is used as written. Whatever goes wrong (no such file, a folder, unreadable
-   bytes, not a picture) leaves Picture1 exactly as it was, drawing included. A picture
-   that loads replaces the old one and everything drawn over it. */
+   bytes, not a picture, a picture too large) leaves Picture1 exactly as it was, drawing
+   included (onFailure says why, once). A
+   picture that loads replaces the old one and everything drawn over it. */
 void Pictures::GHG(const engine::Text& name) {
   const auto path = folder_.find(name, U".szg");
   bool ok = false;
@@ -28,10 +41,13 @@ void Pictures::GHG(const engine::Text& name) {
       pendingFile_ = path;
       Picture1.setPendingPicture();
     }
-  } else if (auto picture = path ? platform::loadPictureKept(*path) : std::nullopt) {
-    ok = true;
-    pendingFile_.reset();
-    Picture1.setPicture(std::move(picture));
+  } else if (path) {
+    const PictureCache::Picture picture = pictureCache().load(*path);
+    ok = picture.image.has_value();
+    if (ok) {
+      pendingFile_.reset();
+      Picture1.setPicture(picture.image);
+    }
   }
   if (ok) loadedName_ = name;
   recorder_.record("picture", {{"name", platform::toUtf8(name)}, {"ok", ok}});
@@ -45,10 +61,11 @@ platform::Json Pictures::traceName() const {
 bool Pictures::settle() {
   deferred_ = false;
   if (!Picture1.picturePending()) return true;
-  auto picture = pendingFile_ ? platform::loadPictureKept(*pendingFile_) : std::nullopt;
+  if (!pendingFile_) return false;
+  const PictureCache::Picture picture = pictureCache().load(*pendingFile_);
   pendingFile_.reset();
-  if (!picture) return false;
-  Picture1.resolvePicture(std::move(*picture));
+  if (!picture.image) return false;
+  Picture1.resolvePicture(*picture.image);
   return true;
 }
 

@@ -10,17 +10,18 @@ SoundPlayer::SoundPlayer(platform::Mixer& mixer, std::span<const uint8_t> defaul
       defaultBytes_(defaultSound.begin(), defaultSound.end()),
       defaultLengthMs_(waveLengthMs(defaultBytes_)) {}
 
-/* The wave is checked by its own reader first: the mixer's loader would also
-   take other kinds of files. */
+/* The wave is checked by its own reader first: the mixer's loader would also take other
+   kinds of files, and formats it cannot convert safely. */
 SoundResult SoundPlayer::SOUND(const std::optional<std::filesystem::path>& file, int32_t flags) {
   if ((flags & kSoundNoStop) && mixer_.wavePlaying()) return {};
   mixer_.stopWave();
   const bool sync = (flags & kSoundAsync) == 0;
   const bool loop = !sync && (flags & kSoundLoop);
-  const auto bytes =
-      file ? platform::readFileBytes(*file, platform::kMaxWaveFileBytes) : std::nullopt;
-  const auto length = bytes ? waveLengthMs(*bytes) : std::nullopt;
-  if (length && mixer_.playWave({*bytes, *length}, loop)) return {true, sync ? *length : 0};
+  auto bytes = file ? platform::readFileBytes(*file, platform::kMaxWaveFileBytes) : std::nullopt;
+  const auto wave = bytes ? readWave(*bytes) : std::nullopt;
+  if (wave) trimDataChunk(*bytes, *wave);
+  if (wave && mixer_.playWave({*bytes, wave->lengthMs}, loop))
+    return {true, sync ? wave->lengthMs : 0};
   if (flags & kSoundNoDefault) return {};
   return playDefault(sync);
 }

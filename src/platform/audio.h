@@ -13,6 +13,10 @@ namespace platform {
 // virtual clock in a headless run.
 using TickSource = std::function<uint32_t()>;
 
+// The mixer's own format: every wave is converted to it before it plays.
+inline constexpr uint32_t kMixerRate = 44100;
+inline constexpr uint32_t kMixerChannels = 2;
+
 // A wave file already checked by its reader, with its length.
 struct WaveSound {
   std::span<const uint8_t> bytes;

@@ -4,31 +4,83 @@
 #include <SDL_image.h>
 
 #include "platform/file_bytes.h"
+#include "platform/gif_decoder.h"
 #include "platform/image_surface.h"
+#include "platform/picture_header.h"
+#include "platform/quiet_standard_error.h"
 
 namespace platform {
+namespace {
 
-std::optional<Image> decodePicture(std::span<const unsigned char> bytes) {
-  if (bytes.empty()) return std::nullopt;
+void say(std::string* problem, std::string what) {
+  if (problem) *problem = std::move(what);
+}
+
+/* The decoder of the format the header check found, never the library's own guess, so
+   what is decoded is what was checked. GIF has a decoder of its own. */
+SDL_Surface* decode(PictureFormat format, SDL_RWops* rw) {
+  switch (format) {
+    case PictureFormat::Bmp:
+      return IMG_LoadBMP_RW(rw);
+    case PictureFormat::Png:
+      return IMG_LoadPNG_RW(rw);
+    case PictureFormat::Jpeg:
+      return IMG_LoadJPG_RW(rw);
+    case PictureFormat::Gif:
+      break;  // decodeGif
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::optional<Image> decodePicture(std::span<const unsigned char> bytes, std::string* problem) {
+  const PictureCheck check = checkPictureHeader(bytes);
+  if (!check.header) {
+    say(problem, check.problem);
+    return std::nullopt;
+  }
+  if (check.header->format == PictureFormat::Gif) return decodeGif(bytes);
+  if (bytes.size() > kMaxPictureFileBytes) {
+    say(problem, "larger than " + std::to_string(kMaxPictureFileBytes >> 20) + " MB");
+    return std::nullopt;
+  }
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  if (!rw) return std::nullopt;
-  return fromSurface(IMG_Load_RW(rw, 1));
+  if (!rw) {
+    say(problem, SDL_GetError());
+    return std::nullopt;
+  }
+  SDL_Surface* surface = nullptr;
+  {
+    QuietStandardError quiet;
+    surface = decode(check.header->format, rw);
+  }
+  SDL_RWclose(rw);
+  if (!surface) {
+    say(problem, std::string("broken ") + pictureFormatName(check.header->format) + " (" +
+                     IMG_GetError() + ")");
+    return std::nullopt;
+  }
+  auto image = fromSurface(surface);
+  if (!image) say(problem, std::string("cannot convert its pixels (") + SDL_GetError() + ")");
+  return image;
 }
 
 bool looksLikePicture(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
-  SDL_RWops* rw = SDL_RWFromFile(path.string().c_str(), "rb");
-  if (!rw) return false;
-  const bool picture = IMG_isBMP(rw) || IMG_isGIF(rw) || IMG_isPNG(rw) || IMG_isJPG(rw);
-  SDL_RWclose(rw);
-  return picture;
+  const auto bytes = readFileBytes(path, kMaxPictureFileBytes);
+  return bytes && checkPictureHeader(*bytes).header.has_value();
 }
 
-std::optional<Image> loadPicture(const std::filesystem::path& path) {
+std::optional<Image> loadPicture(const std::filesystem::path& path, std::string* problem) {
   auto bytes = readFileBytes(path, kMaxPictureFileBytes);
-  if (!bytes) return std::nullopt;
-  return decodePicture(*bytes);
+  if (!bytes) {
+    std::error_code ec;
+    const bool tooBig = std::filesystem::file_size(path, ec) > kMaxPictureFileBytes && !ec;
+    say(problem, tooBig ? "larger than " + std::to_string(kMaxPictureFileBytes >> 20) + " MB"
+                        : std::string("cannot be read"));
+    return std::nullopt;
+  }
+  return decodePicture(*bytes, problem);
 }
 
 }  // namespace platform

@@ -26,7 +26,11 @@ std::string toUtf8(std::u32string_view text) {
   return out;
 }
 
+/* Strict: a sequence decodes only when it is the shortest form of a scalar value, so
+   overlong forms, surrogates and values above U+10FFFF are as broken as a stray
+   continuation byte. */
 std::u32string fromUtf8(std::string_view s) {
+  static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
   std::u32string out;
   size_t i = 0;
   while (i < s.size()) {
@@ -39,6 +43,7 @@ std::u32string fromUtf8(std::string_view s) {
       ok = (cb & 0xC0) == 0x80;
       c = (c << 6) | (cb & 0x3F);
     }
+    ok = ok && c >= kSmallest[len] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
     if (!ok) {
       out += U'\uFFFD';
       ++i;

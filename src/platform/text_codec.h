@@ -14,7 +14,8 @@ std::u32string decodeCp932(std::string_view bytes);
 std::optional<std::string> encodeCp932(std::u32string_view text);
 
 std::string toUtf8(std::u32string_view text);
-// Invalid UTF-8 bytes become U+FFFD.
+// Invalid UTF-8 bytes become U+FFFD, one per byte: broken sequences, overlong forms,
+// surrogates and values above U+10FFFF.
 std::u32string fromUtf8(std::string_view bytes);
 
 // CR LF and lone CR as LF, for places that break lines only at LF.

@@ -61,7 +61,9 @@ Acs::Acs(platform::Backend& backend, Options options, SessionLink link)
       folder_(options_.gameFolder),
       ownRecorder_(link_.recorder ? nullptr
                                   : std::make_unique<platform::Recorder>(
-                                        options_.trace, options_.shotsDir, nullptr)),
+                                        options_.trace, options_.shotsDir, nullptr,
+                                        platform::OnRecordFailure{options_.recordFailureEndsRun,
+                                                                  options_.traceName})),
       recorder_(link_.recorder ? *link_.recorder : *ownRecorder_),
       settings_(link_.settings ? *link_.settings : ownSettings_),
       renderer_(form_, *controls_.MES),
@@ -276,8 +278,10 @@ void Acs::writeWait(platform::WaitKind kind) {
   if (!options_.shotsDir.empty()) recorder_.snapshot(form_.frame());
 }
 
+/* Each name is looked at once: a script that shows a broken picture in a loop decodes it
+   again only through the picture cache, which remembers the failure. */
 void Acs::mediaFailed(media::MediaKind kind, const Text& name) {
-  if (!options_.notices) return;
+  if (!options_.notices || !failedMedia_.insert({kind, name}).second) return;
   if (auto problem = media::mediaProblem(folder_, kind, name)) notice(*problem);
 }
 
@@ -309,12 +313,13 @@ Text Acs::stateKey(const KeyScope& scope) const {
   return key.text();
 }
 
-void Acs::beforePass(const Text& keyword) {
+void Acs::beforePass() {
   form_.beginPass();
   if (options_.linesRun && state_.CurLine >= 0 && state_.CurLine <= engine::kMaxLines)
     options_.linesRun[state_.CurLine] = 1;
 
-  if (options_.traceLines) recorder_.record("line", {{"cmd", toUtf8(keyword)}});
+  if (options_.traceLines)
+    recorder_.record("line", {{"cmd", toUtf8(state_.ScriptLines.field(state_.CurLine, 1))}});
 }
 
 void Acs::afterPass() {

@@ -36,9 +36,13 @@
 namespace ui {
 
 struct Options {
-  std::filesystem::path gameFolder;  // where the script and media live
-  std::filesystem::path scriptFile;  // the script; "TORAMI.acs" in the game folder when empty
-  std::ostream* trace = nullptr;     // null: no trace
+  std::filesystem::path gameFolder;     // where the script and media live
+  std::filesystem::path scriptFile;     // the script; "TORAMI.acs" in the game folder when empty
+  std::ostream* trace = nullptr;        // null: no trace
+  std::string traceName = "the trace";  // how messages name it
+  // A trace or snapshot that cannot be written ends the run (status 2) instead of being
+  // said once: what a headless run records is what its reader checks.
+  bool recordFailureEndsRun = false;
   bool traceLines = false;
   std::filesystem::path shotsDir;  // empty: no snapshots
   std::optional<long> maxSteps;    // end with reason "limit" after this many passes
@@ -113,7 +117,7 @@ class Acs : public engine::Host {
   engine::Text stateKey(const KeyScope& scope = KeyScope()) const;
 
   // --- engine::Host ---
-  void beforePass(const engine::Text& keyword) override;
+  void beforePass() override;
   void afterPass() override;
   void CMST(int16_t menu, const engine::Text& text) override;
   int16_t CMSL(int16_t menu) override;
@@ -173,6 +177,7 @@ class Acs : public engine::Host {
   std::string endReason_;
   platform::WaitKind waitKind_ = platform::WaitKind::End;
   std::set<std::string> noticed_;
+  std::set<std::pair<media::MediaKind, engine::Text>> failedMedia_;  // looked at already
 };
 
 }  // namespace ui

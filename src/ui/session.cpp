@@ -51,7 +51,9 @@ int Session::run() {
   const std::string hash = bytes ? platform::contentHash(*bytes) : std::string();
   const bool keep = bytes && !saveOptions_.dataFolder.empty();
   GameSaves saves(keep ? saveOptions_.dataFolder / hash : std::filesystem::path(), hash);
-  platform::Recorder recorder(options_.trace, options_.shotsDir, nullptr);
+  platform::Recorder recorder(
+      options_.trace, options_.shotsDir, nullptr,
+      platform::OnRecordFailure{options_.recordFailureEndsRun, options_.traceName});
 
   SessionLink link;
   link.recorder = &recorder;

@@ -1,15 +1,50 @@
-// Fuzz target: any bytes as the input file of a headless run. Reading it either gives
-// actions or the input-file error that names the line; nothing else.
+// The input file of headless runs: any bytes either parse into actions that keep their
+// rules (timed ones in order, indexes in range) or fail with one short message naming the
+// file and line; the actions then drive the headless backend's clock without fault.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "fuzz/expect.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/headless/input_script.h"
+#include "platform/program_exit.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  std::vector<platform::InputAction> actions;
   try {
-    platform::parseInputScript(std::string(reinterpret_cast<const char*>(data), size), "input");
-  } catch (const platform::InputError&) {
+    actions = platform::parseInputScript(text, "in");
+  } catch (const platform::InputError& e) {
+    const std::string said = e.what();
+    FUZZ_EXPECT(said.rfind("in:", 0) == 0);
+    FUZZ_EXPECT(said.size() < 120);
+    FUZZ_EXPECT(e.status() == platform::kExitUsage);
+    return 0;
+  }
+  std::optional<uint32_t> last;
+  int line = 0;
+  for (const platform::InputAction& a : actions) {
+    FUZZ_EXPECT(a.lineNumber > line);
+    line = a.lineNumber;
+    FUZZ_EXPECT(a.n >= 0 && a.n <= 7);
+    if (a.at) {
+      FUZZ_EXPECT(!last || *last <= *a.at);
+      last = a.at;
+    }
+  }
+  // The engine waiting for the user again and again, with a timer ticking every 100 ms.
+  platform::HeadlessBackend backend(actions);
+  uint32_t timer = 100;
+  try {
+    for (int waits = 0; waits < 2 * static_cast<int>(actions.size()) + 2; ++waits) {
+      while (backend.nextInput()) {
+      }
+      backend.wait(platform::Wait::Input, timer);
+      if (static_cast<int32_t>(backend.ticks() - timer) >= 0) timer = backend.ticks() + 100;
+    }
+  } catch (const platform::ProgramExit& e) {
+    FUZZ_EXPECT(e.reason() == "input");
   }
   return 0;
 }

@@ -92,17 +92,13 @@ struct WaveFormat {
   uint16_t bits = 16;
 };
 
-// A RIFF WAVE file with the given data bytes and any extra chunks before "data".
-inline Bytes waveFile(const WaveFormat& f, const Bytes& data, const Bytes& extraChunks = {}) {
+// A RIFF WAVE file with the given format chunk body, data bytes and any extra chunks
+// before "data".
+inline Bytes riffWave(const Bytes& format, const Bytes& data, const Bytes& extraChunks = {}) {
   Bytes out = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
-  const uint16_t block = static_cast<uint16_t>(f.channels * ((f.bits + 7) / 8));
-  littleEndian(out, 16, 4);
-  littleEndian(out, f.tag, 2);
-  littleEndian(out, f.channels, 2);
-  littleEndian(out, f.rate, 4);
-  littleEndian(out, f.rate * block, 4);
-  littleEndian(out, block, 2);
-  littleEndian(out, f.bits, 2);
+  littleEndian(out, static_cast<uint32_t>(format.size()), 4);
+  out.insert(out.end(), format.begin(), format.end());
+  if (format.size() % 2) out.push_back(0);
   out.insert(out.end(), extraChunks.begin(), extraChunks.end());
   out.insert(out.end(), {'d', 'a', 't', 'a'});
   littleEndian(out, static_cast<uint32_t>(data.size()), 4);
@@ -110,6 +106,25 @@ inline Bytes waveFile(const WaveFormat& f, const Bytes& data, const Bytes& extra
   const uint32_t riff = static_cast<uint32_t>(out.size() - 8);
   for (int i = 0; i < 4; ++i) out[4 + i] = static_cast<uint8_t>(riff >> (8 * i));
   return out;
+}
+
+// The 16 bytes every format chunk starts with; the block size is the frame's, unless given.
+inline Bytes waveFormat(const WaveFormat& f, uint16_t blockAlign = 0) {
+  Bytes out;
+  const uint16_t block =
+      blockAlign ? blockAlign : static_cast<uint16_t>(f.channels * ((f.bits + 7) / 8));
+  littleEndian(out, f.tag, 2);
+  littleEndian(out, f.channels, 2);
+  littleEndian(out, f.rate, 4);
+  littleEndian(out, f.rate * block, 4);
+  littleEndian(out, block, 2);
+  littleEndian(out, f.bits, 2);
+  return out;
+}
+
+// A RIFF WAVE file with a plain 16-byte format chunk.
+inline Bytes waveFile(const WaveFormat& f, const Bytes& data, const Bytes& extraChunks = {}) {
+  return riffWave(waveFormat(f), data, extraChunks);
 }
 
 // A 16-bit mono sine of `ms` milliseconds at 22050 Hz.

@@ -77,6 +77,52 @@ TEST(InputScript, ErrorsNameTheFileAndLine) {
   }
 }
 
+TEST(InputScript, TimesCoverTheWholeClockAndNoMore) {
+  const struct {
+    const char* time;
+    std::optional<uint32_t> ms;  // nullopt: an error
+  } cases[] = {
+      {"0", 0u},          {"+5", 5u},           {"0002147483648", 2147483648u},
+      {"4294967295", 4294967295u},              {"4294967296", std::nullopt},
+      {"-1", std::nullopt}, {"99999999999999999999999", std::nullopt}, {"1e3", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const std::string text = std::string("at ") + c.time + " click\n";
+    if (c.ms) {
+      EXPECT_EQ(parseInputScript(text, "f").at(0).at, c.ms) << c.time;
+    } else {
+      EXPECT_THROW(parseInputScript(text, "f"), platform::InputError) << c.time;
+    }
+  }
+}
+
+/* A bad line is quoted in a short piece; a line or a file past its limit is an error at
+   once, before the rest is read. */
+TEST(InputScript, BadLinesAreQuotedShortAndLimitsHold) {
+  const struct {
+    const char* what;
+    std::string text;
+    std::string said;
+  } cases[] = {
+      {"a long unparsable line", std::string(5000 - 1, 'y') + "\n", "f:1: the line is longer than"},
+      {"a long line without an end", "click\n" + std::string(10000, 'y'), "f:2: the line is longer than"},
+      {"an unparsable line", "click\n" + std::string(100, 'z') + "\n",
+       "f:2: not an input action: " + std::string(40, 'z') + "..."},
+      {"a line of kana", std::string(60, '\x82') + "\n", "f:1: not an input action: "},
+  };
+  for (const auto& c : cases) {
+    try {
+      parseInputScript(c.text, "f");
+      ADD_FAILURE() << "accepted: " << c.what;
+    } catch (const platform::InputError& e) {
+      const std::string said = e.what();
+      EXPECT_EQ(said.rfind(c.said, 0), 0u) << c.what << ": " << said;
+      EXPECT_LE(said.size(), 80u) << c.what;
+    }
+  }
+  EXPECT_EQ(parseInputScript(std::string(4000, ' ') + "click", "f").size(), 1u);
+}
+
 TEST(InputScript, TimedActionsMustBeInOrder) {
   EXPECT_THROW(parseInputScript("at 200 click\nclick\nat 100 click\n", "f"), platform::InputError);
   EXPECT_NO_THROW(parseInputScript("at 100 click\nclick\nat 100 click\n", "f"));

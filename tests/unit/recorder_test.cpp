@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <sstream>
 
+#include "platform/program_exit.h"
+
 namespace {
 
 using platform::Json;
@@ -51,6 +53,39 @@ TEST(Recorder, FailuresAreSaidOnceAndRecordingGoesOn) {
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(said.rfind(c.said, 0), 0u) << said;
     EXPECT_LE(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  }
+}
+
+/* A headless run ends at the first record it cannot write, with one message for main to
+   say; a trace line past its limit is such a record too. */
+TEST(Recorder, FailuresEndTheRunWhenAsked) {
+  const std::string huge(platform::kMaxTraceLineBytes, 'x');
+  const struct {
+    const char* what;
+    bool badStream;
+    bool badFolder;
+    std::string caption;
+    const char* said;
+  } cases[] = {
+      {"trace", true, false, "", "cannot write the trace file t.jsonl"},
+      {"snapshot", false, true, "", "cannot save the snapshot /nonexistent/torami-shots/0001.png"},
+      {"line past its limit", false, false, huge,
+       "cannot write the trace file t.jsonl: a \"wait\" event of 4 MB is longer than 4 MB"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::ostringstream out;
+    if (c.badStream) out.setstate(std::ios::badbit);
+    Recorder recorder(&out, c.badFolder ? "/nonexistent/torami-shots" : "", {},
+                      {true, "the trace file t.jsonl"});
+    try {
+      recorder.record("wait", {{"lbhg", c.caption}});
+      recorder.snapshot(platform::Image(4, 4));
+      ADD_FAILURE() << "the run went on";
+    } catch (const platform::ProgramExit& e) {
+      EXPECT_EQ(e.status(), platform::kExitUsage);
+      EXPECT_EQ(std::string(e.what()), c.said);
+    }
   }
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/fields.h"
+#include "engine/script_error.h"
 #include "platform/text_codec.h"
 
 namespace {
@@ -141,6 +143,52 @@ TEST(ScriptStore, ALoadReplacesAnEarlierOne) {
   EXPECT_EQ(store->lineCount(), 1);
   EXPECT_EQ(utf8(store->line(1)), "X");
   EXPECT_TRUE(store->line(2).empty());
+}
+
+}  // namespace
+
+namespace {
+
+// What reading a field gives: its text or number, or the error word it fails with.
+template <typename F>
+std::string outcome(F read) {
+  try {
+    return read();
+  } catch (const engine::ScriptError& e) {
+    return "error " + utf8(e.word);
+  }
+}
+
+/* Fields cut once at loading must read exactly as cutting the line at each call does,
+   errors included, for every field number around the line's own fields. */
+TEST(ScriptStore, FieldsCutAtLoadingReadAsCuttingEachTime) {
+  const std::vector<std::string> script = {"MES,abc",
+                                           "INC,1,30000,L",
+                                           "LET,F05,-32768",
+                                           "X,,F1,F99,F0,Fa,F05x",
+                                           "IF,F01=99,4",
+                                           "GOTO,32768",
+                                           "",
+                                           ",",
+                                           "A，B,１２",
+                                           "CASE, 3,+4,0x10"};
+  std::string bytes;
+  for (const auto& line : script)
+    bytes += *platform::encodeCp932(platform::fromUtf8(line)) + "\r\n";
+  Loaded l = load(bytes);
+  ASSERT_TRUE(l.ok);
+  engine::Flags flags{};
+  flags[1] = 7, flags[5] = -3;
+  for (int k = 0; k <= static_cast<int>(script.size()) + 1; ++k) {
+    const engine::Text& line = l.store->line(k);
+    for (int16_t n = -1; n <= 8; ++n) {
+      SCOPED_TRACE("line " + std::to_string(k) + " field " + std::to_string(n));
+      EXPECT_EQ(outcome([&] { return utf8(engine::Text(l.store->field(k, n))); }),
+                outcome([&] { return utf8(engine::CUTA(line, n)); }));
+      EXPECT_EQ(outcome([&] { return std::to_string(l.store->number(k, n, flags)); }),
+                outcome([&] { return std::to_string(engine::CUTV(line, n, flags)); }));
+    }
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "audio_fixtures.h"
+#include "media/sound_player.h"
 #include "platform/file_bytes.h"
 #include "platform/sdl/sdl_mixer.h"
 #include "platform/silent_mixer.h"
@@ -106,6 +107,27 @@ TEST_F(DiskAudioTest, AMidiPieceSoundsAndStartsAgainFromItsBeginning) {
   mixer.reset();
   EXPECT_TRUE(soundBetween(0, halted)) << "the first start plays the note";
   EXPECT_TRUE(soundBetween(halted, UINTMAX_MAX)) << "the second start plays it again";
+}
+
+/* A wave whose rate the mixer's converter cannot take (its buffer size overflows) never
+   reaches it: the sound plays as a missing file does, the default chime. */
+TEST_F(DiskAudioTest, AWaveTheConverterCannotTakePlaysTheDefaultChime) {
+  auto mixer = open();
+  const auto file =
+      folder.write("slow.wav", audio_test::waveFile({1, 1, 1, 16}, audio_test::Bytes(114616, 0)));
+  const auto chime = audio_test::toneWave(300);
+  media::SoundPlayer player(*mixer, chime);
+  const media::SoundResult result = player.SOUND(file, media::kSoundSync);
+  EXPECT_FALSE(result.played);
+  EXPECT_EQ(result.blockMs, 300u);
+}
+
+/* Played by playing nothing, as in a headless run: the library itself will not start a
+   sound without frames. */
+TEST_F(DiskAudioTest, AWaveWithoutFramesCountsAsPlayed) {
+  auto mixer = open();
+  EXPECT_TRUE(mixer->playWave({audio_test::waveFile({}, {}), 0}, false));
+  EXPECT_FALSE(mixer->wavePlaying());
 }
 
 TEST_F(DiskAudioTest, ForeignBytesDoNotLoadAsMusic) {

@@ -41,6 +41,33 @@ TEST(TextCodec, Utf8RoundTripsAndReplacesBrokenSequences) {
   EXPECT_EQ(platform::fromUtf8("\xc3("), U"\uFFFD(");
 }
 
+/* Only the shortest form of a scalar value decodes: overlong forms (which would let "/"
+   hide in a name on its way to a file lookup), surrogates and values above U+10FFFF
+   are broken sequences, one U+FFFD per byte. */
+TEST(TextCodec, Utf8DecodingIsStrict) {
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::u32string text;
+  } cases[] = {
+      {"overlong slash in two bytes", "a\xc0\xaf", U"a\uFFFD\uFFFD"},
+      {"overlong slash in three bytes", "\xe0\x80\xaf", U"\uFFFD\uFFFD\uFFFD"},
+      {"overlong slash in four bytes", "\xf0\x80\x80\xaf", U"\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"overlong NUL", "\xc1\x80", U"\uFFFD\uFFFD"},
+      {"high surrogate", "\xed\xa0\x80", U"\uFFFD\uFFFD\uFFFD"},
+      {"low surrogate", "\xed\xbf\xbfz", U"\uFFFD\uFFFD\uFFFDz"},
+      {"above U+10FFFF", "\xf4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"five-byte lead", "\xf8\x88\x80\x80\x80", std::u32string(5, U'\uFFFD')},
+      {"smallest two-byte form", "\xc2\x80", U"\u0080"},
+      {"smallest three-byte form", "\xe0\xa0\x80", U"\u0800"},
+      {"last before the surrogates", "\xed\x9f\xbf", U"\uD7FF"},
+      {"first after the surrogates", "\xee\x80\x80", U"\uE000"},
+      {"smallest four-byte form", "\xf0\x90\x80\x80", U"\U00010000"},
+      {"largest scalar value", "\xf4\x8f\xbf\xbf", U"\U0010FFFF"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(platform::fromUtf8(c.bytes), c.text) << c.what;
+}
+
 TEST(TextCodec, LineBreaksBecomeNewlines) {
   EXPECT_EQ(platform::lineBreaksAsNewlines("a\r\nb\rc\nd"), "a\nb\nc\nd");
 }

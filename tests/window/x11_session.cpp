@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -36,9 +37,19 @@ Window findWindow(Display* d, Window w, const std::string& title) {
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+/* Windows of the program under test come and go while this side looks at them; asking
+   about one that just went away is no error here. */
+int ignoreGoneWindows(Display*, XErrorEvent* e) {
+  if (e->error_code == BadWindow || e->error_code == BadDrawable || e->error_code == BadMatch)
+    return 0;
+  std::fprintf(stderr, "X error %d on request %d\n", e->error_code, e->request_code);
+  return 0;
+}
+
 }  // namespace
 
 XSession::XSession() {
+  XSetErrorHandler(ignoreGoneWindows);
   for (int n = 90 + getpid() % 50; n < 200 && !display_; ++n) {
     std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
     if (access(lock.c_str(), F_OK) == 0) continue;
@@ -142,6 +153,16 @@ void XSession::requestClose(unsigned long window) {
   e.xclient.data.l[1] = CurrentTime;
   XSendEvent(dpy(display_), window, False, NoEventMask, &e);
   XFlush(dpy(display_));
+}
+
+void XSession::destroyWindow(unsigned long window) {
+  XDestroyWindow(dpy(display_), window);
+  XSync(dpy(display_), False);
+}
+
+bool XSession::showing(const std::string& title) {
+  XSync(dpy(display_), False);
+  return findWindow(dpy(display_), DefaultRootWindow(dpy(display_)), title) != 0;
 }
 
 int XSession::xdotool(const std::string& args) {

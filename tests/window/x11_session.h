@@ -29,6 +29,11 @@ class XSession {
   void origin(unsigned long window, int& x, int& y);
   // A close request as a window manager sends it.
   void requestClose(unsigned long window);
+  // Destroys the window from outside, as a window manager may while its owner still
+  // draws into it.
+  void destroyWindow(unsigned long window);
+  // Whether a window with this title is on the screen now.
+  bool showing(const std::string& title);
   // Runs xdotool with DISPLAY set; returns its exit status.
   int xdotool(const std::string& args);
 

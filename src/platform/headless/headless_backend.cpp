@@ -1,5 +1,6 @@
 #include "platform/headless/headless_backend.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "platform/program_exit.h"
@@ -91,7 +92,7 @@ void HeadlessBackend::expand(const InputAction& a) {
 
 std::optional<RawInput> HeadlessBackend::nextInput() {
   if (pending_.empty()) {
-    if (!timed_.empty() && static_cast<int32_t>(clock_ - *timed_.front().at) >= 0) {
+    if (!timed_.empty() && clock_ >= *timed_.front().at) {
       expand(timed_.front());
       timed_.pop_front();
     } else if (granted_ && !untimed_.empty()) {
@@ -116,13 +117,21 @@ void HeadlessBackend::wait(Wait why, std::optional<uint32_t> deadline) {
       return;
     case Wait::Blocked:
       // What falls due meanwhile waits for the next processing of events.
-      if (deadline) clock_ = *deadline;
+      if (deadline) clock_ = ahead(*deadline);
       return;
   }
 }
 
-void HeadlessBackend::moveClockTo(uint32_t t) {
-  if (static_cast<int32_t>(t - clock_) > 0) clock_ = t;
+/* The clock counts in 64 bits, so a timed action at any time up to 2^32 - 1 ms is reached
+   however far away it is; the engine's deadlines are tick readings, never more than a
+   short wait ahead. */
+uint64_t HeadlessBackend::ahead(uint32_t tick) const {
+  const auto diff = static_cast<int32_t>(tick - static_cast<uint32_t>(clock_));
+  return diff > 0 ? clock_ + static_cast<uint64_t>(diff) : clock_;
+}
+
+void HeadlessBackend::moveClockTo(uint64_t t) {
+  if (t > clock_) clock_ = t;
 }
 
 /* Idle: the next untimed action is delivered at the next processing of events; with none
@@ -137,16 +146,16 @@ void HeadlessBackend::idle(std::optional<uint32_t> timerDue) {
     return;
   }
   if (timed_.empty()) throw ProgramExit::game(kExitNoInput, "input");
-  uint32_t t = *timed_.front().at;
-  if (timerDue && static_cast<int32_t>(*timerDue - t) < 0) t = *timerDue;
+  uint64_t t = *timed_.front().at;
+  if (timerDue) t = std::min(t, ahead(*timerDue));
   moveClockTo(t);
 }
 
 void HeadlessBackend::sleepUntil(uint32_t deadline) {
   if (!pending_.empty()) return;
-  if (!timed_.empty() && static_cast<int32_t>(*timed_.front().at - deadline) < 0)
-    deadline = *timed_.front().at;
-  moveClockTo(deadline);
+  uint64_t t = ahead(deadline);
+  if (!timed_.empty()) t = std::min<uint64_t>(t, *timed_.front().at);
+  moveClockTo(t);
 }
 
 int HeadlessBackend::ask(const MessageBox& box) {

@@ -16,7 +16,7 @@ class HeadlessBackend : public Backend {
  public:
   explicit HeadlessBackend(std::vector<InputAction> actions);
 
-  uint32_t ticks() override { return clock_; }
+  uint32_t ticks() override { return static_cast<uint32_t>(clock_); }
   std::optional<RawInput> nextInput() override;
   void wait(Wait why, std::optional<uint32_t> deadline) override;
   void present(FrameSource&) override {}
@@ -34,13 +34,14 @@ class HeadlessBackend : public Backend {
   void expand(const InputAction& a);
   void idle(std::optional<uint32_t> timerDue);
   void sleepUntil(uint32_t deadline);
-  void moveClockTo(uint32_t t);
+  uint64_t ahead(uint32_t tick) const;
+  void moveClockTo(uint64_t t);
 
   std::deque<InputAction> timed_, untimed_;
   std::deque<RawInput> pending_;
-  uint32_t clock_ = 0;
+  uint64_t clock_ = 0;  // virtual milliseconds since the start
   bool granted_ = false;
-  SilentMixer mixer_{[this] { return clock_; }};
+  SilentMixer mixer_{[this] { return ticks(); }};
 };
 
 }  // namespace platform

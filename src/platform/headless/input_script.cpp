@@ -1,11 +1,19 @@
 #include "platform/headless/input_script.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 namespace platform {
 namespace {
+
+// A line that is an action in form but not in content; the text says what is wrong.
+struct BadLine {
+  std::string text;
+};
 
 bool readInt(std::istringstream& in, long lo, long hi, long& out) {
   std::string word;
@@ -17,6 +25,18 @@ bool readInt(std::istringstream& in, long lo, long hi, long& out) {
     return false;
   }
   return used == word.size() && out >= lo && out <= hi;
+}
+
+/* The time of "at MS": every value of the virtual clock, 0 .. 2^32 - 1 milliseconds. */
+uint32_t timeOf(std::string word) {
+  if (!word.empty() && word[0] == '+') word.erase(0, 1);
+  const bool digits = !word.empty() && word.find_first_not_of("0123456789") == std::string::npos;
+  if (!digits) throw BadLine{"the time of \"at\" is not a number of milliseconds"};
+  const size_t first = word.find_first_not_of('0');
+  if (first != std::string::npos &&
+      (word.size() - first > 10 || std::stoull(word.substr(first)) > 0xffffffffULL))
+    throw BadLine{"the time of \"at\" is past 4294967295 ms"};
+  return static_cast<uint32_t>(first == std::string::npos ? 0 : std::stoull(word.substr(first)));
 }
 
 bool atEnd(std::istringstream& in) {
@@ -59,8 +79,9 @@ bool parseAction(std::istringstream& in, InputAction& a) {
   if (!(in >> word)) return false;
   long v = 0, w = 0;
   if (word == "at") {
-    if (a.at || !readInt(in, 0, 0xffffffffL, v)) return false;
-    a.at = static_cast<uint32_t>(v);
+    std::string time;
+    if (a.at || !(in >> time)) return false;
+    a.at = timeOf(time);
     return parseAction(in, a);
   }
   static const std::pair<const char*, InputAction::Kind> simple[] = {
@@ -115,46 +136,108 @@ bool parseAction(std::istringstream& in, InputAction& a) {
   return false;
 }
 
+/* At most a short piece of a bad line goes into a message, cut between characters. */
+std::string quote(const std::string& line) {
+  constexpr size_t kShown = 40;
+  if (line.size() <= kShown) return line;
+  size_t cut = kShown;
+  while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+  return line.substr(0, cut) + "...";
+}
+
+/* Reads the file line by line, so neither a file without line ends nor one that never
+   ends (a device) can take more memory than its limits. */
+class Reader {
+ public:
+  explicit Reader(const std::string& fileName) : fileName_(fileName) {}
+
+  void line(std::string text) {
+    ++number_;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    // A comment runs from a "#" at the start of the line or after a blank to the line's end.
+    for (size_t i = 0; i < text.size(); ++i)
+      if (text[i] == '#' && (i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t')) {
+        text.erase(i);
+        break;
+      }
+    if (text.find_first_not_of(" \t") == std::string::npos) return;
+    InputAction a;
+    a.lineNumber = number_;
+    std::istringstream in(text);
+    try {
+      if (!parseAction(in, a)) fail("not an input action: " + quote(text));
+    } catch (const BadLine& bad) {
+      fail(bad.text);
+    }
+    if (a.at) {
+      if (lastTime_ && *a.at < *lastTime_)
+        fail("timed actions must appear in order of their times");
+      lastTime_ = a.at;
+    }
+    actions_.push_back(a);
+  }
+  [[noreturn]] void tooLong() {
+    ++number_;
+    fail("the line is longer than " + std::to_string(kMaxInputLineBytes) + " bytes");
+  }
+  [[noreturn]] void fail(const std::string& what) {
+    throw InputError(fileName_ + ":" + std::to_string(number_) + ": " + what);
+  }
+  std::vector<InputAction> actions() { return std::move(actions_); }
+
+ private:
+  std::string fileName_;
+  int number_ = 0;
+  std::optional<uint32_t> lastTime_;
+  std::vector<InputAction> actions_;
+};
+
+void readLines(std::istream& in, Reader& reader, const std::string& fileName) {
+  std::string line;
+  size_t total = 0;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    const std::string_view chunk(buffer, static_cast<size_t>(in.gcount()));
+    total += chunk.size();
+    if (total > kMaxInputFileBytes)
+      throw InputError(fileName + ": the input file is larger than " +
+                       std::to_string(kMaxInputFileBytes >> 20) + " MB");
+    for (size_t pos = 0; pos < chunk.size();) {
+      const size_t end = chunk.find('\n', pos);
+      const std::string_view piece =
+          chunk.substr(pos, end == std::string_view::npos ? end : end - pos);
+      if (line.size() + piece.size() > kMaxInputLineBytes) reader.tooLong();
+      line += piece;
+      if (end == std::string_view::npos) break;
+      reader.line(std::move(line));
+      line.clear();
+      pos = end + 1;
+    }
+  }
+  if (!line.empty()) reader.line(std::move(line));
+}
+
 }  // namespace
 
 std::vector<InputAction> parseInputScript(const std::string& text, const std::string& fileName) {
-  std::vector<InputAction> actions;
-  std::istringstream lines(text);
-  std::string line;
-  int number = 0;
-  std::optional<uint32_t> lastTime;
-  while (std::getline(lines, line)) {
-    ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    // A comment runs from a "#" at the start of the line or after a blank to the line's end.
-    for (size_t i = 0; i < line.size(); ++i)
-      if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
-        line.erase(i);
-        break;
-      }
-    if (line.find_first_not_of(" \t") == std::string::npos) continue;
-    InputAction a;
-    a.lineNumber = number;
-    std::istringstream in(line);
-    if (!parseAction(in, a))
-      throw InputError(fileName + ":" + std::to_string(number) + ": not an input action: " + line);
-    if (a.at) {
-      if (lastTime && *a.at < *lastTime)
-        throw InputError(fileName + ":" + std::to_string(number) +
-                         ": timed actions must appear in order of their times");
-      lastTime = a.at;
-    }
-    actions.push_back(a);
-  }
-  return actions;
+  std::istringstream in(text);
+  Reader reader(fileName);
+  readLines(in, reader, fileName);
+  return reader.actions();
 }
 
+/* A folder or a file that cannot be opened is the user's mistake on the command line; a
+   device or a pipe is read like a file. */
 std::vector<InputAction> readInputScript(const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec))
+    throw InputError(path + ": is a folder, not an input file");
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw InputError(path + ": cannot read the input file");
-  std::stringstream buffer;
-  buffer << file.rdbuf();
-  return parseInputScript(buffer.str(), path);
+  if (!file) throw InputError(path + ": cannot read the input file (" + std::strerror(errno) + ")");
+  Reader reader(path);
+  readLines(file, reader, path);
+  if (file.bad()) throw InputError(path + ": cannot read the input file");
+  return reader.actions();
 }
 
 }  // namespace platform

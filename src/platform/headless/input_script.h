@@ -1,6 +1,7 @@
 #pragma once
 // The input file of a headless run: one mouse, key or wheel action per line, optionally
 // timed.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -43,7 +44,14 @@ struct InputError : ProgramExit {
   explicit InputError(const std::string& message) : ProgramExit(kExitUsage, message) {}
 };
 
+// Limits of an input file: far above any real one, low enough that a file without line
+// ends, or a device that never ends, fails clearly instead of filling memory.
+inline constexpr size_t kMaxInputFileBytes = size_t{16} << 20;
+inline constexpr size_t kMaxInputLineBytes = 4096;
+
+// The actions of an input file's text. Errors quote at most a short piece of the line.
 std::vector<InputAction> parseInputScript(const std::string& text, const std::string& fileName);
+// Reads and parses the file; a folder or a file that cannot be read is an InputError too.
 std::vector<InputAction> readInputScript(const std::string& path);
 
 }  // namespace platform

@@ -11,7 +11,9 @@
 #include "platform/assets.h"
 #include "platform/image_surface.h"
 #include "platform/picture_loader.h"
+#include "platform/sdl/error_box.h"
 #include "platform/sdl/sdl_mixer.h"
+#include "platform/sdl/window_system.h"
 #include "platform/text_codec.h"
 #ifdef __EMSCRIPTEN__
 #include "platform/web/page_dialog.h"
@@ -60,7 +62,7 @@ SdlBackend::SdlBackend(int width, int height, double scale, bool fullscreen)
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");  // touch is read as touch
-  if (SDL_Init(SDL_INIT_VIDEO) != 0)
+  if (!sdl::startVideo())
     throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
   if (scale_ <= 0) {
     scale_ = fittingScale(width, height, kComfortableShare);
@@ -70,11 +72,14 @@ SdlBackend::SdlBackend(int width, int height, double scale, bool fullscreen)
   }
 }
 
+/* The window goes first, so a closed window disappears at once; the audio device may
+   take a buffer's time to close. */
 SdlBackend::~SdlBackend() {
+  if (window_) SDL_DestroyWindow(window_);
+  SDL_PumpEvents();  // lets the window system see the window gone now
   mixer_.reset();
   if (custom_) SDL_FreeCursor(custom_);
   if (arrow_) SDL_FreeCursor(arrow_);
-  if (window_) SDL_DestroyWindow(window_);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -151,6 +156,9 @@ std::optional<RawInput> SdlBackend::translate(const SDL_Event& e) {
   switch (e.type) {
     case SDL_QUIT:
       return RawInput::close();
+    case SDL_SYSWMEVENT:
+      if (sdl::windowDestroyed(e, window_)) return RawInput::close();
+      return std::nullopt;
     case SDL_WINDOWEVENT:
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) return RawInput::close();
       if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
@@ -234,10 +242,7 @@ void SdlBackend::wait(Wait why, std::optional<uint32_t> deadline) {
       return;
     case Wait::Blocked:
       flushIfDue(true);
-      if (deadline) {
-        const auto left = static_cast<int32_t>(*deadline - ticks());
-        if (left > 0) SDL_Delay(static_cast<Uint32>(left));
-      }
+      if (deadline) sdl::sleepUnlessClosed(*deadline, window_);
       return;
   }
 }
@@ -315,6 +320,14 @@ int SdlBackend::ask(const MessageBox& box) {
   return web::askInPage(box);  // the page's own dialog
 #endif
   const std::string text = lineBreaksAsNewlines(box.text);
+  if (box.icon == MessageBox::Icon::Error && box.buttons.size() == 1) {
+    // A window of the program's own, so it ends with the program and shows Japanese.
+    sdl::showErrorBox(window_, scale_, box.title, text, [this] {
+      pending_ = frame_ != nullptr;
+      flushIfDue(true);
+    });
+    return 0;
+  }
   std::vector<SDL_MessageBoxButtonData> buttons;
   for (size_t i = 0; i < box.buttons.size(); ++i)  // the first is the default
     buttons.push_back({i == 0 ? Uint32{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT} : 0u,

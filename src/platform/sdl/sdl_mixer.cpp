@@ -2,8 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "platform/instruments.h"
+#include "platform/quiet_standard_error.h"
 #include "platform/silent_mixer.h"
 #include "platform/soundfont.h"
 
@@ -20,7 +19,6 @@ namespace platform::sdl {
 namespace {
 
 constexpr int kWaveChannel = 0;
-constexpr int kRate = 44100;
 constexpr int kChunkSamples = 2048;
 
 void tell(const std::string& text) { std::fprintf(stderr, "torami: %s\n", text.c_str()); }
@@ -88,6 +86,12 @@ class SdlMixer final : public Mixer {
     stopWave();
     SDL_RWops* rw = SDL_RWFromConstMem(wave.bytes.data(), static_cast<int>(wave.bytes.size()));
     chunk_ = rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+    // A wave without a single frame is played by playing nothing, as the silent mixer
+    // does; the mixer itself refuses to start it.
+    if (chunk_ && chunk_->alen == 0) {
+      stopWave();
+      return true;
+    }
     if (chunk_ && Mix_PlayChannel(kWaveChannel, chunk_, loop ? -1 : 0) == kWaveChannel) return true;
     stopWave();
     return false;
@@ -114,35 +118,14 @@ class SdlMixer final : public Mixer {
   Mix_Chunk* chunk_ = nullptr;
 };
 
-/* Standard error points at /dev/null while it lives. The sound libraries print
-   lines of their own while they look for a device; without one the user gets our
-   one line instead. */
-class QuietStandardError {
- public:
-  QuietStandardError() {
-    std::fflush(stderr);
-    saved_ = ::dup(STDERR_FILENO);
-    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (saved_ >= 0 && null >= 0) ::dup2(null, STDERR_FILENO);
-    if (null >= 0) ::close(null);
-  }
-  ~QuietStandardError() {
-    if (saved_ < 0) return;
-    std::fflush(stderr);
-    ::dup2(saved_, STDERR_FILENO);
-    ::close(saved_);
-  }
-  QuietStandardError(const QuietStandardError&) = delete;
-  QuietStandardError& operator=(const QuietStandardError&) = delete;
-
- private:
-  int saved_ = -1;
-};
-
 bool openDevice() {
   QuietStandardError quiet;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-  if (Mix_OpenAudio(kRate, MIX_DEFAULT_FORMAT, 2, kChunkSamples) == 0) return true;
+  // The device takes exactly the mixer's format, which the wave reader's checks assume;
+  // SDL converts to whatever the hardware wants as it plays.
+  if (Mix_OpenAudioDevice(kMixerRate, MIX_DEFAULT_FORMAT, kMixerChannels, kChunkSamples, nullptr,
+                          0) == 0)
+    return true;
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   return false;
 }

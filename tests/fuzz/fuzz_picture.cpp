@@ -1,0 +1,34 @@
+// The picture header check and the decoder behind it: any bytes are refused by the check,
+// or decode to exactly the size the header promised (or fail to decode). The memory
+// bound of a picture rests on that promise.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz/expect.h"
+#include "platform/picture_header.h"
+#include "platform/picture_loader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::span<const uint8_t> bytes(data, size);
+  const platform::PictureCheck check = platform::checkPictureHeader(bytes);
+  if (!check.header) {
+    FUZZ_EXPECT(!check.problem.empty());
+    FUZZ_EXPECT(!platform::decodePicture(bytes));
+    return 0;
+  }
+  const platform::PictureHeader& h = *check.header;
+  FUZZ_EXPECT(h.width >= 1 && h.width <= platform::kMaxPictureSide);
+  FUZZ_EXPECT(h.height >= 1 && h.height <= platform::kMaxPictureSide);
+  // Large pictures take long to decode; their headers are what matters here.
+  if (uint64_t{h.width} * h.height > (uint64_t{1} << 18)) return 0;
+  std::string problem;
+  const auto image = platform::decodePicture(bytes, &problem);
+  if (!image) {
+    FUZZ_EXPECT(!problem.empty());
+    return 0;
+  }
+  FUZZ_EXPECT(static_cast<uint32_t>(image->width()) == h.width);
+  FUZZ_EXPECT(static_cast<uint32_t>(image->height()) == h.height);
+  return 0;
+}
