@@ -57,12 +57,37 @@ function(torami_web_page target)
   else()
     message(WARNING "no ${TORAMI_FREEPATS_CFG} (scripts/install-deps --web installs freepats): the page plays no music")
   endif()
+  # Fonts: the demo's page carries the IPA faces cut down to the characters the demo's
+  # script uses and the common Japanese and Latin ranges (about 230 KB each instead of
+  # 6 and 8 MB); the whole faces are served beside the page (fonts/) and fetched when the
+  # player opens a game of their own. Without pyftsubset the page carries the whole faces.
   set(fonts ${CMAKE_BINARY_DIR}/page-files/fonts)
-  file(MAKE_DIRECTORY ${fonts})
+  file(MAKE_DIRECTORY ${fonts} ${CMAKE_BINARY_DIR}/fonts)
+  find_program(TORAMI_PYFTSUBSET pyftsubset NO_CMAKE_FIND_ROOT_PATH)
+  set(font_outputs)
   foreach(f ipafont-gothic/ipag.ttf ipafont-mincho/ipam.ttf)
     get_filename_component(name ${f} NAME)
-    file(CREATE_LINK /usr/share/fonts/opentype/${f} ${fonts}/${name} SYMBOLIC)
+    file(CREATE_LINK /usr/share/fonts/opentype/${f} ${CMAKE_BINARY_DIR}/fonts/${name} SYMBOLIC)
+    if(TORAMI_PYFTSUBSET)
+      add_custom_command(
+        OUTPUT ${fonts}/${name}
+        COMMAND iconv -f CP932 -t UTF-8 ${CMAKE_SOURCE_DIR}/demo/TORAMI.acs > ${fonts}/${name}.txt
+        COMMAND ${TORAMI_PYFTSUBSET} /usr/share/fonts/opentype/${f} --text-file=${fonts}/${name}.txt
+                "--unicodes=U+0020-007E,U+00A0-00FF,U+2010-203B,U+2190-2193,U+2200-22FF,U+2460-2473,U+25A0-266F,U+3000-30FF,U+FF01-FF9F,U+FFE0-FFE5"
+                --output-file=${fonts}/${name} --layout-features=* --name-IDs=* --name-languages=*
+                --notdef-outline --glyph-names
+        DEPENDS ${CMAKE_SOURCE_DIR}/demo/TORAMI.acs
+        COMMENT "Cutting ${name} down to the demo's characters")
+      list(APPEND font_outputs ${fonts}/${name})
+    else()
+      file(CREATE_LINK /usr/share/fonts/opentype/${f} ${fonts}/${name} SYMBOLIC)
+    endif()
   endforeach()
+  if(font_outputs)
+    add_custom_target(torami_fonts DEPENDS ${font_outputs})
+    add_dependencies(${target} torami_fonts)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${font_outputs})
+  endif()
   set_target_properties(${target} PROPERTIES SUFFIX ".js")
   target_link_options(${target} PRIVATE
     # The player's waits are nested inside the interpreter: they yield to the page's
@@ -72,7 +97,8 @@ function(torami_web_page target)
     -sEXIT_RUNTIME=1 -sFORCE_FILESYSTEM=1 -lidbfs.js
     "-sEXPORTED_RUNTIME_METHODS=FS,ENV,IDBFS,callMain,addRunDependency,removeRunDependency"
     "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/demo@/demo"
-    "SHELL:--preload-file ${fonts}@/fonts")
+    "SHELL:--preload-file ${fonts}/ipag.ttf@/fonts/ipag.ttf"
+    "SHELL:--preload-file ${fonts}/ipam.ttf@/fonts/ipam.ttf")
   if(EXISTS ${CMAKE_BINARY_DIR}/freepats/timidity.cfg)
     target_link_options(${target} PRIVATE
       "SHELL:--preload-file ${CMAKE_BINARY_DIR}/freepats/timidity.cfg@/freepats/timidity.cfg")

@@ -5,7 +5,8 @@
 // is compared with a native headless run of the same input file (the trace's snapshot,
 // without its time), the canvas at chosen waits pixel for pixel with the native --shots,
 // and the end of the run. Also measures what the demo page downloads and how long the
-// title takes, and prints both.
+// title takes, and prints both; and plays a tiny game of its own through the folder
+// picker, over reloads, with a quick save.
 // Usage: node tests/web/browser_test.js BUILD_WEB NATIVE_TORAMI REPO
 'use strict';
 const { spawn, spawnSync } = require('child_process');
@@ -248,6 +249,63 @@ async function playthrough(browser, url, name) {
   fs.rmSync(work, { recursive: true, force: true });
 }
 
+// The last wait's first message row as text.
+async function lastMessage(page) {
+  return page.evaluate(() => {
+    const waits = window.torami.trace().filter((e) => e.ev === 'wait');
+    const w = waits[waits.length - 1];
+    return w ? w.mes[0].map((run) => run[1]).join('').trim() : null;
+  });
+}
+
+async function waitForMessage(page, text, what) {
+  try {
+    await page.waitForFunction((t) => {
+      const waits = window.torami.trace().filter((e) => e.ev === 'wait');
+      const w = waits[waits.length - 1];
+      return w && w.mes[0].map((run) => run[1]).join('').trim() === t;
+    }, { timeout: stepTimeout, polling: 20 }, text);
+  } catch (e) {
+    throw new Error(`${what}: the message is "${await lastMessage(page)}", not "${text}"`);
+  }
+}
+
+// A game of the player's own through the folder picker: it plays, a reload plays it
+// again (kept in the browser's storage) and asks whether to continue, and a quick save
+// made before the reload loads after it.
+async function ownGame(browser, url) {
+  const started = Date.now();
+  const { context, page } = await newPage(browser);
+  await page.goto(url + '?test');
+  await waitForWaits(page, 1);
+  const input = await page.$('#folder');
+  await Promise.all([
+    page.waitForNavigation(),
+    input.uploadFile(path.join(repo, 'tests/web/tiny/TORAMI.acs')),
+  ]);
+  await waitForMessage(page, 'あ', 'the picked game');
+  await clickAt(page, 130, 360, 1);
+  await waitForMessage(page, 'い', 'a click in the picked game');
+  const synced = await page.evaluate(() => window.torami.syncs());
+  await page.keyboard.press('F5');
+  await page.waitForFunction((n) => window.torami.trace().some((e) => e.ev === 'save' && e.slot === 'quick' && e.ok) &&
+    window.torami.syncs() > n, { timeout: stepTimeout, polling: 20 }, synced);
+  await clickAt(page, 330, 360, 1);
+  await waitForMessage(page, 'う', 'a click after the quick save');
+  await page.waitForFunction((n) => window.torami.syncs() > n, { timeout: stepTimeout, polling: 20 }, synced + 1);
+  await page.reload();
+  // The unfinished game asks whether to continue: the first button continues.
+  await page.waitForSelector('#ask[open] button', { timeout: stepTimeout });
+  const question = await page.$eval('#ask-text', (e) => e.textContent);
+  await page.click('#ask-buttons button');
+  await waitForMessage(page, 'う', `continuing after a reload (asked "${question.replace(/\n/g, ' ')}")`);
+  await page.keyboard.press('F9');
+  await waitForMessage(page, 'い', 'the quick save loaded after a reload');
+  console.log(`own game: picked, played, kept over two reloads, continued, quick save loaded ` +
+    `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
+  await context.close();
+}
+
 (async () => {
   const { server, url } = await startServer();
   let browser;
@@ -259,6 +317,7 @@ async function playthrough(browser, url, name) {
     });
     await measureFirstLoad(browser, url);
     const only = process.env.TORAMI_WEB_ONLY;
+    if (!only || only === 'own') await ownGame(browser, url);
     for (const name of playthroughs) if (!only || only === name) await playthrough(browser, url, name);
   } catch (e) {
     fail(e.stack || String(e));

@@ -78,12 +78,28 @@
     }
   }
 
+  function wholeFonts() {
+    status.textContent = 'フォントを読み込み中… Loading the fonts…';
+    return Promise.all(['ipag.ttf', 'ipam.ttf'].map(async (name) => {
+      try {
+        const response = await fetch('fonts/' + name);
+        if (!response.ok) throw new Error(response.status);
+        FS.writeFile('/fonts/' + name, new Uint8Array(await response.arrayBuffer()));
+      } catch (e) {
+        console.warn('torami: cannot fetch the font ' + name + ' (' + e + '); some characters may not show');
+      }
+    }));
+  }
+
   // --- a game folder of the player's own ------------------------------------------------
   // files: [{ path: 'Folder/sub/NAME', file: File }]. The folder's files replace the kept
   // game and the page starts again with it.
   async function loadGame(files) {
+    // Paths start with the folder's own name; files given one by one have none.
     const parts = (f) => f.path.split('/').filter(Boolean);
-    const inner = files.map((f) => ({ rel: parts(f).slice(1).join('/'), file: f.file })).filter((f) => f.rel);
+    const inFolder = files.some((f) => parts(f).length > 1);
+    const inner = files.map((f) => ({ rel: parts(f).slice(inFolder ? 1 : 0).join('/'), file: f.file }))
+      .filter((f) => f.rel);
     if (!inner.some((f) => f.rel.toLowerCase() === 'torami.acs')) {
       status.textContent = 'そのフォルダには TORAMI.acs がありません / That folder has no TORAMI.acs';
       return;
@@ -195,7 +211,10 @@
         $('demo').hidden = !own;
         args.push(own ? gameFolder : '/demo');
         watchWrites();
-        removeRunDependency('torami-storage');
+        // The page carries the fonts cut down to the demo's characters; a game of the
+        // player's own gets the whole faces.
+        if (own) wholeFonts().finally(() => removeRunDependency('torami-storage'));
+        else removeRunDependency('torami-storage');
       });
     }],
     print: (text) => console.log(text),
