@@ -61,7 +61,9 @@ function(torami_web_page target)
   # script uses and the common Japanese and Latin ranges (about 230 KB each instead of
   # 6 and 8 MB); the whole faces are served beside the page (fonts/) and fetched when the
   # player opens a game of their own. Without pyftsubset the page carries the whole faces.
-  set(fonts ${CMAKE_BINARY_DIR}/page-files/fonts)
+  # (A folder of its own for the cut faces: an earlier build may have left links to the
+  # system's fonts where they go, and nothing may ever write through those.)
+  set(fonts ${CMAKE_BINARY_DIR}/page-files/demo-fonts)
   file(MAKE_DIRECTORY ${fonts} ${CMAKE_BINARY_DIR}/fonts)
   find_program(TORAMI_PYFTSUBSET pyftsubset NO_CMAKE_FIND_ROOT_PATH)
   set(font_outputs)
@@ -71,6 +73,7 @@ function(torami_web_page target)
     if(TORAMI_PYFTSUBSET)
       add_custom_command(
         OUTPUT ${fonts}/${name}
+        COMMAND ${CMAKE_COMMAND} -E rm -f ${fonts}/${name}
         COMMAND iconv -f CP932 -t UTF-8 ${CMAKE_SOURCE_DIR}/demo/TORAMI.acs > ${fonts}/${name}.txt
         COMMAND ${TORAMI_PYFTSUBSET} /usr/share/fonts/opentype/${f} --text-file=${fonts}/${name}.txt
                 "--unicodes=U+0020-007E,U+00A0-00FF,U+2010-203B,U+2190-2193,U+2200-22FF,U+2460-2473,U+25A0-266F,U+3000-30FF,U+FF01-FF9F,U+FFE0-FFE5"

@@ -18,9 +18,10 @@ constexpr const char* kConfig = "/freepats/timidity.cfg";
 
 // Fetches the files (one a line) from the page's folder into the same paths; yields to the
 // page meanwhile. A file that cannot be fetched stays missing: that instrument is silent.
+// clang-format off
 EM_ASYNC_JS(void, fetchFiles, (const char* list), {
   const files = UTF8ToString(list).split('\n').filter(Boolean);
-  await Promise.all(files.map(async(file) = > {
+  await Promise.all(files.map(async (file) => {
     try {
       const response = await fetch('.' + file);
       if (!response.ok) throw new Error(response.status);
@@ -32,6 +33,7 @@ EM_ASYNC_JS(void, fetchFiles, (const char* list), {
     }
   }));
 });
+// clang-format on
 
 }  // namespace
 

@@ -10,11 +10,12 @@ namespace platform::web {
 namespace {
 
 // The page's toramiAsk shows the dialog; a page without one answers -1 (closed).
+// clang-format off
 EM_ASYNC_JS(int, askPage, (const char* title, const char* text, const char* buttons), {
-  if (typeof window == = 'undefined' || !window.toramiAsk) return -1;
-  return await window.toramiAsk(UTF8ToString(title), UTF8ToString(text),
-                                UTF8ToString(buttons).split('\n'));
+  if (typeof toramiAsk == 'undefined') return -1;
+  return await toramiAsk(UTF8ToString(title), UTF8ToString(text), UTF8ToString(buttons).split('\n'));
 });
+// clang-format on
 
 }  // namespace
 
