@@ -48,7 +48,7 @@ const server = http.createServer((req, res) => {
                       'Cache-Control': 'no-cache' };
     const ext = path.extname(file);
     const compress = /\bgzip\b/.test(req.headers['accept-encoding'] || '') &&
-                     ['.html', '.js', '.css', '.wasm', '.data', '.cfg', '.pat'].includes(ext);
+                     ['.html', '.js', '.css', '.wasm', '.data', '.cfg'].includes(ext);
     let body;
     try {
       body = compress ? gzipped(file, stat) : fs.readFileSync(file);

@@ -273,6 +273,14 @@ async function waitForMessage(page, text, what) {
 // A game of the player's own through the folder picker: it plays, a reload plays it
 // again (kept in the browser's storage) and asks whether to continue, and a quick save
 // made before the reload loads after it.
+async function step(what, promise) {
+  try {
+    return await promise;
+  } catch (e) {
+    throw new Error(`${what}: ${e.message}`);
+  }
+}
+
 async function ownGame(browser, url) {
   const started = Date.now();
   const { context, page } = await newPage(browser);
@@ -281,21 +289,24 @@ async function ownGame(browser, url) {
   const input = await page.$('#folder');
   await Promise.all([
     page.waitForNavigation(),
-    input.uploadFile(path.join(repo, 'tests/web/tiny/TORAMI.acs')),
+    input.uploadFile(path.join(repo, 'tests/web/tiny')),  // the folder, as the picker gives it
   ]);
   await waitForMessage(page, 'あ', 'the picked game');
   await clickAt(page, 130, 360, 1);
   await waitForMessage(page, 'い', 'a click in the picked game');
   const synced = await page.evaluate(() => window.torami.syncs());
   await page.keyboard.press('F5');
-  await page.waitForFunction((n) => window.torami.trace().some((e) => e.ev === 'save' && e.slot === 'quick' && e.ok) &&
-    window.torami.syncs() > n, { timeout: stepTimeout, polling: 20 }, synced);
+  await step('the quick save (F5) kept in the browser', page.waitForFunction((n) =>
+    window.torami.trace().some((e) => e.ev === 'save' && e.slot === 'quick' && e.ok) &&
+    window.torami.syncs() > n, { timeout: stepTimeout, polling: 20 }, synced));
   await clickAt(page, 330, 360, 1);
   await waitForMessage(page, 'う', 'a click after the quick save');
-  await page.waitForFunction((n) => window.torami.syncs() > n, { timeout: stepTimeout, polling: 20 }, synced + 1);
+  await step('the continue save kept in the browser', page.waitForFunction((n) =>
+    window.torami.syncs() > n, { timeout: stepTimeout, polling: 20 }, synced + 1));
   await page.reload();
   // The unfinished game asks whether to continue: the first button continues.
-  await page.waitForSelector('#ask[open] button', { timeout: stepTimeout });
+  await step('the question whether to continue',
+    page.waitForSelector('#ask[open] button', { timeout: stepTimeout }));
   const question = await page.$eval('#ask-text', (e) => e.textContent);
   await page.click('#ask-buttons button');
   await waitForMessage(page, 'う', `continuing after a reload (asked "${question.replace(/\n/g, ' ')}")`);

@@ -52,13 +52,20 @@
     });
   }
   function syncSoon() { clearTimeout(timer); timer = setTimeout(sync, 30); }
-  // Saves are written whole to a temporary file and renamed: each write is kept at once.
+  // Keeps what is written now, then goes on (after a sync already under way).
+  function syncThen(next) {
+    if (syncing) { setTimeout(() => syncThen(next), 20); return; }
+    syncing = true;
+    FS.syncfs(false, () => { syncing = false; next(); });
+  }
+  // Saves are written whole and renamed, or appended to a journal: every write is kept
+  // within moments.
   function watchWrites() {
     const inData = (p) => typeof p === 'string' && p.startsWith(dataFolder + '/');
-    const close = FS.close, rename = FS.rename, unlink = FS.unlink;
-    FS.close = function (stream) {
-      const r = close.apply(this, arguments);
-      if (stream && inData(stream.path) && (stream.flags & 3)) syncSoon();
+    const write = FS.write, rename = FS.rename, unlink = FS.unlink;
+    FS.write = function (stream) {
+      const r = write.apply(this, arguments);
+      if (stream && inData(stream.path)) syncSoon();
       return r;
     };
     FS.rename = function (from, to) { const r = rename.apply(this, arguments); if (inData(to)) syncSoon(); return r; };
@@ -112,7 +119,7 @@
       FS.mkdirTree(target.substring(0, target.lastIndexOf('/')));
       FS.writeFile(target, new Uint8Array(await f.file.arrayBuffer()));
     }
-    FS.syncfs(false, () => location.reload());
+    syncThen(() => location.reload());
   }
   $('folder').addEventListener('change', (e) => {
     const files = [...e.target.files].map((file) => ({ path: file.webkitRelativePath || file.name, file }));
@@ -120,7 +127,7 @@
   });
   $('demo').addEventListener('click', () => {
     removeTree(gameFolder);
-    FS.syncfs(false, () => location.reload());
+    syncThen(() => location.reload());
   });
 
   function entryFiles(entry, prefix) {
@@ -201,7 +208,7 @@
     arguments: args,  // the game folder is added once the storage is read
     preRun: [function () {
       ENV.XDG_DATA_HOME = dataFolder;
-      if (exists(patchConfig)) ENV.TIMIDITY_CFG = ENV.TORAMI_SOUNDFONT = patchConfig;
+      ENV.TIMIDITY_CFG = ENV.TORAMI_SOUNDFONT = patchConfig;  // in the page's data
       FS.mkdir(dataFolder);
       FS.mount(IDBFS, {}, dataFolder);
       addRunDependency('torami-storage');
