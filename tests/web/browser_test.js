@@ -236,6 +236,12 @@ async function playthrough(browser, url, name) {
       break;
     }
   }
+  // Music and sound as the native run had them: the same pieces and waves, each opened.
+  const media = (trace) => trace.filter((e) => e.ev === 'music' || e.ev === 'sound').map(withoutTime);
+  const webMedia = media(web), nativeMedia = media(native);
+  const firstOff = webMedia.findIndex((e, i) => e !== nativeMedia[i]);
+  if (firstOff >= 0 || webMedia.length !== nativeMedia.length)
+    fail(`${name}: music and sound differ (event ${firstOff + 1}): page ${webMedia[firstOff]}, native ${nativeMedia[firstOff]}`);
   const webEnd = web.find((e) => e.ev === 'end');
   const webFlags = webEnd ? webEnd.flags : (webWaits.at(-1) || {}).flags;
   if (nativeEnd.reason !== 'input' && (!webEnd || webEnd.reason !== nativeEnd.reason))
@@ -243,7 +249,7 @@ async function playthrough(browser, url, name) {
   if (JSON.stringify(webFlags) !== JSON.stringify(nativeEnd.flags))
     fail(`${name}: flags at the end: page ${JSON.stringify(webFlags)}, native ${JSON.stringify(nativeEnd.flags)}`);
   console.log(`${name}: ${actions.length} clicks, ${webWaits.length} waits compared with the native run, ` +
-    `${checked} canvas pictures, end ${webEnd ? webEnd.reason : 'waiting'} ` +
+    `${checked} canvas pictures, ${webMedia.length} music and sound events, end ${webEnd ? webEnd.reason : 'waiting'} ` +
     `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
   await context.close();
   fs.rmSync(work, { recursive: true, force: true });
