@@ -290,6 +290,7 @@ async function step(what, promise) {
 async function ownGame(browser, url) {
   const started = Date.now();
   const { context, page } = await newPage(browser);
+  await page.setViewport({ width: 1100, height: 850, hasTouch: true });
   await page.goto(url + '?test');
   await waitForWaits(page, 1);
   const input = await page.$('#folder');
@@ -318,7 +319,11 @@ async function ownGame(browser, url) {
   await waitForMessage(page, 'う', `continuing after a reload (asked "${question.replace(/\n/g, ' ')}")`);
   await page.keyboard.press('F9');
   await waitForMessage(page, 'い', 'the quick save loaded after a reload');
-  console.log(`own game: picked, played, kept over two reloads, continued, quick save loaded ` +
+  // A tap is a left click (a phone's finger on the page).
+  const box = await (await page.$('#canvas')).boundingBox();
+  await page.touchscreen.tap(box.x + 230 * box.width / 506, box.y + 360 * box.width / 506);
+  await waitForMessage(page, 'う', 'a tap on the message area');
+  console.log(`own game: picked, played, kept over two reloads, continued, quick save loaded, a tap taken ` +
     `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
   await context.close();
 }
