@@ -66,7 +66,15 @@ serve-web: web
 
 # The browser test: the demo's play-throughs in headless Chromium against the native
 # headless runs (tests/web/browser_test.js); puppeteer-core drives the system's Chromium.
+# Before it, the engine's unit and scenario tests built for the browser's runtime run under
+# node. Left out there: four tests of what node's file access and the port's libraries
+# cannot do (file names that are not UTF-8, JPEG writing for a fixture, file times finer
+# than a second, capturing standard error).
+WEB_NODE_SKIP := FileLookup.FindsJapaneseNamesInUtf8AndInCodePage932:Pictures.EachFormatLoadsByContentWhateverTheExtension:PictureCache.DecodesAFileOnceWhileItIsUnchanged:Recorder.FailuresAreSaidOnceAndRecordingGoesOn
+
 test-web: web
+	@cmake --build build-web -j $(JOBS) --target torami_node_tests
+	cd build-web && node --no-experimental-fetch torami_node_tests.js --gtest_brief=1 --gtest_filter=-$(WEB_NODE_SKIP)
 	@[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTORAMI_TESTS=OFF >/dev/null
 	@cmake --build build -j $(JOBS) --target torami
 	@[ -d tests/web/node_modules/puppeteer-core ] || (cd tests/web && npm ci --no-audit --no-fund)

@@ -115,3 +115,23 @@ function(torami_web_page target)
     COMMENT "Copying the page")
   add_dependencies(${target} torami_page)
 endfunction()
+
+# The engine's own unit and scenario tests, built for the browser's runtime and run under
+# node (headless: no window, no page), reading the host's files directly. Left out: the
+# tests that start the program's executable or open an audio device.
+function(torami_web_tests)
+  find_package(GTest REQUIRED CONFIG)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp
+       ${CMAKE_SOURCE_DIR}/tests/scenario/*.cpp ${CMAKE_SOURCE_DIR}/tests/support/scenario.cpp
+       ${CMAKE_SOURCE_DIR}/tests/support/json.cpp)
+  list(FILTER sources EXCLUDE REGEX "/(sdl_mixer_audio_test|saves_test)\\.cpp$")
+  add_executable(torami_node_tests ${sources})
+  target_link_libraries(torami_node_tests PRIVATE torami_core GTest::gtest_main)
+  target_include_directories(torami_node_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_BINARY_DIR}/generated)
+  target_compile_definitions(torami_node_tests PRIVATE TORAMI_SOURCE_DIR="${CMAKE_SOURCE_DIR}" TORAMI_BINARY="")
+  target_link_options(torami_node_tests PRIVATE -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1
+    -sASYNCIFY -sASYNCIFY_STACK_SIZE=131072)
+  enable_testing()
+  add_test(NAME NodeTests COMMAND torami_node_tests)  # under the toolchain's emulator (node)
+  set_tests_properties(NodeTests PROPERTIES TIMEOUT 900)
+endfunction()

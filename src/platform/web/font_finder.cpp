@@ -1,5 +1,6 @@
 // The page carries its own fonts (there is no fontconfig in a browser): the IPA faces
-// are preloaded into the program's file system under /fonts.
+// are preloaded into the program's file system under /fonts. Under node (the engine's
+// tests) the program sees the host's files: Debian's IPA font files.
 #include <filesystem>
 #include <string>
 
@@ -8,9 +9,14 @@
 namespace platform {
 
 std::string findFontFile(Face face) {
-  const char* file = face == Face::Gothic ? "/fonts/ipag.ttf" : "/fonts/ipam.ttf";
-  std::error_code ec;
-  return std::filesystem::exists(file, ec) ? file : std::string();
+  const bool gothic = face == Face::Gothic;
+  for (const char* file : {gothic ? "/fonts/ipag.ttf" : "/fonts/ipam.ttf",
+                           gothic ? "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
+                                  : "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf"}) {
+    std::error_code ec;
+    if (std::filesystem::exists(file, ec)) return file;
+  }
+  return {};
 }
 
 }  // namespace platform
