@@ -118,7 +118,7 @@ TEST(Sound, AFileThatDoesNotPlayGivesTheChimeUnlessFlagTwoForbidsIt) {
     const char* label;
     const char* name;
     int flags;
-    int64_t waitTime;
+    int64_t waitTime;  // wide enough for a uint32_t where long is 32 bits (wasm32)
   } cases[] = {
       {"missing, 0: the chime, synchronous", "none", 0, chime},
       {"missing, 1: the chime, asynchronous", "none", 1, 0},

@@ -64,8 +64,11 @@ TEST(Cuta, AFieldPastTheLastIsMissing) {
   const std::pair<Text, int16_t> cases[] = {
       {U"MES,ABC", 3}, {U"LET,3,,", 5}, {U"", 2}, {U"EOF", 2}, {U"A,B,C", 32767},
   };
-  for (const auto& [line, n] : cases)
-    EXPECT_EQ(utf8(errorWord([&] { CUTA(line, n); })), "引数無し") << utf8(line) << " " << n;
+  for (const auto& c : cases) {  // (clang 14, the browser build's, captures no bindings)
+    const auto& [line, n] = c;
+    EXPECT_EQ(utf8(errorWord([&] { CUTA(c.first, c.second); })), "引数無し")
+        << utf8(line) << " " << n;
+  }
 }
 
 struct CutvCase {

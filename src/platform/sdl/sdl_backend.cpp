@@ -15,6 +15,9 @@
 #include "platform/sdl/sdl_mixer.h"
 #include "platform/sdl/window_system.h"
 #include "platform/text_codec.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/web/page_dialog.h"
+#endif
 
 namespace platform {
 namespace {
@@ -88,7 +91,11 @@ void SdlBackend::setTitle(const std::string& title) {
 }
 
 void SdlBackend::openWindow() {
+#ifdef __EMSCRIPTEN__
+  Uint32 flags = 0;  // in a page the canvas keeps the design size and the page scales it
+#else
   Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+#endif
   if (fullscreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              static_cast<int>(std::lround(width_ * scale_)),
@@ -355,6 +362,9 @@ void SdlBackend::setCursor(Cursor c) {
 }
 
 int SdlBackend::ask(const MessageBox& box) {
+#ifdef __EMSCRIPTEN__
+  return web::askInPage(box);  // the page's own dialog
+#endif
   const std::string text = lineBreaksAsNewlines(box.text);
 #ifndef _WIN32
   if (box.icon == MessageBox::Icon::Error && box.buttons.size() == 1) {

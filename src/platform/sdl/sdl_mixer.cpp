@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/instruments.h"
 #include "platform/quiet_standard_error.h"
 #include "platform/sdl/sound_system.h"
 #include "platform/silent_mixer.h"
@@ -26,6 +27,7 @@ constexpr int kWaveChannel = 0;
 constexpr int kChunkSamples = 2048;
 
 Mix_Music* loadFromMemory(const std::vector<uint8_t>& bytes) {
+  prepareInstruments(bytes);
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   return rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
 }
@@ -41,8 +43,13 @@ struct Piece {
   bool started = false;
   std::future<Mix_Music*> next;  // the copy to play at the next start
 
-  // Frees `played` and loads the next copy, on a worker thread.
+  // Frees `played` and loads the next copy, on a worker thread (in a page, which has no
+  // threads, the next copy is loaded at the restart).
   void prepareNext(Mix_Music* played) {
+#ifdef __EMSCRIPTEN__
+    if (played) Mix_FreeMusic(played);
+    return;
+#endif
     next = std::async(std::launch::async, [this, played] {
       if (played) Mix_FreeMusic(played);
       return loadFromMemory(bytes);

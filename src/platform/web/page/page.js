@@ -1,0 +1,246 @@
+// The page around the player: starts it with its arguments, keeps the player's data
+// folder in the browser's storage (IndexedDB), loads a game folder the player picks or
+// drops, scales the canvas to the page, full screen, and the player's message boxes.
+'use strict';
+(function () {
+  const params = new URLSearchParams(location.search);
+  const $ = (id) => document.getElementById(id);
+  const canvas = $('canvas');
+  const status = $('status');
+  const design = { width: 506, height: 384 };
+  const dataFolder = '/data';              // kept in IndexedDB
+  const gameFolder = '/data/game';         // the game the player picked, kept too
+  const patchConfig = '/freepats/timidity.cfg';
+
+  // --- the canvas on the page -------------------------------------------------------
+  // A whole-number scale when one fits (crisp pixels), else the largest that fits.
+  function layout() {
+    if (canvas.width !== design.width) return;  // the player has not opened its window yet
+    const stage = $('stage').getBoundingClientRect();
+    let s = Math.min(stage.width / design.width, stage.height / design.height);
+    if (s >= 1) s = Math.floor(s);
+    canvas.style.width = design.width * s + 'px';
+    canvas.style.height = design.height * s + 'px';
+  }
+  window.addEventListener('resize', layout);
+  // A long press opens no context menu (it is the right button), anywhere on the page.
+  document.addEventListener('contextmenu', (e) => e.preventDefault());
+
+  function fullscreenElement() { return document.fullscreenElement || document.webkitFullscreenElement; }
+  $('fullscreen').addEventListener('click', () => {
+    const root = document.documentElement;
+    const request = root.requestFullscreen || root.webkitRequestFullscreen;
+    if (request) request.call(root).catch(() => {});
+    canvas.focus();
+  });
+  for (const name of ['fullscreenchange', 'webkitfullscreenchange'])
+    document.addEventListener(name, () => {
+      document.body.classList.toggle('fullscreen', !!fullscreenElement());
+      layout();
+    });
+
+  // --- the player's data folder in the browser's storage --------------------------------
+  let syncing = false, again = false, timer = null, syncs = 0;
+  function sync() {
+    if (syncing) { again = true; return; }
+    syncing = true;
+    FS.syncfs(false, (err) => {
+      syncing = false;
+      if (err) console.warn('torami: cannot keep the saved games in the browser (' + err + ')');
+      syncs += 1;
+      if (again) { again = false; sync(); }
+    });
+  }
+  function syncSoon() { clearTimeout(timer); timer = setTimeout(sync, 30); }
+  // Keeps what is written now, then goes on (after a sync already under way).
+  function syncThen(next) {
+    if (syncing) { setTimeout(() => syncThen(next), 20); return; }
+    syncing = true;
+    FS.syncfs(false, () => { syncing = false; next(); });
+  }
+  // Saves are written whole and renamed, or appended to a journal: every write is kept
+  // within moments.
+  function watchWrites() {
+    const inData = (p) => typeof p === 'string' && p.startsWith(dataFolder + '/');
+    const write = FS.write, rename = FS.rename, unlink = FS.unlink;
+    FS.write = function (stream) {
+      const r = write.apply(this, arguments);
+      if (stream && inData(stream.path)) syncSoon();
+      return r;
+    };
+    FS.rename = function (from, to) { const r = rename.apply(this, arguments); if (inData(to)) syncSoon(); return r; };
+    FS.unlink = function (p) { const r = unlink.apply(this, arguments); if (inData(p)) syncSoon(); return r; };
+    addEventListener('pagehide', sync);
+    document.addEventListener('visibilitychange', () => { if (document.hidden) sync(); });
+  }
+
+  function exists(p) { return FS.analyzePath(p).exists; }
+  function removeTree(p) {
+    if (!exists(p)) return;
+    if (FS.isDir(FS.stat(p).mode)) {
+      for (const name of FS.readdir(p)) if (name !== '.' && name !== '..') removeTree(p + '/' + name);
+      FS.rmdir(p);
+    } else {
+      FS.unlink(p);
+    }
+  }
+
+  function wholeFonts() {
+    status.textContent = 'フォントを読み込み中… Loading the fonts…';
+    return Promise.all(['ipag.ttf', 'ipam.ttf'].map(async (name) => {
+      try {
+        const response = await fetch('fonts/' + name);
+        if (!response.ok) throw new Error(response.status);
+        FS.writeFile('/fonts/' + name, new Uint8Array(await response.arrayBuffer()));
+      } catch (e) {
+        console.warn('torami: cannot fetch the font ' + name + ' (' + e + '); some characters may not show');
+      }
+    }));
+  }
+
+  // --- a game folder of the player's own ------------------------------------------------
+  // files: [{ path: 'Folder/sub/NAME', file: File }]. The folder's files replace the kept
+  // game and the page starts again with it.
+  async function loadGame(files) {
+    // Paths start with the folder's own name; files given one by one have none.
+    const parts = (f) => f.path.split('/').filter(Boolean);
+    const inFolder = files.some((f) => parts(f).length > 1);
+    const inner = files.map((f) => ({ rel: parts(f).slice(inFolder ? 1 : 0).join('/'), file: f.file }))
+      .filter((f) => f.rel);
+    if (!inner.some((f) => f.rel.toLowerCase() === 'torami.acs')) {
+      status.textContent = 'そのフォルダには TORAMI.acs がありません / That folder has no TORAMI.acs';
+      return;
+    }
+    status.textContent = '読み込み中… Loading the game…';
+    removeTree(gameFolder);
+    FS.mkdirTree(gameFolder);
+    for (const f of inner) {
+      const target = gameFolder + '/' + f.rel;
+      FS.mkdirTree(target.substring(0, target.lastIndexOf('/')));
+      FS.writeFile(target, new Uint8Array(await f.file.arrayBuffer()));
+    }
+    syncThen(() => location.reload());
+  }
+  $('folder').addEventListener('change', (e) => {
+    const files = [...e.target.files].map((file) => ({ path: file.webkitRelativePath || file.name, file }));
+    if (files.length) loadGame(files);
+  });
+  $('demo').addEventListener('click', () => {
+    removeTree(gameFolder);
+    syncThen(() => location.reload());
+  });
+
+  function entryFiles(entry, prefix) {
+    if (entry.isFile)
+      return new Promise((resolve) => entry.file((file) => resolve([{ path: prefix + entry.name, file }]), () => resolve([])));
+    const reader = entry.createReader();
+    const all = [];
+    return new Promise((resolve) => {
+      const more = () => reader.readEntries(async (batch) => {
+        if (!batch.length) {
+          resolve((await Promise.all(all.map((e) => entryFiles(e, prefix + entry.name + '/')))).flat());
+          return;
+        }
+        all.push(...batch);
+        more();
+      }, () => resolve([]));
+      more();
+    });
+  }
+  addEventListener('dragover', (e) => { e.preventDefault(); $('drop').hidden = false; });
+  addEventListener('dragleave', (e) => { if (!e.relatedTarget) $('drop').hidden = true; });
+  addEventListener('drop', async (e) => {
+    e.preventDefault();
+    $('drop').hidden = true;
+    const entry = e.dataTransfer.items[0] && e.dataTransfer.items[0].webkitGetAsEntry();
+    if (entry && entry.isDirectory) loadGame(await entryFiles(entry, ''));
+  });
+
+  // --- the player's message boxes (the error box, whether to continue) -------------------
+  // Resolves to the index of the chosen button, or -1 when the box is closed.
+  window.toramiAsk = function (title, text, buttons) {
+    const dialog = $('ask');
+    $('ask-title').textContent = title;
+    $('ask-text').textContent = text;
+    const menu = $('ask-buttons');
+    menu.textContent = '';
+    buttons.forEach((caption, i) => {
+      const b = document.createElement('button');
+      b.value = String(i);
+      b.textContent = caption;
+      menu.appendChild(b);
+    });
+    dialog.returnValue = '';
+    return new Promise((resolve) => {
+      dialog.addEventListener('close', () => {
+        resolve(dialog.returnValue === '' ? -1 : Number(dialog.returnValue));
+        canvas.focus();
+      }, { once: true });
+      dialog.showModal();
+      if (menu.firstChild) menu.firstChild.focus();
+    });
+  };
+
+  // --- what the browser test reads ------------------------------------------------------
+  window.torami = {
+    firstWait: null,
+    syncs: () => syncs,
+    // The player's trace (written only with ?test).
+    trace() {
+      let text;
+      try {
+        text = FS.readFile('/tmp/trace.jsonl', { encoding: 'utf8' });
+      } catch (e) {
+        return [];
+      }
+      const events = text.split('\n').filter(Boolean).map((l) => JSON.parse(l));
+      if (this.firstWait === null && events.some((e) => e.ev === 'wait')) this.firstWait = performance.now();
+      return events;
+    },
+  };
+
+  // --- the player ------------------------------------------------------------------------
+  const args = ['--scale', '1'];
+  if (params.has('test')) args.push('--trace', '/tmp/trace.jsonl');
+
+  window.Module = {
+    canvas: canvas,
+    arguments: args,  // the game folder is added once the storage is read
+    preRun: [function () {
+      ENV.XDG_DATA_HOME = dataFolder;
+      ENV.TIMIDITY_CFG = ENV.TORAMI_SOUNDFONT = patchConfig;  // in the page's data
+      FS.mkdir(dataFolder);
+      FS.mount(IDBFS, {}, dataFolder);
+      addRunDependency('torami-storage');
+      FS.syncfs(true, (err) => {
+        if (err) console.warn('torami: the browser keeps no saved games here (' + err + ')');
+        const own = exists(gameFolder);
+        $('demo').hidden = !own;
+        args.push(own ? gameFolder : '/demo');
+        watchWrites();
+        // The page carries the fonts cut down to the demo's characters; a game of the
+        // player's own gets the whole faces.
+        if (own) wholeFonts().finally(() => removeRunDependency('torami-storage'));
+        else removeRunDependency('torami-storage');
+      });
+    }],
+    print: (text) => console.log(text),
+    printErr: (text) => console.warn(text),
+    setStatus: (text) => { status.textContent = text.replace(/\(\d+\/\d+\)/, ''); },
+    onRuntimeInitialized: () => { status.textContent = ''; },
+    onExit: () => {
+      sync();
+      status.textContent = 'おしまい — 再読み込みでもう一度 / The end: reload to play again';
+    },
+  };
+  // The window opens with the first frame; scale it as soon as it has its size.
+  (function waitForWindow() {
+    if (canvas.width === design.width) {
+      layout();
+      window.toramiShown = performance.now();
+      canvas.focus();
+      return;
+    }
+    requestAnimationFrame(waitForWindow);
+  })();
+})();

@@ -1,0 +1,352 @@
+#!/usr/bin/env node
+// The browser test: serves build-web/ on 127.0.0.1, opens it in the system's Chromium
+// (headless, through puppeteer-core; no browser is downloaded) and plays the demo's
+// play-throughs with real mouse events on the page. Every wait the page's player reaches
+// is compared with a native headless run of the same input file (the trace's snapshot,
+// without its time), the canvas at chosen waits pixel for pixel with the native --shots,
+// and the end of the run. Also measures what the demo page downloads and how long the
+// title takes, and prints both; and plays a tiny game of its own through the folder
+// picker, over reloads, with a quick save.
+// Usage: node tests/web/browser_test.js BUILD_WEB NATIVE_TORAMI REPO
+'use strict';
+const { spawn, spawnSync } = require('child_process');
+const fs = require('fs');
+const http = require('http');
+const os = require('os');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+
+const [buildWeb, nativeTorami, repo] = process.argv.slice(2).map((p) => path.resolve(p));
+const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
+const playthroughs = ['beach', 'lamp', 'sunrise'];
+const stepTimeout = 20000;
+let failures = 0;
+
+function fail(message) {
+  failures += 1;
+  console.log(`FAIL ${message}`);
+}
+
+// Client positions of the input file's places (the design's control rectangles, inside
+// Picture1's 2-pixel border where they sit in it): as the headless backend aims.
+const menuCell = (i) => ({ x: [72, 192, 312][i % 3] + 2 + 60, y: [280, 296, 312][Math.floor(i / 3)] + 2 + 8 });
+// Two clicks in a row at one place would make a double click in a browser (as they would
+// in a window), so every other action aims a little to the side, inside the same control.
+function aim(line, index) {
+  const [word, arg] = line.split(/\s+/);
+  const side = index % 2 ? -1 : 1;
+  const beside = (p, d) => ({ x: p.x + side * d, y: p.y, count: 1 });
+  switch (word) {
+    case 'click': return beside({ x: 230, y: 360 }, 100);
+    case 'pick': return beside(menuCell(Number(arg) + 1), 40);
+    case 'heading': return beside(menuCell(0), 40);
+    case 'chance': return { x: 483, y: 347, count: 2 };
+    default: throw new Error(`the browser test does not play "${line}"`);
+  }
+}
+
+function inputActions(file) {
+  return fs.readFileSync(file, 'utf8').split('\n').map((l) => l.trim())
+    .filter((l) => l && !l.startsWith('#'));
+}
+
+function readTrace(file) {
+  return fs.readFileSync(file, 'utf8').split('\n').filter(Boolean).map((l) => JSON.parse(l));
+}
+
+const withoutTime = (e) => { const c = { ...e }; delete c.t; return JSON.stringify(c); };
+
+function startServer() {
+  return new Promise((resolve, reject) => {
+    const server = spawn(process.execPath, [path.join(repo, 'scripts/web-serve.js'), buildWeb, '0'],
+      { stdio: ['ignore', 'pipe', 'inherit'] });
+    server.stdout.on('data', (d) => {
+      const m = /(http:\/\/127\.0\.0\.1:\d+\/)/.exec(d.toString());
+      if (m) resolve({ server, url: m[1] });
+    });
+    server.on('exit', (code) => reject(new Error(`the server ended (${code})`)));
+  });
+}
+
+// The server compresses each file once; ask for each first so timings are a warm host's.
+function warm(url) {
+  return Promise.all(['index.html', 'page.js', 'page.css', 'torami.js', 'torami.wasm', 'torami.data']
+    .map((f) => new Promise((resolve) => {
+      http.get(url + f, { headers: { 'Accept-Encoding': 'gzip' } }, (res) => {
+        res.resume();
+        res.on('end', resolve);
+      }).on('error', resolve);
+    })));
+}
+
+async function newPage(browser) {
+  const context = await browser.createBrowserContext();  // fresh storage every time
+  const page = await context.newPage();
+  await page.setViewport({ width: 1100, height: 850 });
+  page.on('pageerror', (e) => fail(`page error: ${e.message}`));
+  page.on('console', (m) => { if (process.env.VERBOSE) console.log(`  page: ${m.text()}`); });
+  return { context, page };
+}
+
+// Waits until the page's trace holds `count` wait events, or an end event.
+async function waitForWaits(page, count) {
+  await page.waitForFunction((n) => {
+    const t = window.torami && window.torami.trace();
+    return t && (t.filter((e) => e.ev === 'wait').length >= n || t.some((e) => e.ev === 'end'));
+  }, { timeout: stepTimeout, polling: 20 }, count);
+}
+
+async function canvasDifference(page, pngFile) {
+  const url = 'data:image/png;base64,' + fs.readFileSync(pngFile).toString('base64');
+  return page.evaluate(async (src) => {
+    const canvas = document.getElementById('canvas');
+    const img = new Image();
+    img.src = src;
+    await img.decode();
+    if (img.width !== canvas.width || img.height !== canvas.height)
+      return `sizes differ: ${img.width}x${img.height} and the canvas ${canvas.width}x${canvas.height}`;
+    const off = document.createElement('canvas');
+    off.width = img.width;
+    off.height = img.height;
+    const octx = off.getContext('2d');
+    octx.drawImage(img, 0, 0);
+    const want = octx.getImageData(0, 0, img.width, img.height).data;
+    const got = canvas.getContext('2d').getImageData(0, 0, img.width, img.height).data;
+    let diff = 0, first = null;
+    for (let i = 0; i < want.length; i += 4) {
+      if (want[i] !== got[i] || want[i + 1] !== got[i + 1] || want[i + 2] !== got[i + 2]) {
+        diff += 1;
+        if (!first) first = `(${(i / 4) % img.width}, ${Math.floor(i / 4 / img.width)})`;
+      }
+    }
+    return diff ? `${diff} pixels differ, the first at ${first}` : null;
+  }, url);
+}
+
+async function clickAt(page, x, y, count) {
+  const box = await (await page.$('#canvas')).boundingBox();
+  const s = box.width / 506;
+  const px = box.x + (x + 0.5) * s, py = box.y + (y + 0.5) * s;
+  for (let i = 0; i < count; ++i) await page.mouse.click(px, py, { delay: 30 });
+}
+
+async function measureFirstLoad(browser, url) {
+  const { context, page } = await newPage(browser);
+  const cdp = await page.createCDPSession();
+  await cdp.send('Network.enable');
+  const sizes = new Map();
+  cdp.on('Network.responseReceived', (e) => sizes.set(e.requestId, { url: e.response.url, bytes: 0 }));
+  cdp.on('Network.loadingFinished', (e) => {
+    if (sizes.has(e.requestId)) sizes.get(e.requestId).bytes = e.encodedDataLength;
+  });
+  await page.goto(url + '?test', { waitUntil: 'domcontentloaded' });
+  await waitForWaits(page, 1);
+  const title = await page.evaluate(() => window.torami.firstWait);
+  const frame = await page.evaluate(() => window.toramiShown);
+  await new Promise((r) => setTimeout(r, 300));
+  const files = [...sizes.values()].sort((a, b) => b.bytes - a.bytes);
+  const total = files.reduce((n, f) => n + f.bytes, 0);
+  console.log(`download: ${(total / 1048576).toFixed(2)} MiB in ${files.length} files (` +
+    files.slice(0, 4).map((f) => `${path.basename(new URL(f.url).pathname)} ` +
+      `${(f.bytes / 1048576).toFixed(2)} MiB`).join(', ') + ')');
+  console.log(`time to the title: first frame ${Math.round(frame)} ms, menu ready ${Math.round(title)} ms`);
+  await context.close();
+}
+
+// How many waits the native run has reached after each number of actions (0..count):
+// an action that changes nothing a person sees (a double click that only sets a flag)
+// starts no new wait.
+async function waitCounts(input, count) {
+  const lines = inputActions(input);
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'torami-web-prefix-'));
+  const one = (k) => new Promise((resolve) => {
+    const file = path.join(dir, `${k}.txt`);
+    fs.writeFileSync(file, lines.slice(0, k).join('\n') + '\n');
+    const p = spawn(nativeTorami, ['--headless', '--input', file, path.join(repo, 'demo')],
+      { stdio: ['ignore', 'pipe', 'ignore'] });
+    let out = '';
+    p.stdout.on('data', (d) => { out += d; });
+    p.on('close', () => resolve((out.match(/"ev":"wait"(?![^\n]*"kind":"end")/g) || []).length));
+  });
+  const counts = new Array(count + 1);
+  let next = 0;
+  const worker = async () => { while (next <= count) { const k = next++; counts[k] = await one(k); } };
+  await Promise.all([worker(), worker(), worker()]);
+  fs.rmSync(dir, { recursive: true, force: true });
+  return counts;
+}
+
+async function playthrough(browser, url, name) {
+  const input = path.join(repo, 'tests/demo', `${name}.txt`);
+  const work = fs.mkdtempSync(path.join(os.tmpdir(), `torami-web-${name}-`));
+  const shots = path.join(work, 'shots'), traceFile = path.join(work, 'trace.jsonl');
+  spawnSync(nativeTorami, ['--headless', '--input', input, '--shots', shots, '--trace', traceFile,
+    path.join(repo, 'demo')], { stdio: 'ignore' });
+  const native = readTrace(traceFile);
+  const nativeWaits = native.filter((e) => e.ev === 'wait' && e.kind !== 'end');
+  const nativeEnd = native.find((e) => e.ev === 'end');
+
+  const actions = inputActions(input);
+  const counts = await waitCounts(input, actions.length);
+  const started = Date.now();
+  const { context, page } = await newPage(browser);
+  await page.goto(url + '?test');
+  // Canvas pictures at the first wait, one in the middle and the last.
+  const checkAt = new Set([counts[0], counts[Math.ceil(actions.length / 2)], counts[actions.length]]);
+  let checked = 0;
+  const reach = async (n, after) => {
+    try {
+      await waitForWaits(page, n);
+    } catch (e) {
+      const shot = path.join(os.tmpdir(), `torami-web-${name}-stuck.png`);
+      await page.screenshot({ path: shot });
+      const last = (await page.evaluate(() => window.torami.trace())).slice(-2);
+      console.log(last.map((e) => '  page trace: ' + JSON.stringify(e).slice(0, 300)).join('\n'));
+      throw new Error(`${name}: wait ${n} did not come after "${after}" (screenshot ${shot})`);
+    }
+    if (checkAt.has(n)) {
+      const d = await canvasDifference(page, path.join(shots, String(n).padStart(4, '0') + '.png'));
+      if (d) fail(`${name}: the canvas at wait ${n}: ${d}`);
+      checked += 1;
+      checkAt.delete(n);
+    }
+  };
+  await reach(counts[0], 'opening the page');
+  for (let k = 1; k <= actions.length; ++k) {
+    const a = aim(actions[k - 1], k - 1);
+    await clickAt(page, a.x, a.y, a.count);
+    // An action that starts no new wait (the native run says which) gets time to be taken.
+    if (counts[k] > counts[k - 1]) await reach(counts[k], actions[k - 1]);
+    else await new Promise((r) => setTimeout(r, 400));
+  }
+  // After the last action the run ends as the native one did, or waits where it ran out.
+  if (nativeEnd.reason !== 'input') {
+    await page.waitForFunction(() => window.torami.trace().some((e) => e.ev === 'end'),
+      { timeout: stepTimeout, polling: 50 });
+  } else {
+    await new Promise((r) => setTimeout(r, 500));
+  }
+  const web = await page.evaluate(() => window.torami.trace());
+  const webWaits = web.filter((e) => e.ev === 'wait' && e.kind !== 'end');
+  for (let i = 0; i < Math.max(webWaits.length, nativeWaits.length); ++i) {
+    const w = webWaits[i] ? withoutTime(webWaits[i]) : 'nothing';
+    const h = nativeWaits[i] ? withoutTime(nativeWaits[i]) : 'nothing';
+    if (w !== h) {
+      fail(`${name}: wait ${i + 1} differs:\n  page:   ${w}\n  native: ${h}`);
+      break;
+    }
+  }
+  // Music and sound as the native run had them: the same pieces and waves, each opened.
+  const media = (trace) => trace.filter((e) => e.ev === 'music' || e.ev === 'sound').map(withoutTime);
+  const webMedia = media(web), nativeMedia = media(native);
+  const firstOff = webMedia.findIndex((e, i) => e !== nativeMedia[i]);
+  if (firstOff >= 0 || webMedia.length !== nativeMedia.length)
+    fail(`${name}: music and sound differ (event ${firstOff + 1}): page ${webMedia[firstOff]}, native ${nativeMedia[firstOff]}`);
+  const webEnd = web.find((e) => e.ev === 'end');
+  const webFlags = webEnd ? webEnd.flags : (webWaits.at(-1) || {}).flags;
+  if (nativeEnd.reason !== 'input' && (!webEnd || webEnd.reason !== nativeEnd.reason))
+    fail(`${name}: the page's run ended ${webEnd ? webEnd.reason : 'not at all'}, the native run ${nativeEnd.reason}`);
+  if (JSON.stringify(webFlags) !== JSON.stringify(nativeEnd.flags))
+    fail(`${name}: flags at the end: page ${JSON.stringify(webFlags)}, native ${JSON.stringify(nativeEnd.flags)}`);
+  console.log(`${name}: ${actions.length} clicks, ${webWaits.length} waits compared with the native run, ` +
+    `${checked} canvas pictures, ${webMedia.length} music and sound events, end ${webEnd ? webEnd.reason : 'waiting'} ` +
+    `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
+  await context.close();
+  fs.rmSync(work, { recursive: true, force: true });
+}
+
+// The last wait's first message row as text.
+async function lastMessage(page) {
+  return page.evaluate(() => {
+    const waits = window.torami.trace().filter((e) => e.ev === 'wait');
+    const w = waits[waits.length - 1];
+    return w ? w.mes[0].map((run) => run[1]).join('').trim() : null;
+  });
+}
+
+async function waitForMessage(page, text, what) {
+  try {
+    await page.waitForFunction((t) => {
+      const waits = window.torami.trace().filter((e) => e.ev === 'wait');
+      const w = waits[waits.length - 1];
+      return w && w.mes[0].map((run) => run[1]).join('').trim() === t;
+    }, { timeout: stepTimeout, polling: 20 }, text);
+  } catch (e) {
+    throw new Error(`${what}: the message is "${await lastMessage(page)}", not "${text}"`);
+  }
+}
+
+// A game of the player's own through the folder picker: it plays, a reload plays it
+// again (kept in the browser's storage) and asks whether to continue, and a quick save
+// made before the reload loads after it.
+async function step(what, promise) {
+  try {
+    return await promise;
+  } catch (e) {
+    throw new Error(`${what}: ${e.message}`);
+  }
+}
+
+async function ownGame(browser, url) {
+  const started = Date.now();
+  const { context, page } = await newPage(browser);
+  await page.setViewport({ width: 1100, height: 850, hasTouch: true });
+  await page.goto(url + '?test');
+  await waitForWaits(page, 1);
+  const input = await page.$('#folder');
+  await Promise.all([
+    page.waitForNavigation(),
+    input.uploadFile(path.join(repo, 'tests/web/tiny')),  // the folder, as the picker gives it
+  ]);
+  await waitForMessage(page, 'あ', 'the picked game');
+  await clickAt(page, 130, 360, 1);
+  await waitForMessage(page, 'い', 'a click in the picked game');
+  const synced = await page.evaluate(() => window.torami.syncs());
+  await page.keyboard.press('F5');
+  await step('the quick save (F5) kept in the browser', page.waitForFunction((n) =>
+    window.torami.trace().some((e) => e.ev === 'save' && e.slot === 'quick' && e.ok) &&
+    window.torami.syncs() > n, { timeout: stepTimeout, polling: 20 }, synced));
+  await clickAt(page, 330, 360, 1);
+  await waitForMessage(page, 'う', 'a click after the quick save');
+  await step('the continue save kept in the browser', page.waitForFunction((n) =>
+    window.torami.syncs() > n, { timeout: stepTimeout, polling: 20 }, synced + 1));
+  await page.reload();
+  // The unfinished game asks whether to continue: the first button continues.
+  await step('the question whether to continue',
+    page.waitForSelector('#ask[open] button', { timeout: stepTimeout }));
+  const question = await page.$eval('#ask-text', (e) => e.textContent);
+  await page.click('#ask-buttons button');
+  await waitForMessage(page, 'う', `continuing after a reload (asked "${question.replace(/\n/g, ' ')}")`);
+  await page.keyboard.press('F9');
+  await waitForMessage(page, 'い', 'the quick save loaded after a reload');
+  // A tap is a left click (a phone's finger on the page).
+  const box = await (await page.$('#canvas')).boundingBox();
+  await page.touchscreen.tap(box.x + 230 * box.width / 506, box.y + 360 * box.width / 506);
+  await waitForMessage(page, 'う', 'a tap on the message area');
+  console.log(`own game: picked, played, kept over two reloads, continued, quick save loaded, a tap taken ` +
+    `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
+  await context.close();
+}
+
+(async () => {
+  const { server, url } = await startServer();
+  let browser;
+  try {
+    await warm(url);
+    browser = await puppeteer.launch({
+      executablePath: chromium, headless: true,
+      args: ['--no-sandbox', '--autoplay-policy=no-user-gesture-required', '--mute-audio'],
+    });
+    await measureFirstLoad(browser, url);
+    const only = process.env.TORAMI_WEB_ONLY;
+    if (!only || only === 'own') await ownGame(browser, url);
+    for (const name of playthroughs) if (!only || only === name) await playthrough(browser, url, name);
+  } catch (e) {
+    fail(e.stack || String(e));
+  } finally {
+    if (browser) await browser.close();
+    server.kill();
+  }
+  console.log(failures ? `browser test: ${failures} failures` : 'browser test: passed');
+  process.exit(failures ? 1 : 0);
+})();
