@@ -19,4 +19,8 @@ std::string findFontFile(Face face) {
   return {};
 }
 
+std::string fontMissingAdvice(Face face) {
+  return std::string("the page lacks its font ") + (face == Face::Gothic ? "ipag.ttf" : "ipam.ttf");
+}
+
 }  // namespace platform
