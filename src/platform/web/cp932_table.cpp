@@ -49,6 +49,9 @@ std::optional<std::string> encode(std::u32string_view text) {
     if (at->code > 0xFF) out += static_cast<char>(at->code >> 8);
     out += static_cast<char>(at->code & 0xFF);
   }
+  // As the system codec does: a look-alike the table maps one way only (yen sign, wave
+  // dash, minus sign ...) to a code that decodes to another character is not encoded.
+  if (decode(out) != text) return std::nullopt;
   return out;
 }
 
