@@ -82,9 +82,14 @@ TEST(InputScript, TimesCoverTheWholeClockAndNoMore) {
     const char* time;
     std::optional<uint32_t> ms;  // nullopt: an error
   } cases[] = {
-      {"0", 0u},          {"+5", 5u},           {"0002147483648", 2147483648u},
-      {"4294967295", 4294967295u},              {"4294967296", std::nullopt},
-      {"-1", std::nullopt}, {"99999999999999999999999", std::nullopt}, {"1e3", std::nullopt},
+      {"0", 0u},
+      {"+5", 5u},
+      {"0002147483648", 2147483648u},
+      {"4294967295", 4294967295u},
+      {"4294967296", std::nullopt},
+      {"-1", std::nullopt},
+      {"99999999999999999999999", std::nullopt},
+      {"1e3", std::nullopt},
   };
   for (const auto& c : cases) {
     const std::string text = std::string("at ") + c.time + " click\n";
@@ -105,7 +110,8 @@ TEST(InputScript, BadLinesAreQuotedShortAndLimitsHold) {
     std::string said;
   } cases[] = {
       {"a long unparsable line", std::string(5000 - 1, 'y') + "\n", "f:1: the line is longer than"},
-      {"a long line without an end", "click\n" + std::string(10000, 'y'), "f:2: the line is longer than"},
+      {"a long line without an end", "click\n" + std::string(10000, 'y'),
+       "f:2: the line is longer than"},
       {"an unparsable line", "click\n" + std::string(100, 'z') + "\n",
        "f:2: not an input action: " + std::string(40, 'z') + "..."},
       {"a line of kana", std::string(60, '\x82') + "\n", "f:1: not an input action: "},

@@ -1,6 +1,6 @@
 #pragma once
-// What the SDL mixer needs from the system it runs on: a MIDI synthesiser (FluidSynth with a General MIDI soundfont on
-// Linux, the system's own synthesiser on Windows).
+// What the SDL mixer needs from the system it runs on: a MIDI synthesiser (FluidSynth with a
+// General MIDI soundfont on Linux, the system's own synthesiser on Windows).
 #include <string>
 
 namespace platform::sdl {
