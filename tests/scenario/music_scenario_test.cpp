@@ -73,8 +73,7 @@ MusicRun play(const fs::path& folder, const std::string& script, const std::stri
     run.pieceSounding = static_cast<platform::SilentMixer&>(backend.mixer()).sounding().has_value();
   }
   std::istringstream in(trace.str());
-  for (std::string line; std::getline(in, line);)
-    if (!line.empty()) run.events.push_back(testing_support::parseJson(line));
+  run.events = testing_support::traceEvents(in);
   return run;
 }
 

@@ -77,9 +77,15 @@ ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options)
     result.status = ui::Session(backend, o, saves).run();
   }
   std::istringstream in(trace.str());
-  for (std::string line; std::getline(in, line);)
-    if (!line.empty()) result.events.push_back(parseJson(line));
+  result.events = traceEvents(in);
   return result;
+}
+
+std::vector<JsonValue> traceEvents(std::istream& trace) {
+  std::vector<JsonValue> events;
+  for (std::string line; std::getline(trace, line);)
+    if (!line.empty()) events.push_back(parseJson(line));
+  return events;
 }
 
 ScenarioResult runScript(const std::string& utf8Lines, const ScenarioOptions& options) {

@@ -2,6 +2,7 @@
 // Runs a script headless in-process, the way `torami --headless` does, and gives back
 // the exit status and the trace events for assertions.
 #include <filesystem>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ std::filesystem::path scenarioFolder(const std::string& name);
 // Writes a script given in UTF-8 with LF line ends as code page 932 with CR LF.
 void writeScript(const std::filesystem::path& folder, const std::string& utf8Lines);
 // Runs the folder's TORAMI.acs headless.
+// The events of a trace, one JSON object a line (empty lines skipped).
+std::vector<JsonValue> traceEvents(std::istream& trace);
+
 ScenarioResult runFolder(const std::filesystem::path& folder, const ScenarioOptions& options = {});
 // Writes the script into a folder named after the current test and runs it.
 ScenarioResult runScript(const std::string& utf8Lines, const ScenarioOptions& options = {});

@@ -85,8 +85,7 @@ TEST(WindowKeys, KeysAnswerWaitsAndF11FillsTheScreen) {
   EXPECT_EQ(*status, 0);
   testing_support::ScenarioResult windowRun;
   std::ifstream in(trace);
-  for (std::string line; std::getline(in, line);)
-    windowRun.events.push_back(testing_support::parseJson(line));
+  windowRun.events = testing_support::traceEvents(in);
   EXPECT_EQ(windowRun.last("pick")["code"].integer(), 101);
   kill(wm, SIGTERM);
   testing_support::waitForExit(wm, 2000);

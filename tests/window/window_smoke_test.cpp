@@ -58,8 +58,7 @@ TEST(WindowSmoke, MatchesHeadlessPixelsTakesClicksAndClosesOnRequest) {
   EXPECT_EQ(*status, 0);
   testing_support::ScenarioResult windowRun;
   std::ifstream in(trace);
-  std::string line;
-  while (std::getline(in, line)) windowRun.events.push_back(testing_support::parseJson(line));
+  windowRun.events = testing_support::traceEvents(in);
   EXPECT_EQ(windowRun.reason(), "close");
   EXPECT_EQ(windowRun.last("end")["flags"][10].integer(), 99);
 }

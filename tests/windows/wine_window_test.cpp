@@ -74,8 +74,7 @@ TEST(WindowUnderWine, ShowsTheDemoAsHeadlessTakesAPickKeepsTheGameAndClosesOnReq
   EXPECT_EQ(*status, 0);
   testing_support::ScenarioResult run;
   std::ifstream in(trace, std::ios::binary);
-  for (std::string line; std::getline(in, line);)
-    run.events.push_back(testing_support::parseJson(line));
+  run.events = testing_support::traceEvents(in);
   ASSERT_FALSE(run.events.empty()) << "no trace";
   EXPECT_EQ(run.reason(), "close");
   EXPECT_EQ(run.all("pick").size(), 1u);
