@@ -2,7 +2,7 @@
 # Prints the player's running costs: interpreter passes per second for two loop scripts,
 # the processor time of typing a fixed text in a window under Xvfb, how long a music
 # restart holds the thread, and the processor share of a window waiting for a click with
-# and without music.
+# and without music, and how long the demo takes from launch to its title.
 # Usage: bench/performance.sh [build]   (the build folder with torami and music_restart_bench)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,6 +38,7 @@ export SDL_AUDIODRIVER=dummy  # a device that plays nothing but keeps time
 Xvfb :97 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 sleep 1
 export DISPLAY=:97
+bench/launch_time.py "$build" 10
 page='＃01あいうえおかきくけこさしすせそたちつて＾はひふへほまみむめもやゆよらりるれろ'
 script "$work/typing" "$(for _ in $(seq 10); do echo "MES,$page"; done; echo EXIT)"
 /usr/bin/time -o "$work/time" -f '%U %S' "$torami" --scale 2 --new --data-dir "$work/data" \

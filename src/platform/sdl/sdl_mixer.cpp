@@ -9,6 +9,8 @@
 #include <future>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,19 +34,50 @@ Mix_Music* loadFromMemory(const std::vector<uint8_t>& bytes) {
   return rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
 }
 
-/* A piece restarts by being loaded afresh: a halted MIDI piece played again
-   resumes where it was, and rewinding is not supported for MIDI. Loading takes tens of
-   milliseconds (the synthesiser is made anew), so the next copy is loaded on a worker
-   thread while the piece plays, and the copy that has played is freed there too: a
-   restart only swaps them. */
+// Whether the bytes can be a MIDI file for the synthesiser at all (plain or RIFF-wrapped).
+bool looksLikeMidi(std::span<const uint8_t> bytes) {
+  const auto starts = [&](const char* tag, size_t at) {
+    return bytes.size() >= at + 4 && std::equal(tag, tag + 4, bytes.begin() + at);
+  };
+  return starts("MThd", 0) || (starts("RIFF", 0) && starts("RMID", 8));
+}
+
+/* Loading a piece takes tens of milliseconds (the synthesiser is made anew), so it is
+   done on a worker thread while the script goes on: the title is drawn at once, and a
+   start asked for before the copy is loaded begins when it is. A piece restarts by being
+   loaded afresh too: a halted MIDI piece played again resumes where it was, and
+   rewinding is not supported for MIDI. So the next copy is loaded on a worker thread while
+   the piece plays, and the copy that has played is freed there: a restart only swaps
+   them. In a page, which has no threads, every copy is loaded when it is needed. */
 struct Piece {
   std::vector<uint8_t> bytes;
-  Mix_Music* music = nullptr;  // null when the synthesiser is missing: silent
+  std::mutex mutex;  // guards the three below against the thread that loads the first copy
+  Mix_Music* music = nullptr;  // the copy that plays; null when the synthesiser refused it
+  bool loaded = false;
+  bool wanted = false;  // start the copy as soon as it is loaded
   bool started = false;
   std::future<Mix_Music*> next;  // the copy to play at the next start
 
-  // Frees `played` and loads the next copy, on a worker thread (in a page, which has no
-  // threads, the next copy is loaded at the restart).
+  // Loads the first copy and then the one for the first restart, on a worker thread.
+  void loadFirst() {
+#ifdef __EMSCRIPTEN__
+    music = loadFromMemory(bytes);
+    loaded = true;
+#else
+    next = std::async(std::launch::async, [this]() -> Mix_Music* {
+      Mix_Music* first = loadFromMemory(bytes);
+      {
+        std::lock_guard hold(mutex);
+        music = first;
+        loaded = true;
+        if (wanted && first) Mix_PlayMusic(first, 0);
+      }
+      if (!first) tell("the synthesiser could not load a piece of music; it stays silent");
+      return first ? loadFromMemory(bytes) : nullptr;
+    });
+#endif
+  }
+  // Frees `played` and loads the next copy, on a worker thread.
   void prepareNext(Mix_Music* played) {
 #ifdef __EMSCRIPTEN__
     if (played) Mix_FreeMusic(played);
@@ -62,6 +95,7 @@ struct Piece {
   }
   ~Piece() {
     if (next.valid()) Mix_FreeMusic(next.get());
+    Mix_FreeMusic(music);
   }
 };
 
@@ -71,8 +105,7 @@ class SdlMixer final : public Mixer {
 
   ~SdlMixer() override {
     stopWave();
-    Mix_HaltMusic();
-    for (auto& [handle, piece] : pieces_) Mix_FreeMusic(piece->music);
+    haltMusic();
     pieces_.clear();  // waits for the copies on their way
     Mix_CloseAudio();
     Mix_Quit();
@@ -80,11 +113,13 @@ class SdlMixer final : public Mixer {
   }
 
   std::optional<MusicHandle> loadMusic(std::span<const uint8_t> smf) override {
+    if (!looksLikeMidi(smf)) return std::nullopt;
     auto piece = std::make_unique<Piece>();
     piece->bytes.assign(smf.begin(), smf.end());
     if (synthesiser_) {
-      piece->music = loadFromMemory(piece->bytes);
-      if (!piece->music) return std::nullopt;
+      piece->loadFirst();
+    } else {
+      piece->loaded = true;  // no synthesiser: the piece keeps its time in silence
     }
     pieces_.emplace(next_, std::move(piece));
     return next_++;
@@ -92,32 +127,47 @@ class SdlMixer final : public Mixer {
 
   void startMusic(MusicHandle music) override {
     const auto found = pieces_.find(music);
-    if (found == pieces_.end() || !found->second->music) return;
+    if (found == pieces_.end()) return;
     Piece& piece = *found->second;
-    if (piece.started) {
-      Mix_HaltMusic();  // the copy that played is no longer the mixer's
-      Mix_Music* played = piece.music;
-      piece.music = piece.takeNext();
-      if (!piece.music) {
-        Mix_FreeMusic(played);
-        return;
-      }
-      Mix_PlayMusic(piece.music, 0);
-      piece.prepareNext(played);
+    haltMusic();  // the copy that played, if any, is no longer the mixer's
+    std::lock_guard hold(piece.mutex);
+    if (!piece.loaded) {
+      piece.started = piece.wanted = true;
       return;
     }
-    piece.started = true;
+    if (!piece.music) return;
+    if (!piece.started) {
+      piece.started = true;
+      Mix_PlayMusic(piece.music, 0);
+      if (!piece.next.valid()) piece.prepareNext(nullptr);
+      return;
+    }
+    Mix_Music* played = piece.music;
+    piece.music = piece.takeNext();
+    if (!piece.music) {
+      Mix_FreeMusic(played);
+      return;
+    }
     Mix_PlayMusic(piece.music, 0);
-    piece.prepareNext(nullptr);
+    piece.prepareNext(played);
   }
 
-  void haltMusic() override { Mix_HaltMusic(); }
+  void haltMusic() override {
+    for (auto& [handle, piece] : pieces_) {
+      std::lock_guard hold(piece->mutex);
+      piece->wanted = false;
+    }
+    Mix_HaltMusic();
+  }
 
   void freeMusic(MusicHandle music) override {
     const auto found = pieces_.find(music);
     if (found == pieces_.end()) return;
-    Mix_FreeMusic(found->second->music);
-    pieces_.erase(found);
+    {
+      std::lock_guard hold(found->second->mutex);
+      found->second->wanted = false;
+    }
+    pieces_.erase(found);  // waits for a copy on its way
   }
 
   bool playWave(const WaveSound& wave, bool loop) override {
