@@ -265,16 +265,20 @@ Mixer& SdlBackend::mixer() {
   return *mixer_;
 }
 
+/* The window opens with its first frame that is due: when the script first waits, or
+   a display refresh after its first change, so a game that draws its title at once
+   opens on the title rather than on the empty form. */
 void SdlBackend::present(FrameSource& source) {
-  if (!window_) openWindow();
+  if (!window_ && !pending_) lastPresent_ = ticks();
   frame_ = &source;
   pending_ = true;
   flushIfDue(false);
 }
 
 void SdlBackend::flushIfDue(bool force) {
-  if (!pending_ || !window_) return;
+  if (!pending_) return;
   if (!force && static_cast<uint32_t>(ticks() - lastPresent_) < kFrameInterval) return;
+  if (!window_) openWindow();
   blit();
   pending_ = false;
   lastPresent_ = ticks();
@@ -362,6 +366,7 @@ void SdlBackend::setCursor(Cursor c) {
 }
 
 int SdlBackend::ask(const MessageBox& box) {
+  flushIfDue(true);  // the game's window, once it has a frame, shows behind the box
 #ifdef __EMSCRIPTEN__
   return web::askInPage(box);  // the page's own dialog
 #endif
