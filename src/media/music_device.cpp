@@ -46,8 +46,10 @@ void MusicDevice::close() {
 
 std::optional<std::string_view> MusicDevice::status() const {
   if (!piece_) return std::nullopt;
-  const bool playing = piece_->startedAt && now_() - *piece_->startedAt < piece_->lengthMs;
-  return playing ? "playing" : "stopped";
+  if (!piece_->startedAt) return "stopped";
+  const uint32_t began = mixer_.musicSoundedAt(piece_->handle).value_or(*piece_->startedAt);
+  const auto elapsed = static_cast<int32_t>(now_() - began);  // below 0 when just begun
+  return elapsed < static_cast<int64_t>(piece_->lengthMs) ? "playing" : "stopped";
 }
 
 }  // namespace media

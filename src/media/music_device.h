@@ -2,7 +2,8 @@
 // The background music device "bg": at most one MIDI piece open, with the
 // commands the music procedures send to it. Whether the piece has stopped is
 // told by its own length (a piece started at tick t0 with length L has stopped
-// from tick t0 + L on), not by the synthesiser, which sounds on for a while.
+// from tick t0 + L on), not by the synthesiser, which sounds on for a while; t0 is
+// when the piece began to sound, which is later than asked while it loads.
 #include <filesystem>
 #include <optional>
 #include <string_view>

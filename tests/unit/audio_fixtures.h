@@ -171,7 +171,8 @@ class FakeMixer final : public platform::Mixer {
   std::vector<std::string> calls;
   bool loadFails = false;
   bool waveFails = false;
-  bool playing = false;  // what wavePlaying() answers
+  bool playing = false;               // what wavePlaying() answers
+  std::optional<uint32_t> soundedAt;  // what musicSoundedAt() answers
 
   std::optional<MusicHandle> loadMusic(std::span<const uint8_t>) override {
     if (loadFails) return std::nullopt;
@@ -181,6 +182,7 @@ class FakeMixer final : public platform::Mixer {
   void startMusic(MusicHandle music) override { calls.push_back("start " + std::to_string(music)); }
   void haltMusic() override { calls.push_back("halt"); }
   void freeMusic(MusicHandle music) override { calls.push_back("free " + std::to_string(music)); }
+  std::optional<uint32_t> musicSoundedAt(MusicHandle) override { return soundedAt; }
   bool playWave(const platform::WaveSound& wave, bool loop) override {
     if (waveFails) return false;
     calls.push_back("wave " + std::to_string(wave.lengthMs) + (loop ? " loop" : ""));

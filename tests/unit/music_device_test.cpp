@@ -44,6 +44,21 @@ TEST_F(MusicDeviceTest, StateTable) {
   EXPECT_EQ(mixer.calls, (Calls{"load 1", "start 1", "start 1", "halt", "free 1"}));
 }
 
+/* A piece that loads while the script goes on begins to sound later than it was asked
+   to start: its length counts from then, so it is not restarted before its end. */
+TEST_F(MusicDeviceTest, APieceThatBeginsLateCountsItsLengthFromWhenItSounds) {
+  ASSERT_TRUE(bg.open(pieceA));
+  bg.play();
+  mixer.soundedAt = now + 5;  // still loading: the mixer's clock has moved on
+  EXPECT_EQ(bg.status(), "playing");
+  now += 40;
+  mixer.soundedAt = now;  // loaded and sounding
+  now += 1499;
+  EXPECT_EQ(bg.status(), "playing") << "1 ms before the end, counted from when it sounded";
+  now += 1;
+  EXPECT_EQ(bg.status(), "stopped");
+}
+
 TEST_F(MusicDeviceTest, PlayLeavesAPlayingPieceAlone) {
   ASSERT_TRUE(bg.open(pieceA));
   bg.play();

@@ -54,23 +54,29 @@ struct Piece {
   std::mutex mutex;  // guards the three below against the thread that loads the first copy
   Mix_Music* music = nullptr;  // the copy that plays; null when the synthesiser refused it
   bool loaded = false;
-  bool wanted = false;  // start the copy as soon as it is loaded
+  bool wanted = false;                // start the copy as soon as it is loaded
+  std::optional<uint32_t> soundedAt;  // when the copy began, if it waited to begin
   bool started = false;
   std::future<Mix_Music*> next;  // the copy to play at the next start
 
-  // Loads the first copy and then the one for the first restart, on a worker thread.
-  void loadFirst() {
+  // Loads the first copy and then the one for the first restart, on a worker thread. A
+  // start that waited begins then, by the clock `now` (or counts as begun, in silence,
+  // when the synthesiser refused the piece).
+  void loadFirst(const TickSource& now) {
 #ifdef __EMSCRIPTEN__
     music = loadFromMemory(bytes);
     loaded = true;
 #else
-    next = std::async(std::launch::async, [this]() -> Mix_Music* {
+    next = std::async(std::launch::async, [this, now]() -> Mix_Music* {
       Mix_Music* first = loadFromMemory(bytes);
       {
         std::lock_guard hold(mutex);
         music = first;
         loaded = true;
-        if (wanted && first) Mix_PlayMusic(first, 0);
+        if (wanted) {
+          if (first) Mix_PlayMusic(first, 0);
+          soundedAt = now();
+        }
       }
       if (!first) tell("the synthesiser could not load a piece of music; it stays silent");
       return first ? loadFromMemory(bytes) : nullptr;
@@ -101,7 +107,7 @@ struct Piece {
 
 class SdlMixer final : public Mixer {
  public:
-  explicit SdlMixer(bool synthesiser) : synthesiser_(synthesiser) {}
+  SdlMixer(bool synthesiser, TickSource now) : synthesiser_(synthesiser), now_(std::move(now)) {}
 
   ~SdlMixer() override {
     stopWave();
@@ -117,7 +123,7 @@ class SdlMixer final : public Mixer {
     auto piece = std::make_unique<Piece>();
     piece->bytes.assign(smf.begin(), smf.end());
     if (synthesiser_) {
-      piece->loadFirst();
+      piece->loadFirst(now_);
     } else {
       piece->loaded = true;  // no synthesiser: the piece keeps its time in silence
     }
@@ -131,6 +137,7 @@ class SdlMixer final : public Mixer {
     Piece& piece = *found->second;
     haltMusic();  // the copy that played, if any, is no longer the mixer's
     std::lock_guard hold(piece.mutex);
+    piece.soundedAt.reset();
     if (!piece.loaded) {
       piece.started = piece.wanted = true;
       return;
@@ -150,6 +157,14 @@ class SdlMixer final : public Mixer {
     }
     Mix_PlayMusic(piece.music, 0);
     piece.prepareNext(played);
+  }
+
+  std::optional<uint32_t> musicSoundedAt(MusicHandle music) override {
+    const auto found = pieces_.find(music);
+    if (found == pieces_.end()) return std::nullopt;
+    std::lock_guard hold(found->second->mutex);
+    if (found->second->wanted && !found->second->soundedAt) return now_();
+    return found->second->soundedAt;
   }
 
   void haltMusic() override {
@@ -201,6 +216,7 @@ class SdlMixer final : public Mixer {
 
  private:
   bool synthesiser_;
+  TickSource now_;
   MusicHandle next_ = 1;
   std::map<MusicHandle, std::unique_ptr<Piece>> pieces_;
   Mix_Chunk* chunk_ = nullptr;
@@ -226,7 +242,7 @@ std::unique_ptr<Mixer> openMixer(TickSource now) {
     return std::make_unique<SilentMixer>(std::move(now));
   }
   Mix_AllocateChannels(1);
-  return std::make_unique<SdlMixer>(openSynthesiser());
+  return std::make_unique<SdlMixer>(openSynthesiser(), std::move(now));
 }
 
 }  // namespace platform::sdl
