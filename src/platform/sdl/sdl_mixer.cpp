@@ -62,7 +62,7 @@ struct Piece {
   // Loads the first copy and then the one for the first restart, on a worker thread. A
   // start that waited begins then, by the clock `now` (or counts as begun, in silence,
   // when the synthesiser refused the piece).
-  void loadFirst(const TickSource& now) {
+  void loadFirst([[maybe_unused]] const TickSource& now) {
 #ifdef __EMSCRIPTEN__
     music = loadFromMemory(bytes);
     loaded = true;
