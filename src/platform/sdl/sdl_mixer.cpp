@@ -51,7 +51,7 @@ bool looksLikeMidi(std::span<const uint8_t> bytes) {
    them. In a page, which has no threads, every copy is loaded when it is needed. */
 struct Piece {
   std::vector<uint8_t> bytes;
-  std::mutex mutex;  // guards the three below against the thread that loads the first copy
+  std::mutex mutex;            // guards the four below against the thread that loads the first copy
   Mix_Music* music = nullptr;  // the copy that plays; null when the synthesiser refused it
   bool loaded = false;
   bool wanted = false;                // start the copy as soon as it is loaded
