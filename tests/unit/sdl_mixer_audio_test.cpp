@@ -44,11 +44,6 @@ class DiskAudioTest : public ::testing::Test {
     return error ? 0 : size;
   }
 
-  /* Lets the driver render until the file holds `bytes`, for at most 20 s. */
-  void renderUntil(uintmax_t bytes) const {
-    for (int i = 0; i < 20000 && rendered() < bytes; ++i) SDL_Delay(1);
-  }
-
   /* Whether sound comes out after the byte offset within `ms` of real time: pieces load
      on a worker thread, and the driver renders many times faster than real time. */
   bool soundAfter(uintmax_t from, int ms = 5000) const {

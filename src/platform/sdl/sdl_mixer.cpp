@@ -34,12 +34,10 @@ Mix_Music* loadFromMemory(const std::vector<uint8_t>& bytes) {
   return rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
 }
 
-// Whether the bytes can be a MIDI file for the synthesiser at all (plain or RIFF-wrapped).
+// Whether the bytes can be a Standard MIDI File at all: the rest is the synthesiser's to say.
 bool looksLikeMidi(std::span<const uint8_t> bytes) {
-  const auto starts = [&](const char* tag, size_t at) {
-    return bytes.size() >= at + 4 && std::equal(tag, tag + 4, bytes.begin() + at);
-  };
-  return starts("MThd", 0) || (starts("RIFF", 0) && starts("RMID", 8));
+  constexpr uint8_t kTag[] = {'M', 'T', 'h', 'd'};
+  return bytes.size() >= 4 && std::equal(kTag, kTag + 4, bytes.begin());
 }
 
 /* Loading a piece takes tens of milliseconds (the synthesiser is made anew), so it is
