@@ -6,16 +6,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/instruments.h"
 #include "platform/quiet_standard_error.h"
+#include "platform/sdl/library_thread.h"
 #include "platform/sdl/sound_system.h"
 #include "platform/silent_mixer.h"
 
@@ -40,67 +41,23 @@ bool looksLikeMidi(std::span<const uint8_t> bytes) {
   return bytes.size() >= 4 && std::equal(kTag, kTag + 4, bytes.begin());
 }
 
-/* Loading a piece takes tens of milliseconds (the synthesiser is made anew), so it is
-   done on a worker thread while the script goes on: the title is drawn at once, and a
-   start asked for before the copy is loaded begins when it is. A piece restarts by being
-   loaded afresh too: a halted MIDI piece played again resumes where it was, and
-   rewinding is not supported for MIDI. So the next copy is loaded on a worker thread while
-   the piece plays, and the copy that has played is freed there: a restart only swaps
-   them. In a page, which has no threads, every copy is loaded when it is needed. */
+/* A piece and its copies. Loading a copy takes tens of milliseconds (the synthesiser is
+   made anew), so copies are loaded on the library thread while the script goes on: the
+   title is drawn at once, and a start asked for before the copy is loaded begins when it
+   is. A piece restarts by being loaded afresh too: a halted MIDI piece played again resumes
+   where it was, and rewinding is not supported for MIDI. So a spare copy is loaded after
+   each start and a restart swaps it in; in a page, which has no threads, the spare is
+   loaded when it is needed. */
 struct Piece {
   std::vector<uint8_t> bytes;
-  std::mutex mutex;            // guards the four below against the thread that loads the first copy
+  // The library thread's alone.
   Mix_Music* music = nullptr;  // the copy that plays; null when the synthesiser refused it
-  bool loaded = false;
-  bool wanted = false;                // start the copy as soon as it is loaded
-  std::optional<uint32_t> soundedAt;  // when the copy began, if it waited to begin
+  Mix_Music* spare = nullptr;  // the copy for the next start
   bool started = false;
-  std::future<Mix_Music*> next;  // the copy to play at the next start
-
-  // Loads the first copy and then the one for the first restart, on a worker thread. A
-  // start that waited begins then, by the clock `now` (or counts as begun, in silence,
-  // when the synthesiser refused the piece).
-  void loadFirst([[maybe_unused]] const TickSource& now) {
-#ifdef __EMSCRIPTEN__
-    music = loadFromMemory(bytes);
-    loaded = true;
-#else
-    next = std::async(std::launch::async, [this, now]() -> Mix_Music* {
-      Mix_Music* first = loadFromMemory(bytes);
-      {
-        std::lock_guard hold(mutex);
-        music = first;
-        loaded = true;
-        if (wanted) {
-          if (first) Mix_PlayMusic(first, 0);
-          soundedAt = now();
-        }
-      }
-      if (!first) tell("the synthesiser could not load a piece of music; it stays silent");
-      return first ? loadFromMemory(bytes) : nullptr;
-    });
-#endif
-  }
-  // Frees `played` and loads the next copy, on a worker thread.
-  void prepareNext(Mix_Music* played) {
-#ifdef __EMSCRIPTEN__
-    if (played) Mix_FreeMusic(played);
-    return;
-#endif
-    next = std::async(std::launch::async, [this, played] {
-      if (played) Mix_FreeMusic(played);
-      return loadFromMemory(bytes);
-    });
-  }
-  // The next copy (loaded here if none is on its way); the piece's copy is left alone.
-  Mix_Music* takeNext() {
-    if (!next.valid()) return loadFromMemory(bytes);
-    return next.get();
-  }
-  ~Piece() {
-    if (next.valid()) Mix_FreeMusic(next.get());
-    Mix_FreeMusic(music);
-  }
+  // Shared with the thread that asks, under the mixer's lock.
+  bool waiting = false;               // a start is posted and has not sounded yet
+  std::optional<uint32_t> soundedAt;  // when the last start sounded
+  bool freed = false;
 };
 
 class SdlMixer final : public Mixer {
@@ -110,7 +67,8 @@ class SdlMixer final : public Mixer {
   ~SdlMixer() override {
     stopWave();
     haltMusic();
-    pieces_.clear();  // waits for the copies on their way
+    while (!pieces_.empty()) freeMusic(pieces_.begin()->first);
+    library_.finish();
     Mix_CloseAudio();
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -118,69 +76,78 @@ class SdlMixer final : public Mixer {
 
   std::optional<MusicHandle> loadMusic(std::span<const uint8_t> smf) override {
     if (!looksLikeMidi(smf)) return std::nullopt;
-    auto piece = std::make_unique<Piece>();
+    auto piece = std::make_shared<Piece>();
     piece->bytes.assign(smf.begin(), smf.end());
     if (synthesiser_) {
-      piece->loadFirst(now_);
-    } else {
-      piece->loaded = true;  // no synthesiser: the piece keeps its time in silence
+      library_.post([this, piece] {
+        {
+          std::lock_guard hold(lock_);
+          if (piece->freed) return;
+        }
+        piece->music = loadFromMemory(piece->bytes);
+        if (!piece->music) tell("the synthesiser could not load a piece of music; it stays silent");
+      });
     }
     pieces_.emplace(next_, std::move(piece));
     return next_++;
   }
 
   void startMusic(MusicHandle music) override {
-    const auto found = pieces_.find(music);
-    if (found == pieces_.end()) return;
-    Piece& piece = *found->second;
     haltMusic();  // the copy that played, if any, is no longer the mixer's
-    std::lock_guard hold(piece.mutex);
-    piece.soundedAt.reset();
-    if (!piece.loaded) {
-      piece.started = piece.wanted = true;
-      return;
+    const auto found = pieces_.find(music);
+    if (found == pieces_.end() || !synthesiser_) return;
+    std::shared_ptr<Piece> piece = found->second;
+    uint64_t halts;
+    {
+      std::lock_guard hold(lock_);
+      piece->waiting = true;
+      piece->soundedAt.reset();
+      halts = halts_;
     }
-    if (!piece.music) return;
-    if (!piece.started) {
-      piece.started = true;
-      Mix_PlayMusic(piece.music, 0);
-      if (!piece.next.valid()) piece.prepareNext(nullptr);
-      return;
-    }
-    Mix_Music* played = piece.music;
-    piece.music = piece.takeNext();
-    if (!piece.music) {
-      Mix_FreeMusic(played);
-      return;
-    }
-    Mix_PlayMusic(piece.music, 0);
-    piece.prepareNext(played);
+    library_.post([this, piece, halts] {
+      {
+        std::lock_guard hold(lock_);
+        if (halts != halts_ || piece->freed) return;  // halted or freed before it sounded
+      }
+      play(*piece);
+      std::lock_guard hold(lock_);
+      piece->waiting = false;
+      piece->soundedAt = now_();
+    });
   }
 
   std::optional<uint32_t> musicSoundedAt(MusicHandle music) override {
     const auto found = pieces_.find(music);
     if (found == pieces_.end()) return std::nullopt;
-    std::lock_guard hold(found->second->mutex);
-    if (found->second->wanted && !found->second->soundedAt) return now_();
+    std::lock_guard hold(lock_);
+    if (found->second->waiting) return now_();
     return found->second->soundedAt;
   }
 
   void haltMusic() override {
-    for (auto& [handle, piece] : pieces_) {
-      std::lock_guard hold(piece->mutex);
-      piece->wanted = false;
+    {
+      std::lock_guard hold(lock_);
+      ++halts_;
+      for (auto& [handle, piece] : pieces_) piece->waiting = false;
     }
-    Mix_HaltMusic();
+    library_.post([] { Mix_HaltMusic(); });
   }
 
   void freeMusic(MusicHandle music) override {
     const auto found = pieces_.find(music);
     if (found == pieces_.end()) return;
+    std::shared_ptr<Piece> piece = std::move(found->second);
+    pieces_.erase(found);
     {
-      std::lock_guard hold(found->second->mutex);
-      found->second->wanted = false;
+      std::lock_guard hold(lock_);
+      piece->freed = true;
+      piece->waiting = false;
     }
-    pieces_.erase(found);  // waits for a copy on its way
+    library_.post([piece] {
+      Mix_FreeMusic(piece->music);  // halts it first when it plays
+      Mix_FreeMusic(piece->spare);
+      piece->music = piece->spare = nullptr;
+    });
   }
 
   bool playWave(const WaveSound& wave, bool loop) override {
@@ -208,16 +175,36 @@ class SdlMixer final : public Mixer {
 
   void setVolume(int percent) override {
     const int volume = MIX_MAX_VOLUME * std::clamp(percent, 0, 100) / 100;
-    Mix_VolumeMusic(volume);
+    library_.post([volume] { Mix_VolumeMusic(volume); });
     Mix_Volume(kWaveChannel, volume);
   }
 
  private:
+  /* On the library thread: plays the piece from its beginning, swapping in the spare copy
+     when the piece has played before, and loads the next spare. */
+  static void play(Piece& piece) {
+    if (!piece.music) return;  // the synthesiser refused it: it keeps its time in silence
+    Mix_Music* played = nullptr;
+    if (piece.started) {
+      Mix_Music* fresh = piece.spare ? piece.spare : loadFromMemory(piece.bytes);
+      piece.spare = nullptr;
+      if (!fresh) return;
+      played = std::exchange(piece.music, fresh);
+    }
+    piece.started = true;
+    Mix_PlayMusic(piece.music, 0);
+    Mix_FreeMusic(played);
+    if (LibraryThread::kThreaded) piece.spare = loadFromMemory(piece.bytes);
+  }
+
   bool synthesiser_;
   TickSource now_;
   MusicHandle next_ = 1;
-  std::map<MusicHandle, std::unique_ptr<Piece>> pieces_;
+  std::map<MusicHandle, std::shared_ptr<Piece>> pieces_;
   Mix_Chunk* chunk_ = nullptr;
+  std::mutex lock_;        // guards what pieces share with the library thread, and halts_
+  uint64_t halts_ = 0;     // halts so far: a start posted before a halt does not sound
+  LibraryThread library_;  // every call that loads, frees or plays a piece
 };
 
 bool openDevice() {
