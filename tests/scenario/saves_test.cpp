@@ -3,7 +3,9 @@
 // close, a kill and the end; bad saves set aside with a fresh start.
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -200,16 +202,27 @@ TEST(Saves, AKilledGameContinuesFromItsLastInput) {
     _exit(127);
   }
   close(pipeFds[1]);
-  // Four inputs (two presses, two releases) reach the save before the loop fills the pipe.
+  // Four inputs (two presses, two releases) reach the save; then the loop writes its trace
+  // until the pipe is full and the run waits there. The pages before the loop write a few
+  // kilobytes: a pipe half full is the loop's.
   const fs::path journal = game.saves / "continue.jsonl";
-  for (int waited = 0; waited < 20000; waited += 50) {
+  const auto journalled = [&] {
     std::ifstream in(journal);
     int lines = 0;
     for (std::string line; std::getline(in, line);) ++lines;
-    if (lines >= 5) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return lines >= 5;
+  };
+  const int capacity = fcntl(pipeFds[0], F_GETPIPE_SZ);
+  const auto pipeFilling = [&] {
+    int queued = 0;
+    return ioctl(pipeFds[0], FIONREAD, &queued) == 0 && queued >= capacity / 2;
+  };
+  bool inLoop = false;
+  for (int waited = 0; waited < 60000 && !inLoop; waited += 20) {
+    inLoop = journalled() && pipeFilling();
+    if (!inLoop) std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_TRUE(inLoop) << "the run journalled its inputs and went on in its loop";
   kill(pid, SIGKILL);
   int status = 0;
   waitpid(pid, &status, 0);

@@ -337,10 +337,19 @@ async function ownGame(browser, url) {
       executablePath: chromium, headless: true,
       args: ['--no-sandbox', '--autoplay-policy=no-user-gesture-required', '--mute-audio'],
     });
-    await measureFirstLoad(browser, url);
+    // Each step on its own: one that fails says why and the steps after it still run.
+    const steps = [['load', () => measureFirstLoad(browser, url)],
+      ['own', () => ownGame(browser, url)],
+      ...playthroughs.map((name) => [name, () => playthrough(browser, url, name)])];
     const only = process.env.TORAMI_WEB_ONLY;
-    if (!only || only === 'own') await ownGame(browser, url);
-    for (const name of playthroughs) if (!only || only === name) await playthrough(browser, url, name);
+    for (const [name, run] of steps) {
+      if (only && only !== name && name !== 'load') continue;
+      try {
+        await run();
+      } catch (e) {
+        fail(e.stack || String(e));
+      }
+    }
   } catch (e) {
     fail(e.stack || String(e));
   } finally {
