@@ -3,9 +3,8 @@
 // close, a kill and the end; bad saves set aside with a fresh start.
 #include <gtest/gtest.h>
 #ifndef _WIN32
-#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
-#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -194,7 +193,7 @@ TEST(Saves, AKilledGameContinuesFromItsLastInput) {
   ASSERT_EQ(pipe(pipeFds), 0);
   const pid_t pid = fork();
   if (pid == 0) {
-    dup2(pipeFds[1], STDOUT_FILENO);  // nobody reads it: the run stops when the pipe is full
+    dup2(pipeFds[1], STDOUT_FILENO);  // read up to the loop: then the run stops on a full pipe
     close(pipeFds[0]);
     execl(TORAMI_BINARY, TORAMI_BINARY, "--headless", "--trace-lines", "--data-dir",
           game.data.c_str(), "--input", (game.folder / "input.txt").c_str(), game.folder.c_str(),
@@ -202,9 +201,25 @@ TEST(Saves, AKilledGameContinuesFromItsLastInput) {
     _exit(127);
   }
   close(pipeFds[1]);
-  // Four inputs (two presses, two releases) reach the save; then the loop writes its trace
-  // until the pipe is full and the run waits there. The pages before the loop write a few
-  // kilobytes: a pipe half full is the loop's.
+  // The run is in its loop once its trace shows LOOP, after both pages; from then on
+  // nobody reads the pipe, and the loop fills it long before its first poll wait.
+  bool looping = false;
+  std::string unread;
+  for (char chunk[4096]; !looping;) {
+    pollfd ready{pipeFds[0], POLLIN, 0};
+    if (poll(&ready, 1, 60000) <= 0) break;
+    const ssize_t n = read(pipeFds[0], chunk, sizeof chunk);
+    if (n <= 0) break;
+    unread.append(chunk, static_cast<size_t>(n));
+    for (size_t end; !looping && (end = unread.find('\n')) != std::string::npos;) {
+      const auto event = testing_support::parseJson(unread.substr(0, end));
+      looping = event["ev"].str() == "line" && event["cmd"].str() == "LOOP";
+      unread.erase(0, end + 1);
+    }
+  }
+  if (!looping) kill(pid, SIGKILL);
+  ASSERT_TRUE(looping) << "the run reached its loop";
+  // Four inputs (two presses, two releases) reach the save.
   const fs::path journal = game.saves / "continue.jsonl";
   const auto journalled = [&] {
     std::ifstream in(journal);
@@ -212,17 +227,9 @@ TEST(Saves, AKilledGameContinuesFromItsLastInput) {
     for (std::string line; std::getline(in, line);) ++lines;
     return lines >= 5;
   };
-  const int capacity = fcntl(pipeFds[0], F_GETPIPE_SZ);
-  const auto pipeFilling = [&] {
-    int queued = 0;
-    return ioctl(pipeFds[0], FIONREAD, &queued) == 0 && queued >= capacity / 2;
-  };
-  bool inLoop = false;
-  for (int waited = 0; waited < 60000 && !inLoop; waited += 20) {
-    inLoop = journalled() && pipeFilling();
-    if (!inLoop) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  EXPECT_TRUE(inLoop) << "the run journalled its inputs and went on in its loop";
+  for (int waited = 0; waited < 60000 && !journalled(); waited += 20)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_TRUE(journalled()) << "the inputs are in the journal";
   kill(pid, SIGKILL);
   int status = 0;
   waitpid(pid, &status, 0);

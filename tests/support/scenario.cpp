@@ -67,6 +67,7 @@ ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options)
     o.maxSteps = options.maxSteps;
     if (options.shots) {
       o.shotsDir = folder / "shots";
+      fs::remove_all(o.shotsDir);  // the shots of this run alone
       fs::create_directories(o.shotsDir);
     }
     platform::HeadlessBackend backend(platform::parseInputScript(options.input, "input"));

@@ -48,7 +48,7 @@ class DiskAudioTest : public ::testing::Test {
 
   /* Whether sound comes out after the byte offset within `ms` of real time: pieces load
      on a worker thread, and the driver renders many times faster than real time. */
-  bool soundAfter(uintmax_t from, int ms = 5000) const {
+  bool soundAfter(uintmax_t from, int ms = 30000) const {
     for (int waited = 0; waited < ms; waited += 50) {
       SDL_Delay(50);
       const uintmax_t to = rendered();
@@ -56,6 +56,22 @@ class DiskAudioTest : public ::testing::Test {
       from = std::max(from, to);
     }
     return false;
+  }
+
+  /* Whether the piece's start has left the library's queue and sounded, within `ms`: the
+     mixer tells the clock's present while a start waits, and a fixed time once it sounded. */
+  static bool sounded(platform::Mixer& mixer, platform::Mixer::MusicHandle piece, int ms = 30000) {
+    for (int waited = 0; waited < ms; waited += 20) {
+      const auto at = mixer.musicSoundedAt(piece);
+      if (at && SDL_GetTicks() - *at >= 20) return true;
+      SDL_Delay(20);
+    }
+    return false;
+  }
+
+  /* Waits until the driver has written the byte offset. */
+  void renderTo(uintmax_t to) const {
+    for (int waited = 0; waited < 30000 && rendered() < to; waited += 20) SDL_Delay(20);
   }
 
   /* Whether 16-bit samples between the byte offsets rise above a whisper. */
@@ -119,17 +135,32 @@ TEST_F(DiskAudioTest, AStartAskedForWhileThePieceLoadsIsKeptOrCancelled) {
 #endif
   const auto piece =
       audio_test::smf(0, 480, {audio_test::TrackBytes().on(0, 72).off(1920, 72).end(0)});
+  const auto silence = audio_test::smf(0, 480, {audio_test::TrackBytes().end(1920)});
   auto mixer = open();
   for (const bool halt : {true, false}) {
+    SCOPED_TRACE(halt ? "halted" : "kept");
     const uintmax_t from = rendered();
     const auto first = mixer->loadMusic(piece);
     const auto second = mixer->loadMusic(piece);
     ASSERT_TRUE(first && second);
     mixer->startMusic(*first);
     mixer->startMusic(*second);  // replaces the first before either has loaded
-    if (halt) mixer->haltMusic();
-    mixer->freeMusic(*first);
-    EXPECT_EQ(soundAfter(from, halt ? 1500 : 5000), !halt) << (halt ? "halted" : "kept");
+    if (halt) {
+      mixer->haltMusic();
+      mixer->freeMusic(*first);
+      // A silent piece started after them has sounded once every call before it is done;
+      // a second of sound after that shows nothing of the halted ones.
+      const auto marker = mixer->loadMusic(silence);
+      mixer->startMusic(*marker);
+      ASSERT_TRUE(sounded(*mixer, *marker));
+      const uintmax_t to = rendered() + kBytesPerSecond;
+      renderTo(to);
+      EXPECT_FALSE(soundBetween(from, to));
+      mixer->freeMusic(*marker);
+    } else {
+      mixer->freeMusic(*first);
+      EXPECT_TRUE(soundAfter(from));
+    }
     mixer->freeMusic(*second);
   }
 }
@@ -144,6 +175,7 @@ TEST_F(DiskAudioTest, AnyOrderOfMusicCallsIsSafe) {
 #endif
   const auto piece =
       audio_test::smf(0, 480, {audio_test::TrackBytes().on(0, 72).off(1920, 72).end(0)});
+  const auto silence = audio_test::smf(0, 480, {audio_test::TrackBytes().end(1920)});
   auto mixer = open();
   std::mt19937 random(23);
   std::vector<platform::Mixer::MusicHandle> loaded;
@@ -171,10 +203,16 @@ TEST_F(DiskAudioTest, AnyOrderOfMusicCallsIsSafe) {
         break;
     }
   }
+  // A silent piece that has sounded shows every call before it done; then the last piece
+  // sounds.
   mixer->setVolume(100);
+  const auto marker = mixer->loadMusic(silence);
+  mixer->startMusic(*marker);
+  ASSERT_TRUE(sounded(*mixer, *marker)) << "the calls so far are done";
+  const uintmax_t from = rendered();
   const auto last = mixer->loadMusic(piece);
   mixer->startMusic(*last);
-  EXPECT_TRUE(soundAfter(rendered())) << "the mixer plays after any order of calls";
+  EXPECT_TRUE(soundAfter(from)) << "the mixer plays after any order of calls";
 }
 
 /* A wave whose rate the mixer's converter cannot take (its buffer size overflows) never

@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <variant>
 
+#include "support/environment.h"
 #include "support/program_run.h"
 #include "support/scenario.h"
 #include "unit/audio_fixtures.h"
@@ -26,18 +29,43 @@ constexpr const char* kBoxTitle = "Acs ERROR";
 
 enum class Close { Request, RequestAndDestroy, Destroy, Terminate, Interrupt };
 
+// A trace event by its kind and, when `key` is given, one field's value.
+struct Shows {
+  const char* ev;
+  const char* key = nullptr;
+  const char* value = nullptr;
+  bool operator()(const testing_support::JsonValue& e) const {
+    if (e["ev"].str() != ev) return false;
+    if (!key) return true;
+    if (!e.has(key)) return false;
+    const auto& v = e[key];
+    return std::holds_alternative<double>(v.v) ? std::to_string(v.integer()) == value
+                                               : v.str() == value;
+  }
+};
+
 struct CloseCase {
   const char* state;
   const char* script;
-  const char* showsWhen;  // a piece of the trace that tells the state has begun
-  bool box;               // the state is the error box: wait for it to show
+  Shows showsWhen;  // the trace event that tells the state has begun
+  bool box;         // the state is the error box: wait for it to show
   Close how;
   int status;
 };
 
-bool traceShows(const fs::path& trace, const std::string& piece, int ms) {
+// The events of the trace written so far (a line still being written is left out).
+std::vector<testing_support::JsonValue> traceSoFar(const fs::path& trace) {
+  std::string text = readFile(trace);
+  const size_t complete = text.find_last_of('\n');
+  text.resize(complete == std::string::npos ? 0 : complete + 1);
+  std::istringstream in(text);
+  return testing_support::traceEvents(in);
+}
+
+bool traceShows(const fs::path& trace, const Shows& shows, int ms) {
   for (int waited = 0; waited < ms; waited += 20) {
-    if (readFile(trace).find(piece) != std::string::npos) return true;
+    const auto events = traceSoFar(trace);
+    if (std::any_of(events.begin(), events.end(), shows)) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   return false;
@@ -46,21 +74,32 @@ bool traceShows(const fs::path& trace, const std::string& piece, int ms) {
 TEST(WindowClose, EndsTheProgramFromEveryState) {
   XSession x;
   ASSERT_TRUE(x.ok()) << "Xvfb did not start (install the xvfb package)";
-  setenv("SDL_AUDIODRIVER", "dummy", 1);  // the real mixer, without sound hardware
+  // The real mixer, without sound hardware.
+  const testing_support::EnvOverride driver("SDL_AUDIODRIVER", "dummy");
   const CloseCase cases[] = {
-      {"a synchronous sound of 60 s", "SOUND,long,0\nEXIT\n", "\"ev\":\"sound\"", false,
-       Close::Request, 0},
-      {"a fade", "DO\nFADE,1\nLOOP,1\n", "\"ev\":\"fade\"", false, Close::Request, 0},
-      {"a typing pause", "MES,＃99\nMES,あいうえおかきくけこ\nEXIT\n", "\"line\":2,\"cmd\":\"MES\"",
-       false, Close::Request, 0},
-      {"the error box, the window closed", "LET,1,x\n", "\"ev\":\"error\"", true, Close::Request,
-       1},
-      {"the error box, SIGTERM", "LET,1,x\n", "\"ev\":\"error\"", true, Close::Terminate, 1},
-      {"the error box, SIGINT", "LET,1,x\n", "\"ev\":\"error\"", true, Close::Interrupt, 1},
-      {"a close as the window goes away", "MES,あ￥\nEXIT\n", "\"kind\":\"click\"", false,
-       Close::RequestAndDestroy, 0},
-      {"the window destroyed from outside", "MES,あ￥\nEXIT\n", "\"kind\":\"click\"", false,
-       Close::Destroy, 0},
+      {"a synchronous sound of 60 s", "SOUND,long,0\nEXIT\n", {"sound"}, false, Close::Request, 0},
+      {"a fade", "DO\nFADE,1\nLOOP,1\n", {"fade"}, false, Close::Request, 0},
+      {"a typing pause",
+       "MES,＃99\nMES,あいうえおかきくけこ\nEXIT\n",
+       {"line", "line", "2"},
+       false,
+       Close::Request,
+       0},
+      {"the error box, the window closed", "LET,1,x\n", {"error"}, true, Close::Request, 1},
+      {"the error box, SIGTERM", "LET,1,x\n", {"error"}, true, Close::Terminate, 1},
+      {"the error box, SIGINT", "LET,1,x\n", {"error"}, true, Close::Interrupt, 1},
+      {"a close as the window goes away",
+       "MES,あ￥\nEXIT\n",
+       {"wait", "kind", "click"},
+       false,
+       Close::RequestAndDestroy,
+       0},
+      {"the window destroyed from outside",
+       "MES,あ￥\nEXIT\n",
+       {"wait", "kind", "click"},
+       false,
+       Close::Destroy,
+       0},
   };
   const fs::path folder = testing_support::scenarioFolder("WindowClose");
   audio_test::ScratchFolder scratch;
@@ -107,8 +146,10 @@ TEST(WindowClose, EndsTheProgramFromEveryState) {
     EXPECT_FALSE(x.showing(kBoxTitle)) << "a box outlived the program";
     EXPECT_FALSE(x.showing(kTitle));
     if (c.how != Close::Terminate && c.how != Close::Interrupt) {
-      EXPECT_NE(readFile(trace).find(c.box ? "\"reason\":\"error\"" : "\"reason\":\"close\""),
-                std::string::npos);
+      const auto events = traceSoFar(trace);
+      EXPECT_TRUE(std::any_of(events.begin(), events.end(),
+                              Shows{"end", "reason", c.box ? "error" : "close"}))
+          << readFile(trace);
     }
   }
 }

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -48,31 +49,32 @@ int ignoreGoneWindows(Display*, XErrorEvent* e) {
 
 }  // namespace
 
+/* Xvfb picks a display number that is free and tells it through a pipe, so tests that
+   run at once never share a server. */
 XSession::XSession() {
   XSetErrorHandler(ignoreGoneWindows);
-  for (int n = 90 + getpid() % 50; n < 200 && !display_; ++n) {
-    std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
-    if (access(lock.c_str(), F_OK) == 0) continue;
-    name_ = ":" + std::to_string(n);
-    server_ = fork();
-    if (server_ == 0) {
-      int devnull = open("/dev/null", 1);
-      dup2(devnull, 1);
-      dup2(devnull, 2);
-      execlp("Xvfb", "Xvfb", name_.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-             nullptr);
-      _exit(127);
-    }
-    for (int i = 0; i < 100 && !display_; ++i) {
-      sleepMs(50);
-      int status;
-      if (waitpid(server_, &status, WNOHANG) == server_) {
-        server_ = -1;
-        break;
-      }
-      display_ = XOpenDisplay(name_.c_str());
-    }
+  int told[2];
+  if (pipe(told) != 0) return;
+  server_ = fork();
+  if (server_ == 0) {
+    close(told[0]);
+    int devnull = open("/dev/null", O_WRONLY);
+    dup2(devnull, 1);
+    dup2(devnull, 2);
+    const std::string fd = std::to_string(told[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
+           "tcp", nullptr);
+    _exit(127);
   }
+  close(told[1]);
+  std::string number;
+  char c;
+  pollfd ready{told[0], POLLIN, 0};
+  while (poll(&ready, 1, 30000) > 0 && read(told[0], &c, 1) == 1 && c != '\n') number += c;
+  close(told[0]);
+  if (number.empty()) return;
+  name_ = ":" + number;
+  display_ = XOpenDisplay(name_.c_str());
 }
 
 XSession::~XSession() {

@@ -32,4 +32,4 @@ set_tests_properties(demo_traces_under_wine PROPERTIES TIMEOUT 600)
 
 add_test(NAME window_under_wine COMMAND ${TORAMI_LINUX_BUILD}/torami_wine_window_test)
 set_tests_properties(window_under_wine PROPERTIES TIMEOUT 300
-  ENVIRONMENT "TORAMI_WINDOWS_EXE=$<TARGET_FILE:torami>;TORAMI_WINE_RUN=${TORAMI_WINE_RUN};TORAMI_WINE_PREFIX=wine-window;TORAMI_WINDOW_SHOTS=${CMAKE_BINARY_DIR}/window-under-wine")
+  ENVIRONMENT "TORAMI_WINDOWS_EXE=$<TARGET_FILE:torami>;TORAMI_WINE_RUN=${TORAMI_WINE_RUN};TORAMI_WINE_PREFIX=wine-window;TORAMI_WINE_NEW_SERVER=1;TORAMI_WINDOW_SHOTS=${CMAKE_BINARY_DIR}/window-under-wine")
