@@ -12,7 +12,7 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/sdl/sdl_mixer.h"
+#include "backends/sdl/sdl_mixer.h"
 
 int main(int argc, char** argv) {
   const char* file = argc > 1 ? argv[1] : "demo/TITLE.MID";
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read %s\n", file);
     return 2;
   }
-  auto mixer = platform::sdl::openMixer([] { return static_cast<uint32_t>(SDL_GetTicks64()); });
+  auto mixer = backends::sdl::openMixer([] { return static_cast<uint32_t>(SDL_GetTicks64()); });
   const auto handle = mixer->loadMusic(piece);
   if (!handle) return 2;
   std::vector<double> held;

@@ -6,20 +6,6 @@
 # and freepats/ (the General MIDI patches, fetched one instrument at a time as pieces
 # need them).
 
-# The browser shares the Linux files it does not replace, and a file of src/platform/web/
-# replaces the window backend's file of the same name (src/platform/sdl/).
-file(GLOB _torami_linux_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/linux/*.cpp)
-foreach(_f ${_torami_linux_sources})
-  get_filename_component(_name ${_f} NAME)
-  if(NOT EXISTS ${CMAKE_SOURCE_DIR}/src/platform/web/${_name})
-    list(APPEND PORT_SOURCES ${_f})
-  endif()
-endforeach()
-foreach(_f ${PORT_SOURCES})
-  get_filename_component(_name ${_f} NAME)
-  list(FILTER CORE_SOURCES EXCLUDE REGEX "/src/platform/sdl/${_name}$")
-endforeach()
-
 # Code page 932 tables from the build machine's iconv, through a host program.
 find_program(TORAMI_HOST_CXX NAMES c++ g++ clang++ NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 set(TORAMI_CP932_TABLE ${CMAKE_BINARY_DIR}/generated/cp932_table.inc)

@@ -9,14 +9,12 @@
 
 #include "author/checker.h"
 #include "author/explorer.h"
-#include "platform/data_folder.h"
-#include "platform/executable_folder.h"
+#include "backends/headless/headless_backend.h"
+#include "backends/sdl/sdl_backend.h"
+#include "gui/font.h"
+#include "gui/program_exit.h"
 #include "platform/file_names.h"
-#include "platform/font.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/process_start.h"
-#include "platform/program_exit.h"
-#include "platform/sdl/sdl_backend.h"
+#include "platform/port.h"
 #include "ui/acs.h"
 #include "ui/design.h"
 #include "ui/session.h"
@@ -59,10 +57,9 @@ struct CommandLine {
 };
 
 // A bad command line: the message, then how the program is used.
-platform::ProgramExit usageError(const std::string& message) {
+gui::ProgramExit usageError(const std::string& message) {
   const std::string usage(kUsage);
-  return platform::ProgramExit(platform::kExitUsage,
-                               message + "\n" + usage.substr(0, usage.size() - 1));
+  return gui::ProgramExit(gui::kExitUsage, message + "\n" + usage.substr(0, usage.size() - 1));
 }
 
 long number(const char* text, const char* option, long lo, long hi) {
@@ -235,17 +232,17 @@ int play(const CommandLine& cl, const char* argv0) {
   if (cl.headless && saves.resume == ui::SaveOptions::Resume::Ask)
     saves.resume = ui::SaveOptions::Resume::New;  // a headless run never asks
 
-  std::unique_ptr<platform::Backend> backend;
+  std::unique_ptr<gui::Backend> backend;
   if (cl.headless) {
-    std::vector<platform::InputAction> actions;
-    if (cl.input) actions = platform::readInputScript(*cl.input);
-    backend = std::make_unique<platform::HeadlessBackend>(std::move(actions));
+    std::vector<record::InputAction> actions;
+    if (cl.input) actions = record::readInputScript(*cl.input);
+    backend = std::make_unique<backends::HeadlessBackend>(std::move(actions));
     options.maxSteps = cl.maxSteps;
   } else {
     const bool fullscreen =
         cl.fullscreen || (!saves.dataFolder.empty() &&
                           ui::readSettings(ui::Session::settingsFile(saves.dataFolder)).fullscreen);
-    backend = std::make_unique<platform::SdlBackend>(
+    backend = std::make_unique<backends::SdlBackend>(
         ui::design::kClientWidth, ui::design::kClientHeight, cl.scale, fullscreen);
   }
   return ui::Session(*backend, options, saves).run();
@@ -274,11 +271,11 @@ int main(int argc, char** argv) {
     if (cl.check) return check(cl, argv[0]);
     if (cl.explore) return explore(cl, argv[0]);
     return play(cl, argv[0]);
-  } catch (const platform::ProgramExit& e) {
+  } catch (const gui::ProgramExit& e) {
     std::cerr << "torami: " << e.what() << "\n";
     return e.status();
   } catch (const std::exception& e) {
     std::cerr << "torami: " << e.what() << "\n";
-    return platform::kExitUsage;
+    return gui::kExitUsage;
   }
 }

@@ -9,15 +9,15 @@
 #include <unordered_map>
 
 #include "author/checker.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/program_exit.h"
+#include "backends/headless/headless_backend.h"
+#include "gui/program_exit.h"
 #include "platform/text_codec.h"
 #include "ui/acs.h"
 
 namespace author {
 namespace {
 
-using platform::InputAction;
+using record::InputAction;
 
 constexpr int16_t kChanceOffered = 99;  // flag 1 holds it while the chance label is armed
 constexpr int kChanceFlag = 1, kChanceTaken = 10;
@@ -43,10 +43,10 @@ std::string actionText(const InputAction& a) {
 }
 
 // The headless backend of one run, whose box goes nowhere: the explorer keeps its text.
-class ExploreBackend : public platform::HeadlessBackend {
+class ExploreBackend : public backends::HeadlessBackend {
  public:
   using HeadlessBackend::HeadlessBackend;
-  int ask(const platform::MessageBox& box) override {
+  int ask(const gui::MessageBox& box) override {
     error = box.text;
     return -1;
   }
@@ -65,7 +65,7 @@ struct Target {
 struct State {
   size_t hash = 0;
   int line = 0;
-  platform::WaitKind waitKind = platform::WaitKind::Click;
+  gui::WaitKind waitKind = gui::WaitKind::Click;
   std::vector<InputAction> options;
   std::vector<Target> next;  // per option, once explored
   size_t explored = 0;       // options taken so far
@@ -208,8 +208,8 @@ class Explorer {
     st.parent = parent;
     st.via = via;
     const ui::Controls& c = acs.controls();
-    if (st.waitKind == platform::WaitKind::Click) st.options.push_back(action(InputAction::Click));
-    if (st.waitKind == platform::WaitKind::Menu) {
+    if (st.waitKind == gui::WaitKind::Click) st.options.push_back(action(InputAction::Click));
+    if (st.waitKind == gui::WaitKind::Menu) {
       for (int i = 0; i < engine::kEntries; ++i)
         if (c.Label1[i]->visible() && c.Label1[i]->enabled())
           st.options.push_back(action(InputAction::Pick, i));
@@ -460,7 +460,7 @@ std::vector<std::filesystem::path> writeInputFiles(const ExploreReport& report,
     const auto file = folder / name;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << text;
-    if (!out) throw platform::ProgramExit(platform::kExitUsage, "cannot write " + file.string());
+    if (!out) throw gui::ProgramExit(gui::kExitUsage, "cannot write " + file.string());
     written.push_back(file);
   };
   for (size_t i = 0; i < report.endings.size(); ++i) {

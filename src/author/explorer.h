@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "engine/flags.h"
-#include "platform/headless/input_script.h"
+#include "record/input_script.h"
 
 namespace author {
 
@@ -24,7 +24,7 @@ struct ExploreOptions {
   long maxStates = 200000;           // stop after this many distinct waits
 };
 
-using Path = std::vector<platform::InputAction>;
+using Path = std::vector<record::InputAction>;
 
 struct Ending {
   std::string reason;  // "eof" or "exit"

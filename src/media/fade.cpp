@@ -25,7 +25,7 @@ void Fade::blinds() {
   const int width = area_.canvas().width(), height = area_.canvas().height();
   for (int p = 0; p < kBlindPasses; ++p) {
     for (int j = 0; j < height; j += kBlindSpacing)
-      area_.line(0, p + j, width - 1, p + j, platform::rgb(0, 0, 0));
+      area_.line(0, p + j, width - 1, p + j, formats::rgb(0, 0, 0));
     wait_(kBlindPause);
   }
 }
@@ -39,7 +39,7 @@ void Fade::flash() {
   const int height = picture ? picture->height() : 0;
   for (int i = 0; i < kFlashes; ++i) {
     if (width > 0 && height > 0)
-      area_.paintPicture(*picture, 0, 0, width, height, 0, 0, platform::RasterOp::DstInvert);
+      area_.paintPicture(*picture, 0, 0, width, height, 0, 0, formats::RasterOp::DstInvert);
     wait_(kFlashPause);
   }
 }

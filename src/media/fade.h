@@ -3,16 +3,15 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/picture_box.h"
-#include "platform/recorder.h"
+#include "gui/picture_box.h"
+#include "record/recorder.h"
 
 namespace media {
 
 class Fade {
  public:
   // `wait` is the timed wait that keeps processing window events.
-  Fade(platform::PictureBox& area, std::function<void(int16_t ms)> wait,
-       platform::Recorder& recorder)
+  Fade(gui::PictureBox& area, std::function<void(int16_t ms)> wait, record::Recorder& recorder)
       : area_(area), wait_(std::move(wait)), recorder_(recorder) {}
   void FADE(int16_t mode);
 
@@ -20,9 +19,9 @@ class Fade {
   void blinds();
   void flash();
 
-  platform::PictureBox& area_;
+  gui::PictureBox& area_;
   std::function<void(int16_t)> wait_;
-  platform::Recorder& recorder_;
+  record::Recorder& recorder_;
 };
 
 }  // namespace media

@@ -1,9 +1,9 @@
 #include "media/media_check.h"
 
-#include "media/midi_length.h"
-#include "media/wave_length.h"
+#include "formats/midi_length.h"
+#include "formats/picture_loader.h"
+#include "formats/wave_length.h"
 #include "platform/file_bytes.h"
-#include "platform/picture_loader.h"
 #include "platform/text_codec.h"
 
 namespace media {
@@ -36,12 +36,13 @@ namespace {
 
 /* Whether the file decodes; for a picture, why not in `problem`. */
 bool decodes(MediaKind kind, const std::filesystem::path& file, std::string& problem) {
-  if (kind == MediaKind::Picture) return platform::loadPicture(file, &problem).has_value();
+  if (kind == MediaKind::Picture) return formats::loadPicture(file, &problem).has_value();
   const size_t limit =
       kind == MediaKind::Music ? platform::kMaxMusicFileBytes : platform::kMaxWaveFileBytes;
   const auto bytes = platform::readFileBytes(file, limit);
   if (!bytes) return false;
-  return (kind == MediaKind::Music ? midiLengthMs(*bytes) : waveLengthMs(*bytes)).has_value();
+  return (kind == MediaKind::Music ? formats::midiLengthMs(*bytes) : formats::waveLengthMs(*bytes))
+      .has_value();
 }
 
 }  // namespace

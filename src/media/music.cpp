@@ -4,8 +4,8 @@
 
 namespace media {
 
-Music::Music(MixerSource mixer, platform::TickSource now, const platform::GameFolder& folder,
-             TimerSwitch setTimerMIDI, platform::Recorder& recorder)
+Music::Music(MixerSource mixer, gui::TickSource now, const platform::GameFolder& folder,
+             TimerSwitch setTimerMIDI, record::Recorder& recorder)
     : mixer_(std::move(mixer)),
       now_(std::move(now)),
       folder_(folder),

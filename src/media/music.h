@@ -10,20 +10,20 @@
 #include "engine/text.h"
 #include "media/music_device.h"
 #include "platform/file_lookup.h"
-#include "platform/recorder.h"
+#include "record/recorder.h"
 
 namespace media {
 
 // The sound services, asked for only when first needed, so a game without music never
 // opens the audio device.
-using MixerSource = std::function<platform::Mixer&()>;
+using MixerSource = std::function<gui::Mixer&()>;
 // Switches the music timer TimerMIDI on or off.
 using TimerSwitch = std::function<void(bool enabled)>;
 
 class Music {
  public:
-  Music(MixerSource mixer, platform::TickSource now, const platform::GameFolder& folder,
-        TimerSwitch setTimerMIDI, platform::Recorder& recorder);
+  Music(MixerSource mixer, gui::TickSource now, const platform::GameFolder& folder,
+        TimerSwitch setTimerMIDI, record::Recorder& recorder);
 
   // Mode 0 stops and closes the piece and disables the timer; mode 1 replaces the piece
   // with name + ".MID", plays it and enables the timer, also when the file does not open;
@@ -46,10 +46,10 @@ class Music {
   MusicDevice& bg();
 
   MixerSource mixer_;
-  platform::TickSource now_;
+  gui::TickSource now_;
   const platform::GameFolder& folder_;
   TimerSwitch setTimerMIDI_;
-  platform::Recorder& recorder_;
+  record::Recorder& recorder_;
   std::unique_ptr<MusicDevice> bg_;
   std::optional<std::filesystem::path> piece_;  // the file of the piece open
 };

@@ -1,11 +1,11 @@
 #include "media/music_device.h"
 
-#include "media/midi_length.h"
+#include "formats/midi_length.h"
 #include "platform/file_bytes.h"
 
 namespace media {
 
-MusicDevice::MusicDevice(platform::Mixer& mixer, platform::TickSource now)
+MusicDevice::MusicDevice(gui::Mixer& mixer, gui::TickSource now)
     : mixer_(mixer), now_(std::move(now)) {}
 
 MusicDevice::~MusicDevice() { close(); }
@@ -14,7 +14,7 @@ bool MusicDevice::open(const std::filesystem::path& file) {
   if (piece_) return false;
   const auto bytes = platform::readFileBytes(file, platform::kMaxMusicFileBytes);
   if (!bytes) return false;
-  const auto length = midiLengthMs(*bytes);
+  const auto length = formats::midiLengthMs(*bytes);
   if (!length) return false;
   const auto handle = mixer_.loadMusic(*bytes);
   if (!handle) return false;

@@ -8,13 +8,13 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/audio.h"
+#include "gui/audio.h"
 
 namespace media {
 
 class MusicDevice {
  public:
-  MusicDevice(platform::Mixer& mixer, platform::TickSource now);
+  MusicDevice(gui::Mixer& mixer, gui::TickSource now);
   ~MusicDevice();
   MusicDevice(const MusicDevice&) = delete;
   MusicDevice& operator=(const MusicDevice&) = delete;
@@ -36,13 +36,13 @@ class MusicDevice {
 
  private:
   struct Piece {
-    platform::Mixer::MusicHandle handle;
+    gui::Mixer::MusicHandle handle;
     uint32_t lengthMs;
     std::optional<uint32_t> startedAt;
   };
 
-  platform::Mixer& mixer_;
-  platform::TickSource now_;
+  gui::Mixer& mixer_;
+  gui::TickSource now_;
   std::optional<Piece> piece_;
 };
 

@@ -6,7 +6,7 @@ PictureCache::PictureCache(Decoder decoder, size_t entries, size_t pixelBytes)
     : decoder_(std::move(decoder)), maxEntries_(entries), maxBytes_(pixelBytes) {}
 
 size_t PictureCache::bytesOf(const Entry& e) {
-  return e.image ? e.image->pixels().size() * sizeof(platform::Color) : 0;
+  return e.image ? e.image->pixels().size() * sizeof(formats::Color) : 0;
 }
 
 PictureCache::Picture PictureCache::load(const std::filesystem::path& file) {

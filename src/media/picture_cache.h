@@ -10,17 +10,17 @@
 #include <optional>
 #include <string>
 
-#include "platform/image.h"
+#include "formats/image.h"
 
 namespace media {
 
 class PictureCache {
  public:
   // Decodes a file; on failure nullopt and a few words on why.
-  using Decoder = std::function<std::optional<platform::Image>(const std::filesystem::path&,
-                                                               std::string* problem)>;
+  using Decoder = std::function<std::optional<formats::Image>(const std::filesystem::path&,
+                                                              std::string* problem)>;
   struct Picture {
-    const std::optional<platform::Image>& image;
+    const std::optional<formats::Image>& image;
     const std::string& problem;
     bool fresh;  // decoded by this call
   };
@@ -38,7 +38,7 @@ class PictureCache {
     std::filesystem::path file;
     uintmax_t size = 0;
     std::filesystem::file_time_type modified;
-    std::optional<platform::Image> image;
+    std::optional<formats::Image> image;
     std::string problem;
   };
   static size_t bytesOf(const Entry& e);

@@ -1,8 +1,8 @@
 #include "media/pictures.h"
 
+#include "formats/picture_loader.h"
+#include "gui/assets.h"
 #include "media/picture_cache.h"
-#include "platform/assets.h"
-#include "platform/picture_loader.h"
 #include "platform/text_codec.h"
 
 namespace media {
@@ -12,7 +12,7 @@ namespace {
    thousands of runs) finds the pictures already decoded. */
 PictureCache& pictureCache() {
   static PictureCache cache([](const std::filesystem::path& file, std::string* problem) {
-    return platform::loadPicture(file, problem);
+    return formats::loadPicture(file, problem);
   });
   return cache;
 }
@@ -20,11 +20,11 @@ PictureCache& pictureCache() {
 }  // namespace
 
 /* The strip is part of the window's design, so it is in place before the script runs. */
-Pictures::Pictures(platform::PictureBox& picture1, platform::PictureBox& picture2,
-                   const platform::GameFolder& folder, platform::Recorder& recorder)
+Pictures::Pictures(gui::PictureBox& picture1, gui::PictureBox& picture2,
+                   const platform::GameFolder& folder, record::Recorder& recorder)
     : Picture1(picture1), Picture2(picture2), folder_(folder), recorder_(recorder) {
-  static const std::optional<platform::Image> strip =
-      platform::decodePicture(platform::asset("item_strip.gif"));
+  static const std::optional<formats::Image> strip =
+      formats::decodePicture(gui::asset("item_strip.gif"));
   if (strip) Picture2.setPicture(strip);
 }
 
@@ -36,7 +36,7 @@ void Pictures::GHG(const engine::Text& name) {
   const auto path = folder_.find(name, U".szg");
   bool ok = false;
   if (deferred_) {
-    ok = path && platform::looksLikePicture(*path);
+    ok = path && formats::looksLikePicture(*path);
     if (ok) {
       pendingFile_ = path;
       Picture1.setPendingPicture();
@@ -54,8 +54,8 @@ void Pictures::GHG(const engine::Text& name) {
   if (!ok && onFailure) onFailure(name);
 }
 
-platform::Json Pictures::traceName() const {
-  return loadedName_ ? platform::Json(platform::toUtf8(*loadedName_)) : platform::Json(nullptr);
+record::Json Pictures::traceName() const {
+  return loadedName_ ? record::Json(platform::toUtf8(*loadedName_)) : record::Json(nullptr);
 }
 
 bool Pictures::settle() {
@@ -69,15 +69,15 @@ bool Pictures::settle() {
   return true;
 }
 
-const platform::Image* Pictures::itemStrip() const {
+const formats::Image* Pictures::itemStrip() const {
   const auto& strip = Picture2.picture();
   return strip ? &*strip : nullptr;
 }
 
 void Pictures::paintItemTile(int entry) {
-  if (const platform::Image* strip = itemStrip())
+  if (const formats::Image* strip = itemStrip())
     Picture1.paintPicture(*strip, kItemTile, kItemTile, kItemTile, kItemTile, kItemTile * entry, 0,
-                          platform::RasterOp::Copy);
+                          formats::RasterOp::Copy);
   recorder_.record("item", {{"entry", entry}});
 }
 

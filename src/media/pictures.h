@@ -6,9 +6,9 @@
 #include <optional>
 
 #include "engine/text.h"
+#include "gui/picture_box.h"
 #include "platform/file_lookup.h"
-#include "platform/picture_box.h"
-#include "platform/recorder.h"
+#include "record/recorder.h"
 
 namespace media {
 
@@ -17,14 +17,14 @@ inline constexpr int kItemTile = 100;  // tiles of the strip are 100 x 100 pixel
 class Pictures {
  public:
   // Loads the item strip into Picture2.
-  Pictures(platform::PictureBox& Picture1, platform::PictureBox& Picture2,
-           const platform::GameFolder& folder, platform::Recorder& recorder);
+  Pictures(gui::PictureBox& Picture1, gui::PictureBox& Picture2, const platform::GameFolder& folder,
+           record::Recorder& recorder);
   void GHG(const engine::Text& name);
   // The trace's `picture` value: the name of the last picture loaded, or null.
-  platform::Json traceName() const;
+  record::Json traceName() const;
 
   // The 800 x 100 strip that Picture2 holds, or null when it could not be decoded.
-  const platform::Image* itemStrip() const;
+  const formats::Image* itemStrip() const;
   // Copies tile `entry` of the strip unscaled to (100, 100) of Picture1.
   void paintItemTile(int entry);
 
@@ -38,10 +38,10 @@ class Pictures {
   std::function<void(const engine::Text& name)> onFailure;
 
  private:
-  platform::PictureBox& Picture1;
-  platform::PictureBox& Picture2;
+  gui::PictureBox& Picture1;
+  gui::PictureBox& Picture2;
   const platform::GameFolder& folder_;
-  platform::Recorder& recorder_;
+  record::Recorder& recorder_;
   std::optional<engine::Text> loadedName_;
   bool deferred_ = false;
   std::optional<std::filesystem::path> pendingFile_;

@@ -8,7 +8,7 @@
 #include "engine/text.h"
 #include "media/music.h"
 #include "platform/file_lookup.h"
-#include "platform/recorder.h"
+#include "record/recorder.h"
 
 namespace media {
 
@@ -18,7 +18,7 @@ class SoundEffects {
  public:
   // `block` holds the thread, with all input, for the given milliseconds.
   SoundEffects(MixerSource mixer, const platform::GameFolder& folder,
-               std::function<void(uint32_t ms)> block, platform::Recorder& recorder);
+               std::function<void(uint32_t ms)> block, record::Recorder& recorder);
   ~SoundEffects();
   void SOUND(const engine::Text& name, int16_t flags);
   // The sound services changed: the next sound opens on the new ones.
@@ -31,7 +31,7 @@ class SoundEffects {
   MixerSource mixer_;
   const platform::GameFolder& folder_;
   std::function<void(uint32_t)> block_;
-  platform::Recorder& recorder_;
+  record::Recorder& recorder_;
   std::unique_ptr<SoundPlayer> player_;
 };
 

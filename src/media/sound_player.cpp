@@ -1,14 +1,14 @@
 #include "media/sound_player.h"
 
-#include "media/wave_length.h"
+#include "formats/wave_length.h"
 #include "platform/file_bytes.h"
 
 namespace media {
 
-SoundPlayer::SoundPlayer(platform::Mixer& mixer, std::span<const uint8_t> defaultSound)
+SoundPlayer::SoundPlayer(gui::Mixer& mixer, std::span<const uint8_t> defaultSound)
     : mixer_(mixer),
       defaultBytes_(defaultSound.begin(), defaultSound.end()),
-      defaultLengthMs_(waveLengthMs(defaultBytes_)) {}
+      defaultLengthMs_(formats::waveLengthMs(defaultBytes_)) {}
 
 /* The wave is checked by its own reader first: the mixer's loader would also take other
    kinds of files, and formats it cannot convert safely. */
@@ -18,8 +18,8 @@ SoundResult SoundPlayer::SOUND(const std::optional<std::filesystem::path>& file,
   const bool sync = (flags & kSoundAsync) == 0;
   const bool loop = !sync && (flags & kSoundLoop);
   auto bytes = file ? platform::readFileBytes(*file, platform::kMaxWaveFileBytes) : std::nullopt;
-  const auto wave = bytes ? readWave(*bytes) : std::nullopt;
-  if (wave) trimDataChunk(*bytes, *wave);
+  const auto wave = bytes ? formats::readWave(*bytes) : std::nullopt;
+  if (wave) formats::trimDataChunk(*bytes, *wave);
   if (wave && mixer_.playWave({*bytes, wave->lengthMs}, loop))
     return {true, sync ? wave->lengthMs : 0};
   if (flags & kSoundNoDefault) return {};

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/audio.h"
+#include "gui/audio.h"
 
 namespace media {
 
@@ -27,7 +27,7 @@ class SoundPlayer {
  public:
   // `defaultSound` is the wave played for a file that cannot be played; empty
   // or unreadable means silence.
-  SoundPlayer(platform::Mixer& mixer, std::span<const uint8_t> defaultSound);
+  SoundPlayer(gui::Mixer& mixer, std::span<const uint8_t> defaultSound);
 
   // SOUND with the wave file resolved in the game folder (nullopt when there is
   // none) and the flags widened with their sign. The caller blocks for
@@ -37,7 +37,7 @@ class SoundPlayer {
  private:
   SoundResult playDefault(bool sync);
 
-  platform::Mixer& mixer_;
+  gui::Mixer& mixer_;
   std::vector<uint8_t> defaultBytes_;
   std::optional<uint32_t> defaultLengthMs_;
 };

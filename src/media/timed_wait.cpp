@@ -4,7 +4,7 @@ namespace media {
 
 /* The elapsed time is an unsigned difference of two tick readings, so a wait across the
    counter's wrap is as long as any other. */
-void TWAIT(platform::Form& form, int16_t ms) {
+void TWAIT(gui::Form& form, int16_t ms) {
   form.markSite();
   const uint32_t start = form.ticks();
   auto elapsed = [&] { return static_cast<int64_t>(static_cast<uint32_t>(form.ticks() - start)); };

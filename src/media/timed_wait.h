@@ -2,12 +2,12 @@
 // TWAIT: the one timing primitive of the script's procedures.
 #include <cstdint>
 
-#include "platform/form.h"
+#include "gui/form.h"
 
 namespace media {
 
 // Waits `ms` milliseconds while processing window events; 0 or less returns at once
 // without processing events.
-void TWAIT(platform::Form& form, int16_t ms);
+void TWAIT(gui::Form& form, int16_t ms);
 
 }  // namespace media

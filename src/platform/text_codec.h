@@ -5,14 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+#include "platform/port.h"
 
-// Decodes code page 932 bytes. A byte sequence that does not decode becomes U+FFFD
-// (one per undecodable byte) and decoding goes on after it.
-std::u32string decodeCp932(std::string_view bytes);
-// Encodes to code page 932; nullopt when a character has no code there that decodes back
-// to it.
-std::optional<std::string> encodeCp932(std::u32string_view text);
+namespace platform {
 
 std::string toUtf8(std::u32string_view text);
 // Invalid UTF-8 bytes become U+FFFD, one per byte: broken sequences, overlong forms,

@@ -4,17 +4,17 @@
 #include "engine/error_report.h"
 #include "engine/file_notes.h"
 #include "engine/script_error.h"
+#include "gui/program_exit.h"
 #include "media/media_check.h"
 #include "media/timed_wait.h"
 #include "platform/file_bytes.h"
-#include "platform/program_exit.h"
 #include "platform/text_codec.h"
 #include "ui/design.h"
 
 namespace ui {
 
 using engine::Text;
-using platform::ProgramExit;
+using gui::ProgramExit;
 using platform::toUtf8;
 
 namespace {
@@ -28,15 +28,15 @@ constexpr int kItemFlag = 0;
 // How long a notice shows in the title.
 constexpr uint32_t kNoticeMs = 1500;
 
-const char* waitKindName(platform::WaitKind kind) {
+const char* waitKindName(gui::WaitKind kind) {
   switch (kind) {
-    case platform::WaitKind::Click:
+    case gui::WaitKind::Click:
       return "click";
-    case platform::WaitKind::Menu:
+    case gui::WaitKind::Menu:
       return "menu";
-    case platform::WaitKind::Poll:
+    case gui::WaitKind::Poll:
       return "poll";
-    case platform::WaitKind::End:
+    case gui::WaitKind::End:
       break;
   }
   return "end";
@@ -52,19 +52,19 @@ ScriptFile scriptFileOf(const Options& options) {
           name};
 }
 
-Acs::Acs(platform::Backend& backend, Options options, SessionLink link)
+Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
     : options_(std::move(options)),
       link_(std::move(link)),
       backend_(backend, !link_.replaySlot.empty(), link_.replay.inputs,
-               [this] { return form_.point(); }),
+               [this] { return clock_.point(); }),
       form_(backend_, design::kClientWidth, design::kClientHeight),
       controls_(createControls(form_)),
       folder_(options_.gameFolder),
       ownRecorder_(link_.recorder ? nullptr
-                                  : std::make_unique<platform::Recorder>(
+                                  : std::make_unique<record::Recorder>(
                                         options_.trace, options_.shotsDir, nullptr,
-                                        platform::OnRecordFailure{options_.recordFailureEndsRun,
-                                                                  options_.traceName})),
+                                        record::OnRecordFailure{options_.recordFailureEndsRun,
+                                                                options_.traceName})),
       recorder_(link_.recorder ? *link_.recorder : *ownRecorder_),
       settings_(link_.settings ? *link_.settings : ownSettings_),
       renderer_(form_, *controls_.MES),
@@ -74,9 +74,9 @@ Acs::Acs(platform::Backend& backend, Options options, SessionLink link)
       pictures_(*controls_.Picture1, *controls_.Picture2, folder_, recorder_),
       fade_(
           *controls_.Picture1, [this](int16_t ms) { media::TWAIT(form_, ms); }, recorder_),
-      music_([this]() -> platform::Mixer& { return mixer(); }, [this] { return form_.ticks(); },
-             folder_, [this](bool on) { controls_.TimerMIDI->setEnabled(on); }, recorder_),
-      sounds_([this]() -> platform::Mixer& { return mixer(); }, folder_,
+      music_([this]() -> gui::Mixer& { return mixer(); }, [this] { return form_.ticks(); }, folder_,
+             [this](bool on) { controls_.TimerMIDI->setEnabled(on); }, recorder_),
+      sounds_([this]() -> gui::Mixer& { return mixer(); }, folder_,
               [this](uint32_t ms) { form_.block(ms); }, recorder_),
       keys_(form_, controls_, renderer_, settings_,
             {[this] { settingsChanged(); }, [this] { quickSave(); }, [this] { quickLoad(); }},
@@ -87,12 +87,13 @@ Acs::Acs(platform::Backend& backend, Options options, SessionLink link)
   pictures_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Picture, name); };
   music_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Music, name); };
   sounds_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Sound, name); };
-  form_.onWait = [this](platform::WaitKind kind) { writeWait(kind); };
+  form_.onSite = [this] { clock_.markSite(); };
+  form_.onWait = [this](gui::WaitKind kind) { writeWait(kind); };
   form_.setSleepsWhenIdle(options_.sleepsWhenIdle);
   form_.onClose = [this] { Form_Unload(); };
   recorder_.setStamp([this] { return stamp(); });
   backend_.onHandOver = [this](int32_t delta) { handOver(delta); };
-  backend_.onLiveInput = [this](const platform::RecordedInput& in) { liveInput(in); };
+  backend_.onLiveInput = [this](const record::RecordedInput& in) { liveInput(in); };
   if (backend_.replaying()) {
     recorder_.setMuted(true);
     form_.setPresenting(false);
@@ -121,7 +122,7 @@ void Acs::handOver(int32_t delta) {
   form_.announceAgain();
 }
 
-void Acs::liveInput(const platform::RecordedInput& in) {
+void Acs::liveInput(const record::RecordedInput& in) {
   if (link_.saves && KeyControls::affectsGame(in.input)) link_.saves->record(in);
 }
 
@@ -166,8 +167,8 @@ void Acs::messageAreaClicked() {
 }
 
 /* The sound device opens with the first music or sound, at the volume of the settings. */
-platform::Mixer& Acs::mixer() {
-  platform::Mixer& m = backend_.mixer();
+gui::Mixer& Acs::mixer() {
+  gui::Mixer& m = backend_.mixer();
   if (!mixerOpen_) {
     mixerOpen_ = true;
     if (settings_.effectiveVolume() != 100) m.setVolume(settings_.effectiveVolume());
@@ -193,7 +194,7 @@ int Acs::run() {
   startTicks_ = link_.startTicks.value_or(form_.ticks());
   if (!link_.failedSlot.empty())
     recorder_.record("load", {{"slot", link_.failedSlot}, {"ok", false}});
-  ProgramExit exit = ProgramExit::game(platform::kExitOk, "eof");
+  ProgramExit exit = ProgramExit::game(gui::kExitOk, "eof");
   try {
     try {
       Form_Load();
@@ -206,7 +207,7 @@ int Acs::run() {
   }
   endReason_ = exit.reason();
   if (backend_.replaying()) return exit.status();  // the saved game ends before its point
-  writeWait(platform::WaitKind::End);
+  writeWait(gui::WaitKind::End);
   recorder_.record("end", {{"reason", exit.reason()}, {"flags", state_.flags}});
   return exit.status();
 }
@@ -221,7 +222,7 @@ void Acs::Form_Load() {
   interpreter_.MZ();
 }
 
-void Acs::Form_Unload() { throw ProgramExit::game(platform::kExitOk, "close"); }
+void Acs::Form_Unload() { throw ProgramExit::game(gui::kExitOk, "close"); }
 
 void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
   state_.CurLine = 0;  // a file that cannot be read is reported on line 0
@@ -252,29 +253,28 @@ void Acs::EEE(const Text& word) {
   const std::string text =
       toUtf8(engine::errorBoxText(word, state_.CurLine, state_.ScriptLines.line(state_.CurLine)));
   recorder_.record("error", {{"text", text}});
-  form_.setCursor(platform::Cursor::Default);
-  platform::MessageBox box;
+  form_.setCursor(gui::Cursor::Default);
+  gui::MessageBox box;
   box.title = "Acs ERROR";
   box.text = text;
   backend_.ask(box);
-  throw ProgramExit::game(platform::kExitScriptError, "error");
+  throw ProgramExit::game(gui::kExitScriptError, "error");
 }
 
-platform::Recorder::Stamp Acs::stamp() {
+record::Recorder::Stamp Acs::stamp() {
   return {static_cast<uint32_t>(form_.ticks() - startTicks_), state_.CurLine};
 }
 
-void Acs::writeWait(platform::WaitKind kind) {
+void Acs::writeWait(gui::WaitKind kind) {
   waitKind_ = kind;
   keys_.waitBegins(kind);
-  platform::Json wait = {
-      {"kind", waitKindName(kind)},
-      {"mes", renderer_.traceRows()},
-      {"menu", menu_.traceMenu()},
-      {"lbhg", toUtf8(controls_.LBhg[0]->caption())},
-      {"picture", pictures_.traceName()},
-      {"cursor", form_.cursor() == platform::Cursor::Custom ? "custom" : "default"},
-      {"flags", state_.flags}};
+  record::Json wait = {{"kind", waitKindName(kind)},
+                       {"mes", renderer_.traceRows()},
+                       {"menu", menu_.traceMenu()},
+                       {"lbhg", toUtf8(controls_.LBhg[0]->caption())},
+                       {"picture", pictures_.traceName()},
+                       {"cursor", form_.cursor() == gui::Cursor::Custom ? "custom" : "default"},
+                       {"flags", state_.flags}};
   if (const auto focus = keys_.focus()) wait["focus"] = *focus;
   if (renderer_.backlogDepth() > 0) wait["backlog"] = renderer_.backlogDepth();
   recorder_.record("wait", wait);
@@ -304,7 +304,7 @@ Text Acs::stateKey(const KeyScope& scope) const {
   for (const auto& menu : s.menuTable)
     for (const Text& entry : menu) key.add(entry);
   for (const Text& t : s.ItemMessages) key.add(t);
-  key.add(form_.cursor() == platform::Cursor::Custom);
+  key.add(form_.cursor() == gui::Cursor::Custom);
   renderer_.appendState(key, scope.shown);
   menu_.appendState(key, scope.shown);
   if (!scope.shown) return key.text();
@@ -317,7 +317,7 @@ Text Acs::stateKey(const KeyScope& scope) const {
 }
 
 void Acs::beforePass() {
-  form_.beginPass();
+  clock_.beginPass();
   if (options_.linesRun && state_.CurLine >= 0 && state_.CurLine <= engine::kMaxLines)
     options_.linesRun[state_.CurLine] = 1;
 
@@ -356,7 +356,7 @@ void Acs::watchForCycle() {
 
 void Acs::afterPass() {
   if (options_.maxSteps && ++steps_ >= *options_.maxSteps)
-    throw ProgramExit::game(platform::kExitNoInput, "limit");
+    throw ProgramExit::game(gui::kExitNoInput, "limit");
   if (form_.sleepsWhenIdle()) watchForCycle();
   form_.loopPass();
   form_.markSite();
@@ -375,7 +375,7 @@ void Acs::MUSPL(const Text& name, int16_t mode) { music_.MUSPL(name, mode); }
 void Acs::FADE(int16_t mode) { fade_.FADE(mode); }
 
 void Acs::endProgram(engine::EndReason reason) {
-  throw ProgramExit::game(platform::kExitOk, reason == engine::EndReason::Eof ? "eof" : "exit");
+  throw ProgramExit::game(gui::kExitOk, reason == engine::EndReason::Eof ? "eof" : "exit");
 }
 
 }  // namespace ui

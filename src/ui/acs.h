@@ -17,15 +17,16 @@
 #include "engine/host.h"
 #include "engine/interpreter.h"
 #include "engine/state.h"
+#include "gui/form.h"
 #include "media/fade.h"
 #include "media/media_check.h"
 #include "media/music.h"
 #include "media/pictures.h"
 #include "media/sound_effects.h"
 #include "platform/file_lookup.h"
-#include "platform/form.h"
-#include "platform/recorder.h"
-#include "platform/replay_backend.h"
+#include "record/recorder.h"
+#include "record/replay_backend.h"
+#include "record/run_clock.h"
 #include "ui/command_menu.h"
 #include "ui/controls.h"
 #include "ui/game_saves.h"
@@ -76,11 +77,11 @@ struct PictureMismatch {};
 // What a run of the window object gets from the session around it: the record, the
 // settings and the saves that outlive one run, and a saved game to replay first.
 struct SessionLink {
-  platform::Recorder* recorder = nullptr;
+  record::Recorder* recorder = nullptr;
   Settings* settings = nullptr;
   std::function<void()> settingsChanged;
   GameSaves* saves = nullptr;
-  platform::SavedGame replay;          // replayed first; the game goes on after its last input
+  record::SavedGame replay;            // replayed first; the game goes on after its last input
   std::string replaySlot;              // recorded with the `load` event at the hand-over
   std::string failedSlot;              // a save that could not be loaded: `load` with ok false
   std::optional<uint32_t> startTicks;  // the session's start on the live clock
@@ -89,7 +90,7 @@ struct SessionLink {
 
 class Acs : public engine::Host {
  public:
-  Acs(platform::Backend& backend, Options options, SessionLink link = {});
+  Acs(gui::Backend& backend, Options options, SessionLink link = {});
   ~Acs() override;
 
   // Start-up, then the interpreter until the program ends; returns the exit status.
@@ -100,11 +101,11 @@ class Acs : public engine::Host {
   bool stillReplaying() const { return backend_.replaying(); }
 
   // What the window shows now, its controls and the state of the script (for tests).
-  const platform::Image& frame() { return form_.frame(); }
+  const formats::Image& frame() { return form_.frame(); }
   const Controls& controls() const { return controls_; }
   const engine::State& state() const { return state_; }
   // What the last wait for the user waits for.
-  platform::WaitKind waitKind() const { return waitKind_; }
+  gui::WaitKind waitKind() const { return waitKind_; }
   // Which parts of the state a key holds. All of it by default; the explorer leaves out
   // what only shows or sounds (the message area's text and colours, the labels' captions,
   // the picture, the music) and flags that never decide where the game goes.
@@ -141,29 +142,30 @@ class Acs : public engine::Host {
   void MES_Click() { messageAreaClicked(); }
   void Picture1_Click() { messageAreaClicked(); }
   void messageAreaClicked();
-  platform::Mixer& mixer();
+  gui::Mixer& mixer();
   void applyVolume();
   void settingsChanged();
   void handOver(int32_t delta);
-  void liveInput(const platform::RecordedInput& input);
+  void liveInput(const record::RecordedInput& input);
   void quickSave();
   void quickLoad();
   void Label2_DblClick();
   void showItem(int entry);
-  void writeWait(platform::WaitKind kind);
-  platform::Recorder::Stamp stamp();
+  void writeWait(gui::WaitKind kind);
+  record::Recorder::Stamp stamp();
   void notice(const std::string& text);
   void mediaFailed(media::MediaKind kind, const engine::Text& name);
 
   Options options_;
   SessionLink link_;
-  platform::ReplayBackend backend_;
-  platform::Form form_;
+  record::ReplayBackend backend_;
+  record::RunClock clock_;  // the points of the run that the saves and the replay use
+  gui::Form form_;
   Controls controls_;
   engine::State state_;
   platform::GameFolder folder_;
-  std::unique_ptr<platform::Recorder> ownRecorder_;
-  platform::Recorder& recorder_;
+  std::unique_ptr<record::Recorder> ownRecorder_;
+  record::Recorder& recorder_;
   Settings ownSettings_;
   Settings& settings_;
   MessageRenderer renderer_;
@@ -178,7 +180,7 @@ class Acs : public engine::Host {
   uint32_t startTicks_ = 0;
   long steps_ = 0;
   std::string endReason_;
-  platform::WaitKind waitKind_ = platform::WaitKind::End;
+  gui::WaitKind waitKind_ = gui::WaitKind::End;
   std::set<std::string> noticed_;
   std::set<std::pair<media::MediaKind, engine::Text>> failedMedia_;  // looked at already
   // A loop that comes back to the same state, with only commands that change nothing but

@@ -23,10 +23,9 @@ void checkMenu(int menu) {
 
 }  // namespace
 
-CommandMenu::CommandMenu(platform::Form& form, platform::PictureBox& picture1,
-                         platform::Label& heading, const MenuLabels& labels,
-                         engine::MenuTable& menuTable, std::function<void(int)> showItem,
-                         platform::Recorder& recorder)
+CommandMenu::CommandMenu(gui::Form& form, gui::PictureBox& picture1, gui::Label& heading,
+                         const MenuLabels& labels, engine::MenuTable& menuTable,
+                         std::function<void(int)> showItem, record::Recorder& recorder)
     : form_(form),
       Picture1(picture1),
       LBcm(heading),
@@ -34,12 +33,12 @@ CommandMenu::CommandMenu(platform::Form& form, platform::PictureBox& picture1,
       menuTable_(menuTable),
       showItem_(std::move(showItem)),
       recorder_(recorder) {
-  Picture1.onMouseDown = [this](const platform::MouseArgs& a) { Picture1_MouseDown(a.button); };
-  LBcm.onMouseDown = [this](const platform::MouseArgs&) { LBcm_MouseDown(); };
-  LBcm.onMouseUp = [this](const platform::MouseArgs&) { LBcm_MouseUp(); };
+  Picture1.onMouseDown = [this](const gui::MouseArgs& a) { Picture1_MouseDown(a.button); };
+  LBcm.onMouseDown = [this](const gui::MouseArgs&) { LBcm_MouseDown(); };
+  LBcm.onMouseUp = [this](const gui::MouseArgs&) { LBcm_MouseUp(); };
   for (int i = 0; i < engine::kEntries; ++i) {
-    Label1[i]->onMouseDown = [this, i](const platform::MouseArgs&) { Label1_MouseDown(i); };
-    Label1[i]->onMouseUp = [this, i](const platform::MouseArgs&) { Label1_MouseUp(i); };
+    Label1[i]->onMouseDown = [this, i](const gui::MouseArgs&) { Label1_MouseDown(i); };
+    Label1[i]->onMouseUp = [this, i](const gui::MouseArgs&) { Label1_MouseUp(i); };
   }
 }
 
@@ -71,7 +70,7 @@ void CommandMenu::display(int menu, int start, SlotEntries& SlotEntry) {
 
 void CommandMenu::waitForPick() {
   MenuPick = kNoPick;
-  form_.waitForUser(platform::WaitKind::Menu, [this] { return MenuPick != kNoPick; });
+  form_.waitForUser(gui::WaitKind::Menu, [this] { return MenuPick != kNoPick; });
 }
 
 void CommandMenu::close() {
@@ -139,8 +138,8 @@ void CommandMenu::showAll(bool visible) {
 
 /* The right button hides an active menu and shows it again; blank labels come back
    with the others and stay disabled. */
-void CommandMenu::Picture1_MouseDown(platform::MouseButton button) {
-  if (button != platform::MouseButton::Right) return;
+void CommandMenu::Picture1_MouseDown(gui::MouseButton button) {
+  if (button != gui::MouseButton::Right) return;
   if (MenuState == kMenuShown) {
     MenuState = kMenuHidden;
     showAll(false);
@@ -159,17 +158,17 @@ void CommandMenu::appendState(engine::StateKey& key, bool shown) const {
   if (shown) key.add(MenuPick);
   key.add(LBcm.visible());
   if (shown) key.add(LBcm.caption());
-  for (const platform::Label* label : Label1) {
+  for (const gui::Label* label : Label1) {
     key.add(label->enabled());
     key.add(label->visible());
     if (shown) key.add(label->caption());
   }
 }
 
-platform::Json CommandMenu::traceMenu() const {
+record::Json CommandMenu::traceMenu() const {
   if (MenuState == kMenuClosed) return nullptr;
-  platform::Json labels = platform::Json::array(), enabled = platform::Json::array();
-  for (const platform::Label* label : Label1) {
+  record::Json labels = record::Json::array(), enabled = record::Json::array();
+  for (const gui::Label* label : Label1) {
     labels.push_back(platform::toUtf8(label->caption()));
     enabled.push_back(label->enabled());
   }

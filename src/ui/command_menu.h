@@ -8,8 +8,8 @@
 
 #include "engine/state.h"
 #include "engine/state_key.h"
-#include "platform/form.h"
-#include "platform/recorder.h"
+#include "gui/form.h"
+#include "record/recorder.h"
 
 namespace ui {
 
@@ -21,20 +21,20 @@ inline constexpr int16_t kMenuHidden = 2;
 inline constexpr int16_t kNoPick = 99;
 inline constexpr int16_t kHeadingPick = -1;
 
-using MenuLabels = std::array<platform::Label*, engine::kEntries>;
+using MenuLabels = std::array<gui::Label*, engine::kEntries>;
 
 class CommandMenu {
  public:
   // Takes the mouse handlers of the labels, the heading and the picture area's button
   // presses. `showItem` shows the item of an entry picked from the item menu (menu 0).
-  CommandMenu(platform::Form& form, platform::PictureBox& Picture1, platform::Label& LBcm,
+  CommandMenu(gui::Form& form, gui::PictureBox& Picture1, gui::Label& LBcm,
               const MenuLabels& Label1, engine::MenuTable& menuTable,
-              std::function<void(int entry)> showItem, platform::Recorder& recorder);
+              std::function<void(int entry)> showItem, record::Recorder& recorder);
   void CMST(int16_t menu, const engine::Text& text);
   int16_t CMSL(int16_t menu);
 
   // The trace's `menu` value: null, or the state, heading, captions and enabled flags.
-  platform::Json traceMenu() const;
+  record::Json traceMenu() const;
   // Appends what decides how the menu goes on: its state, the menu shown and the one the
   // selection started with, which labels can be picked, and when `shown` their captions.
   void appendState(engine::StateKey& key, bool shown) const;
@@ -44,7 +44,7 @@ class CommandMenu {
   void Label1_MouseUp(int index);
   void LBcm_MouseDown();
   void LBcm_MouseUp();
-  void Picture1_MouseDown(platform::MouseButton button);
+  void Picture1_MouseDown(gui::MouseButton button);
 
   using SlotEntries = std::array<int16_t, engine::kEntries>;
   void display(int menu, int start, SlotEntries& SlotEntry);
@@ -52,13 +52,13 @@ class CommandMenu {
   void close();
   void showAll(bool visible);
 
-  platform::Form& form_;
-  platform::PictureBox& Picture1;
-  platform::Label& LBcm;
+  gui::Form& form_;
+  gui::PictureBox& Picture1;
+  gui::Label& LBcm;
   MenuLabels Label1;
   engine::MenuTable& menuTable_;
   std::function<void(int)> showItem_;
-  platform::Recorder& recorder_;
+  record::Recorder& recorder_;
   int16_t MenuState = kMenuClosed;
   int16_t MenuPick = kNoPick;
   int shownMenu_ = -1, startMenu_ = -1;  // of the selection in progress

@@ -4,16 +4,16 @@
 
 namespace ui {
 
-using platform::Place;
+using gui::Place;
 
 namespace {
 
 // Where a scripted click on the picture area lands: a corner with no label over it.
-constexpr platform::Point kPictureClick{20, 20};
+constexpr formats::Point kPictureClick{20, 20};
 
-platform::Label& menuLabel(platform::Form& form, platform::Control* parent, int cell,
-                           platform::Color back, platform::Color text) {
-  platform::Label& label = form.addLabel(parent, design::cell(cell), design::kMenuFont);
+gui::Label& menuLabel(gui::Form& form, gui::Control* parent, int cell, formats::Color back,
+                      formats::Color text) {
+  gui::Label& label = form.addLabel(parent, design::cell(cell), design::kMenuFont);
   label.setVisible(false);
   label.setBackColor(back);
   label.setForeColor(text);
@@ -22,7 +22,7 @@ platform::Label& menuLabel(platform::Form& form, platform::Control* parent, int 
 
 }  // namespace
 
-Controls createControls(platform::Form& form) {
+Controls createControls(gui::Form& form) {
   using namespace design;
   form.setCaption(kCaption);
   form.setBackColor(rgb(0, 0, 0));
@@ -38,7 +38,7 @@ Controls createControls(platform::Form& form) {
   c.Picture1 = &form.addPictureBox(nullptr, kPicture1, false);
   c.Picture1->setBackColor(kPicture1Back);
   c.Picture1->setForeColor(kWindowTextColor);
-  c.Picture1->setScaleMode(platform::ScaleMode::Pixels);
+  c.Picture1->setScaleMode(gui::ScaleMode::Pixels);
   form.addPlace(Place::PictureArea, 0, *c.Picture1, kPictureClick);
 
   c.LBcm = &menuLabel(form, c.Picture1, 0, kLBcmBack, kLBcmText);
@@ -52,7 +52,7 @@ Controls createControls(platform::Form& form) {
   c.MES->setBackColor(kWindowColor);
   c.MES->setForeColor(kWindowTextColor);
   c.MES->setFont(kMESFont);
-  c.MES->setScaleMode(platform::ScaleMode::Points);
+  c.MES->setScaleMode(gui::ScaleMode::Points);
   form.addPlace(Place::MessageArea, 0, *c.MES);
 
   c.Label2 = &form.addLabel(nullptr, kLabel2, kLabel2Font);

@@ -3,22 +3,22 @@
 // ones) with their design values, and the places scripted input aims at.
 #include <array>
 
-#include "platform/form.h"
+#include "gui/form.h"
 #include "ui/command_menu.h"
 
 namespace ui {
 
 struct Controls {
-  platform::PictureBox* Picture2;
-  platform::Timer* TimerMIDI;
-  platform::PictureBox* Picture1;
-  platform::Label* LBcm;
+  gui::PictureBox* Picture2;
+  gui::Timer* TimerMIDI;
+  gui::PictureBox* Picture1;
+  gui::Label* LBcm;
   MenuLabels Label1;
-  platform::PictureBox* MES;
-  platform::Label* Label2;
-  std::array<platform::Label*, 1> LBhg;
+  gui::PictureBox* MES;
+  gui::Label* Label2;
+  std::array<gui::Label*, 1> LBhg;
 };
 
-Controls createControls(platform::Form& form);
+Controls createControls(gui::Form& form);
 
 }  // namespace ui

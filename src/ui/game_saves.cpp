@@ -25,27 +25,27 @@ std::filesystem::path GameSaves::fileOf(const std::string& slot) const {
   return folder_ / (slot + ".jsonl");
 }
 
-std::optional<platform::SavedGame> GameSaves::read(const std::string& slot, bool* bad) {
+std::optional<record::SavedGame> GameSaves::read(const std::string& slot, bool* bad) {
   if (folder_.empty()) return std::nullopt;
   std::error_code ec;
   if (!std::filesystem::exists(fileOf(slot), ec)) return std::nullopt;
   try {
-    return platform::readSave(fileOf(slot), script_);
-  } catch (const platform::SaveError& e) {
+    return record::readSave(fileOf(slot), script_);
+  } catch (const record::SaveError& e) {
     reject(slot, e.what());
     if (bad) *bad = true;
     return std::nullopt;
   }
 }
 
-std::optional<platform::SavedGame> GameSaves::unfinishedContinue(bool& bad) {
+std::optional<record::SavedGame> GameSaves::unfinishedContinue(bool& bad) {
   bad = false;
   auto game = read("continue", &bad);
   if (game && game->finished) return std::nullopt;
   return game;
 }
 
-void GameSaves::startGame(const platform::SavedGame& soFar) {
+void GameSaves::startGame(const record::SavedGame& soFar) {
   game_ = soFar;
   game_.finished = false;
   if (folder_.empty()) return;
@@ -56,7 +56,7 @@ void GameSaves::startGame(const platform::SavedGame& soFar) {
   }
 }
 
-void GameSaves::record(const platform::RecordedInput& input) {
+void GameSaves::record(const record::RecordedInput& input) {
   game_.inputs.push_back(input);
   if (journalling_ && !journal_.append(input)) {
     journalling_ = false;
@@ -75,10 +75,10 @@ bool GameSaves::saveQuick() {
     memoryQuick_ = game_;
     return true;
   }
-  return platform::writeSave(fileOf("quick"), script_, game_);
+  return record::writeSave(fileOf("quick"), script_, game_);
 }
 
-std::optional<platform::SavedGame> GameSaves::quick() {
+std::optional<record::SavedGame> GameSaves::quick() {
   if (folder_.empty()) return memoryQuick_;
   return read("quick");
 }
@@ -93,7 +93,7 @@ void GameSaves::reject(const std::string& slot, const std::string& why) {
     journal_.close();
     journalling_ = false;
   }
-  const auto aside = platform::setAside(fileOf(slot));
+  const auto aside = record::setAside(fileOf(slot));
   say("the saved game " + fileOf(slot).string() + " cannot be loaded: " + why + "; " +
       (aside ? "set aside as " + aside->filename().string() : "it could not be set aside"));
 }

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/save_file.h"
+#include "record/save_file.h"
 
 namespace ui {
 
@@ -19,34 +19,34 @@ class GameSaves {
 
   // The continue save when one is there and unfinished; a bad one is set aside, and
   // `bad` tells so.
-  std::optional<platform::SavedGame> unfinishedContinue(bool& bad);
+  std::optional<record::SavedGame> unfinishedContinue(bool& bad);
   // The game starts (or goes on after a load) with this input so far.
-  void startGame(const platform::SavedGame& soFar);
+  void startGame(const record::SavedGame& soFar);
   // One input of the game in progress.
-  void record(const platform::RecordedInput& input);
+  void record(const record::RecordedInput& input);
   // The game reached its end: the continue save is marked finished.
   void finishGame();
   // The input of the game in progress.
-  const platform::SavedGame& game() const { return game_; }
+  const record::SavedGame& game() const { return game_; }
   // Whether writing the continue save works (false without a folder).
   bool journalling() const { return journalling_; }
 
   bool saveQuick();
   // The quick save, when there is one; a bad one is set aside.
-  std::optional<platform::SavedGame> quick();
+  std::optional<record::SavedGame> quick();
 
   // A save whose replay went wrong: said and set aside.
   void reject(const std::string& slot, const std::string& why);
 
  private:
   std::filesystem::path fileOf(const std::string& slot) const;
-  std::optional<platform::SavedGame> read(const std::string& slot, bool* bad = nullptr);
+  std::optional<record::SavedGame> read(const std::string& slot, bool* bad = nullptr);
 
   std::filesystem::path folder_;
   std::string script_;
-  platform::SavedGame game_;
-  std::optional<platform::SavedGame> memoryQuick_;
-  platform::SaveJournal journal_;
+  record::SavedGame game_;
+  std::optional<record::SavedGame> memoryQuick_;
+  record::SaveJournal journal_;
   bool journalling_ = false;
   bool journalFailed_ = false;
 };

@@ -5,10 +5,10 @@
 
 namespace ui {
 
-using platform::MouseButton;
-using platform::Place;
-using platform::RawInput;
-using platform::WaitKind;
+using gui::MouseButton;
+using gui::Place;
+using gui::RawInput;
+using gui::WaitKind;
 
 namespace {
 
@@ -26,8 +26,8 @@ bool isCtrl(const std::string& name) { return isOneOf(name, {"Left Ctrl", "Right
 
 }  // namespace
 
-KeyControls::KeyControls(platform::Form& form, const Controls& controls, MessageRenderer& renderer,
-                         Settings& settings, KeyActions actions, platform::Recorder& recorder)
+KeyControls::KeyControls(gui::Form& form, const Controls& controls, MessageRenderer& renderer,
+                         Settings& settings, KeyActions actions, record::Recorder& recorder)
     : form_(form),
       controls_(controls),
       renderer_(renderer),
@@ -55,7 +55,7 @@ void KeyControls::key(const RawInput& in) {
 
 /* Every key press is recorded before it takes effect. Full screen (F11, Alt+Return) is
    the window's own business. */
-void KeyControls::keyDown(const platform::Key& key) {
+void KeyControls::keyDown(const gui::Key& key) {
   recorder_.record("key", {{"name", key.fullName()}});
   release();  // a press still held by another key ends first
   const std::string& name = key.name;
@@ -105,7 +105,7 @@ void KeyControls::keyDown(const platform::Key& key) {
   if (pressed_) pressedBy_ = name;
 }
 
-void KeyControls::keyUp(const platform::Key& key) {
+void KeyControls::keyUp(const gui::Key& key) {
   if (isCtrl(key.name) && skipping_) setSkipping(false);
   if (pressed_ && key.name == pressedBy_) release();
 }
@@ -148,11 +148,11 @@ void KeyControls::release() {
 }
 
 bool KeyControls::focusable(int slot) const {
-  const platform::Label& label = slotLabel(slot);
+  const gui::Label& label = slotLabel(slot);
   return label.visible() && label.receivesMouse();
 }
 
-platform::Label& KeyControls::slotLabel(int slot) const {
+gui::Label& KeyControls::slotLabel(int slot) const {
   return slot == kHeading ? *controls_.LBcm : *controls_.Label1[slot];
 }
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/form.h"
-#include "platform/recorder.h"
+#include "gui/form.h"
+#include "record/recorder.h"
 #include "ui/controls.h"
 #include "ui/message_renderer.h"
 #include "ui/settings.h"
@@ -25,51 +25,51 @@ struct KeyActions {
 
 class KeyControls {
  public:
-  KeyControls(platform::Form& form, const Controls& controls, MessageRenderer& renderer,
-              Settings& settings, KeyActions actions, platform::Recorder& recorder);
+  KeyControls(gui::Form& form, const Controls& controls, MessageRenderer& renderer,
+              Settings& settings, KeyActions actions, record::Recorder& recorder);
 
   // Whether an input can change the game (and so belongs in a saved game): every mouse
   // and wheel input, every key but the volume, full screen, save and load keys; not the
   // closing of the window.
-  static bool affectsGame(const platform::RawInput& in);
+  static bool affectsGame(const gui::RawInput& in);
 
   // A wait for the user begins: a menu wait ends skipping and puts the mark on a control
   // that can take it.
-  void waitBegins(platform::WaitKind kind);
+  void waitBegins(gui::WaitKind kind);
   // The Label1 index holding the focus mark, -1 for the heading; nullopt without a mark.
   std::optional<int> focus() const;
 
  private:
-  void key(const platform::RawInput& in);
-  void keyDown(const platform::Key& key);
-  void keyUp(const platform::Key& key);
+  void key(const gui::RawInput& in);
+  void keyDown(const gui::Key& key);
+  void keyUp(const gui::Key& key);
   void wheel(int notches);
   bool atMenu() const;
 
   // The focus mark over the heading (-1) and the labels (0..7), in screen order.
   bool focusable(int slot) const;
-  platform::Label& slotLabel(int slot) const;
+  gui::Label& slotLabel(int slot) const;
   void moveFocus(int step);
   void setFocus(std::optional<int> slot);
 
   // Mouse actions on behalf of a key: press on key down, release on key up, so the
   // pressed colours show while the key is held.
-  void press(platform::Place place, int index, platform::MouseButton button);
+  void press(gui::Place place, int index, gui::MouseButton button);
   void release();
   void messageClick();
   void setSkipping(bool on);
   void changeVolume(int step);
   void toggleMute();
 
-  platform::Form& form_;
+  gui::Form& form_;
   const Controls& controls_;
   MessageRenderer& renderer_;
   Settings& settings_;
   KeyActions actions_;
-  platform::Recorder& recorder_;
+  record::Recorder& recorder_;
   std::optional<int> focus_;
-  std::optional<platform::RawInput> pressed_;  // the press a held key made
-  std::string pressedBy_;                      // the key that made it
+  std::optional<gui::RawInput> pressed_;  // the press a held key made
+  std::string pressedBy_;                 // the key that made it
   bool skipping_ = false;
 };
 

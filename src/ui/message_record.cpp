@@ -11,17 +11,17 @@ void MessageRecord::clear() {
   row_ = 0;
 }
 
-void MessageRecord::add(platform::Color color, char32_t character) {
+void MessageRecord::add(formats::Color color, char32_t character) {
   if (rows_.size() <= row_) rows_.resize(row_ + 1);
   std::vector<Run>& runs = rows_[row_];
   if (runs.empty() || runs.back().color != color) runs.push_back({color, {}});
   runs.back().text += character;
 }
 
-platform::Json MessageRecord::json(int rows) const {
-  platform::Json out = platform::Json::array();
+record::Json MessageRecord::json(int rows) const {
+  record::Json out = record::Json::array();
   for (int r = 0; r < rows; ++r) {
-    platform::Json row = platform::Json::array();
+    record::Json row = record::Json::array();
     if (static_cast<size_t>(r) < rows_.size())
       for (const Run& run : rows_[r])
         row.push_back({colorHex(run.color), platform::toUtf8(run.text)});
@@ -30,7 +30,7 @@ platform::Json MessageRecord::json(int rows) const {
   return out;
 }
 
-std::string colorHex(platform::Color color) {
+std::string colorHex(formats::Color color) {
   char text[8];
   std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(color & 0xffffff));
   return text;

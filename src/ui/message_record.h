@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/image.h"
-#include "platform/json.h"
+#include "formats/image.h"
+#include "record/json.h"
 
 namespace ui {
 
@@ -14,15 +14,15 @@ class MessageRecord {
   // The area was cleared: no text, printing starts on the first row.
   void clear();
   // One character printed in a colour on the current row.
-  void add(platform::Color color, char32_t character);
+  void add(formats::Color color, char32_t character);
   // Printing goes on at the start of the next row.
   void newLine() { ++row_; }
   // A JSON array of exactly `rows` rows, each a list of ["#rrggbb","text"] runs; runs of
   // the same colour side by side are one run, a row with nothing printed is [].
-  platform::Json json(int rows) const;
+  record::Json json(int rows) const;
 
   struct Run {
-    platform::Color color;
+    formats::Color color;
     std::u32string text;
   };
   using Row = std::vector<Run>;
@@ -35,6 +35,6 @@ class MessageRecord {
 };
 
 // "#rrggbb" for a colour.
-std::string colorHex(platform::Color color);
+std::string colorHex(formats::Color color);
 
 }  // namespace ui

@@ -73,7 +73,7 @@ void MessageRenderer::appendState(engine::StateKey& key, bool shown) const {
   key.add(pause_);
 }
 
-platform::Json MessageRenderer::traceRows() const {
+record::Json MessageRenderer::traceRows() const {
   const int rows = std::max(area().lastRow + 1, 0);
   if (backlog_ > 0) return history_[history_.size() - backlog_].json(rows);
   return record_.json(rows);
@@ -182,11 +182,10 @@ void MessageRenderer::pageCheck() {
    began is forgotten. The custom pointer shows while the wait lasts. */
 void MessageRenderer::clickWait() {
   MsgClick = kNoClick;
-  form_.setCursor(platform::Cursor::Custom);
-  form_.waitForUser(platform::WaitKind::Click,
-                    [this] { return MsgClick != kNoClick || skipping_; });
+  form_.setCursor(gui::Cursor::Custom);
+  form_.waitForUser(gui::WaitKind::Click, [this] { return MsgClick != kNoClick || skipping_; });
   leaveBacklog();
-  form_.setCursor(platform::Cursor::Default);
+  form_.setCursor(gui::Cursor::Default);
   pause_ = TypeDelay;
 }
 

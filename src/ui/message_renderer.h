@@ -8,8 +8,8 @@
 
 #include "engine/state_key.h"
 #include "engine/text.h"
-#include "platform/form.h"
-#include "platform/json.h"
+#include "gui/form.h"
+#include "record/json.h"
 #include "ui/message_record.h"
 
 namespace ui {
@@ -20,7 +20,7 @@ inline constexpr int16_t kClicked = 2;
 
 class MessageRenderer {
  public:
-  MessageRenderer(platform::Form& form, platform::PictureBox& MES) : form_(form), MES(MES) {}
+  MessageRenderer(gui::Form& form, gui::PictureBox& MES) : form_(form), MES(MES) {}
   void MESHG(const engine::Text& text);
   // What a click on the message area or the picture area does.
   void clicked() { MsgClick = kClicked; }
@@ -39,7 +39,7 @@ class MessageRenderer {
   static constexpr size_t kBacklogPages = 200;
   // The rows of the message area as the trace shows them: a JSON array of rows, each a
   // list of [colour, text] runs in printing order.
-  platform::Json traceRows() const;
+  record::Json traceRows() const;
   // Appends where the message being typed has got to (which decides where its click
   // waits come) and, when `shown`, the persistent settings and what the area shows.
   void appendState(engine::StateKey& key, bool shown) const;
@@ -72,8 +72,8 @@ class MessageRenderer {
   void newLine();
   void useColor(int number);
 
-  platform::Form& form_;
-  platform::PictureBox& MES;
+  gui::Form& form_;
+  gui::PictureBox& MES;
 
   // Persistent for the whole run.
   int16_t MsgClick = kNoClick;
@@ -86,7 +86,7 @@ class MessageRenderer {
   // Pages read, oldest first; what the live page looked like while the backlog shows.
   std::deque<MessageRecord> history_;
   int backlog_ = 0;
-  std::optional<platform::PictureBox::Drawing> live_;
+  std::optional<gui::PictureBox::Drawing> live_;
 
   // State of one call.
   int column_ = 0;

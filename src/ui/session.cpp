@@ -2,13 +2,13 @@
 
 #include <iostream>
 
-#include "platform/content_hash.h"
 #include "platform/file_bytes.h"
+#include "record/content_hash.h"
 #include "ui/design.h"
 
 namespace ui {
 
-Session::Session(platform::Backend& backend, Options options, SaveOptions saves)
+Session::Session(gui::Backend& backend, Options options, SaveOptions saves)
     : backend_(backend), options_(std::move(options)), saveOptions_(std::move(saves)) {
   if (!saveOptions_.dataFolder.empty())
     settings_ = readSettings(settingsFile(saveOptions_.dataFolder));
@@ -34,8 +34,8 @@ bool Session::wantsToContinue() {
     case SaveOptions::Resume::Ask:
       break;
   }
-  platform::MessageBox box;
-  box.icon = platform::MessageBox::Icon::Question;
+  gui::MessageBox box;
+  box.icon = gui::MessageBox::Icon::Question;
   box.title = design::kCaption;
   box.text = "前回の続きから遊びますか？";
   box.buttons = {"続きから", "はじめから"};
@@ -48,12 +48,12 @@ bool Session::wantsToContinue() {
 int Session::run() {
   const ScriptFile script = scriptFileOf(options_);
   const auto bytes = platform::readFileBytes(script.path, platform::kMaxScriptFileBytes);
-  const std::string hash = bytes ? platform::contentHash(*bytes) : std::string();
+  const std::string hash = bytes ? record::contentHash(*bytes) : std::string();
   const bool keep = bytes && !saveOptions_.dataFolder.empty();
   GameSaves saves(keep ? saveOptions_.dataFolder / hash : std::filesystem::path(), hash);
-  platform::Recorder recorder(
+  record::Recorder recorder(
       options_.trace, options_.shotsDir, nullptr,
-      platform::OnRecordFailure{options_.recordFailureEndsRun, options_.traceName});
+      record::OnRecordFailure{options_.recordFailureEndsRun, options_.traceName});
 
   SessionLink link;
   link.recorder = &recorder;
@@ -68,13 +68,13 @@ int Session::run() {
     link.replaySlot = "continue";
   }
   if (bad) link.failedSlot = "continue";
-  std::optional<platform::SavedGame> fallback;
+  std::optional<record::SavedGame> fallback;
   for (;;) {
     saves.startGame(link.replay);
     try {
       Acs acs(backend_, options_, link);
       const int status = acs.run();
-      if (acs.stillReplaying()) throw platform::ReplayMismatch("the game ended before its point");
+      if (acs.stillReplaying()) throw record::ReplayMismatch("the game ended before its point");
       const std::string& reason = acs.endReason();
       if (reason == "eof" || reason == "exit" || reason == "error") saves.finishGame();
       return status;
@@ -87,10 +87,10 @@ int Session::run() {
       link.replaySlot = quick ? request.slot : "continue";
       link.failedSlot.clear();
       link.decodeEveryPicture = false;
-    } catch (const platform::ReplayMismatch& e) {
+    } catch (const record::ReplayMismatch& e) {
       saves.reject(link.replaySlot, e.what());
       link.failedSlot = link.replaySlot;
-      link.replay = fallback.value_or(platform::SavedGame{});
+      link.replay = fallback.value_or(record::SavedGame{});
       link.replaySlot = fallback ? "continue" : "";
       fallback.reset();
     }

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "platform/backend.h"
+#include "gui/backend.h"
 #include "ui/acs.h"
 #include "ui/settings.h"
 
@@ -20,7 +20,7 @@ struct SaveOptions {
 
 class Session {
  public:
-  Session(platform::Backend& backend, Options options, SaveOptions saves);
+  Session(gui::Backend& backend, Options options, SaveOptions saves);
   int run();
 
   // The settings file of a data folder.
@@ -30,7 +30,7 @@ class Session {
   bool wantsToContinue();
   void saveSettings();
 
-  platform::Backend& backend_;
+  gui::Backend& backend_;
   Options options_;
   SaveOptions saveOptions_;
   Settings settings_;

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/json.h"
+#include "record/json.h"
 
 namespace ui {
 
@@ -14,7 +14,7 @@ Settings readSettings(const std::filesystem::path& file) {
   if (!in) return s;
   std::stringstream text;
   text << in.rdbuf();
-  const platform::Json j = platform::Json::parse(text.str(), nullptr, false);
+  const record::Json j = record::Json::parse(text.str(), nullptr, false);
   if (!j.is_object()) return s;
   if (j.contains("volume") && j["volume"].is_number_integer())
     s.volume = std::clamp(j["volume"].get<int>() / 10 * 10, 0, 100);
@@ -29,7 +29,7 @@ bool writeSettings(const std::filesystem::path& file, const Settings& s) {
   temporary += ".tmp";
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << platform::jsonLine(
+    out << record::jsonLine(
                {{"volume", s.volume}, {"muted", s.muted}, {"fullscreen", s.fullscreen}})
         << '\n';
     if (!out.flush()) return false;

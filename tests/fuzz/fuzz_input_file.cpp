@@ -5,26 +5,26 @@
 #include <cstdint>
 #include <string>
 
+#include "backends/headless/headless_backend.h"
 #include "fuzz/expect.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/headless/input_script.h"
-#include "platform/program_exit.h"
+#include "gui/program_exit.h"
+#include "record/input_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  std::vector<platform::InputAction> actions;
+  std::vector<record::InputAction> actions;
   try {
-    actions = platform::parseInputScript(text, "in");
-  } catch (const platform::InputError& e) {
+    actions = record::parseInputScript(text, "in");
+  } catch (const record::InputError& e) {
     const std::string said = e.what();
     FUZZ_EXPECT(said.rfind("in:", 0) == 0);
     FUZZ_EXPECT(said.size() < 120);
-    FUZZ_EXPECT(e.status() == platform::kExitUsage);
+    FUZZ_EXPECT(e.status() == gui::kExitUsage);
     return 0;
   }
   std::optional<uint32_t> last;
   int line = 0;
-  for (const platform::InputAction& a : actions) {
+  for (const record::InputAction& a : actions) {
     FUZZ_EXPECT(a.lineNumber > line);
     line = a.lineNumber;
     FUZZ_EXPECT(a.n >= 0 && a.n <= 7);
@@ -34,16 +34,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   // The engine waiting for the user again and again, with a timer ticking every 100 ms.
-  platform::HeadlessBackend backend(actions);
+  backends::HeadlessBackend backend(actions);
   uint32_t timer = 100;
   try {
     for (int waits = 0; waits < 2 * static_cast<int>(actions.size()) + 2; ++waits) {
       while (backend.nextInput()) {
       }
-      backend.wait(platform::Wait::Input, timer);
+      backend.wait(gui::Wait::Input, timer);
       if (static_cast<int32_t>(backend.ticks() - timer) >= 0) timer = backend.ticks() + 100;
     }
-  } catch (const platform::ProgramExit& e) {
+  } catch (const gui::ProgramExit& e) {
     FUZZ_EXPECT(e.reason() == "input");
   }
   return 0;

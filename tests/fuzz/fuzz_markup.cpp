@@ -10,9 +10,9 @@
 #include "engine/error_words.h"
 #include "engine/script_error.h"
 #include "fuzz/expect.h"
-#include "platform/backend.h"
-#include "platform/form.h"
-#include "platform/silent_mixer.h"
+#include "gui/backend.h"
+#include "gui/form.h"
+#include "gui/silent_mixer.h"
 #include "platform/text_codec.h"
 #include "ui/controls.h"
 #include "ui/design.h"
@@ -22,29 +22,29 @@ namespace {
 
 /* A clock that jumps to every deadline, and a click on the message area at every
    processing of events. */
-class ClickingBackend : public platform::Backend {
+class ClickingBackend : public gui::Backend {
  public:
   uint32_t ticks() override { return now_; }
-  std::optional<platform::RawInput> nextInput() override {
+  std::optional<gui::RawInput> nextInput() override {
     if (step_++ % 3 == 2) return std::nullopt;
-    platform::RawInput in;
-    in.type = step_ % 3 == 1 ? platform::RawInput::Press : platform::RawInput::Release;
-    in.place = platform::Place::MessageArea;
+    gui::RawInput in;
+    in.type = step_ % 3 == 1 ? gui::RawInput::Press : gui::RawInput::Release;
+    in.place = gui::Place::MessageArea;
     return in;
   }
-  void wait(platform::Wait, std::optional<uint32_t> deadline) override {
+  void wait(gui::Wait, std::optional<uint32_t> deadline) override {
     now_ = deadline ? *deadline : now_ + 1;
   }
-  void present(platform::FrameSource&) override {}
+  void present(gui::FrameSource&) override {}
   void setTitle(const std::string&) override {}
-  void setCursor(platform::Cursor) override {}
-  int ask(const platform::MessageBox&) override { return 0; }
-  platform::Mixer& mixer() override { return mixer_; }
+  void setCursor(gui::Cursor) override {}
+  int ask(const gui::MessageBox&) override { return 0; }
+  gui::Mixer& mixer() override { return mixer_; }
 
  private:
   uint32_t now_ = 0;
   unsigned step_ = 0;
-  platform::SilentMixer mixer_{[this] { return now_; }};
+  gui::SilentMixer mixer_{[this] { return now_; }};
 };
 
 }  // namespace
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // One window for all inputs (making its controls takes longer than most messages); each
   // input types on a renderer of its own, which clears the area first.
   static ClickingBackend backend;
-  static platform::Form form(backend, ui::design::kClientWidth, ui::design::kClientHeight);
+  static gui::Form form(backend, ui::design::kClientWidth, ui::design::kClientHeight);
   static ui::Controls controls = ui::createControls(form);
   ui::MessageRenderer renderer(form, *controls.MES);
   controls.MES->onClick = [&] { renderer.clicked(); };

@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "formats/midi_length.h"
 #include "fuzz/expect.h"
-#include "media/midi_length.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto ms = media::midiLengthMs({data, size});
+  const auto ms = formats::midiLengthMs({data, size});
   if (ms) FUZZ_EXPECT(*ms <= 2147483647u);
   return 0;
 }

@@ -5,25 +5,25 @@
 #include <cstdint>
 #include <string>
 
+#include "formats/picture_header.h"
+#include "formats/picture_loader.h"
 #include "fuzz/expect.h"
-#include "platform/picture_header.h"
-#include "platform/picture_loader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> bytes(data, size);
-  const platform::PictureCheck check = platform::checkPictureHeader(bytes);
+  const formats::PictureCheck check = formats::checkPictureHeader(bytes);
   if (!check.header) {
     FUZZ_EXPECT(!check.problem.empty());
-    FUZZ_EXPECT(!platform::decodePicture(bytes));
+    FUZZ_EXPECT(!formats::decodePicture(bytes));
     return 0;
   }
-  const platform::PictureHeader& h = *check.header;
-  FUZZ_EXPECT(h.width >= 1 && h.width <= platform::kMaxPictureSide);
-  FUZZ_EXPECT(h.height >= 1 && h.height <= platform::kMaxPictureSide);
+  const formats::PictureHeader& h = *check.header;
+  FUZZ_EXPECT(h.width >= 1 && h.width <= formats::kMaxPictureSide);
+  FUZZ_EXPECT(h.height >= 1 && h.height <= formats::kMaxPictureSide);
   // Large pictures take long to decode; their headers are what matters here.
   if (uint64_t{h.width} * h.height > (uint64_t{1} << 18)) return 0;
   std::string problem;
-  const auto image = platform::decodePicture(bytes, &problem);
+  const auto image = formats::decodePicture(bytes, &problem);
   if (!image) {
     FUZZ_EXPECT(!problem.empty());
     return 0;

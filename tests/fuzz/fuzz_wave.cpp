@@ -12,35 +12,35 @@
 #include <memory>
 #include <vector>
 
+#include "backends/sdl/sdl_mixer.h"
+#include "formats/wave_length.h"
 #include "fuzz/expect.h"
-#include "media/wave_length.h"
-#include "platform/sdl/sdl_mixer.h"
-#include "platform/silent_mixer.h"
+#include "gui/silent_mixer.h"
 
 namespace {
 
-std::unique_ptr<platform::Mixer> mixer;
+std::unique_ptr<gui::Mixer> mixer;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  mixer = platform::sdl::openMixer([] { return SDL_GetTicks(); });
-  FUZZ_EXPECT(dynamic_cast<platform::SilentMixer*>(mixer.get()) == nullptr);
+  mixer = backends::sdl::openMixer([] { return SDL_GetTicks(); });
+  FUZZ_EXPECT(dynamic_cast<gui::SilentMixer*>(mixer.get()) == nullptr);
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> bytes(data, size);
-  const auto wave = media::readWave(bytes);
+  const auto wave = formats::readWave(bytes);
   if (!wave) return 0;
-  FUZZ_EXPECT(wave->rate >= media::kMinWaveRate && wave->rate <= media::kMaxWaveRate);
+  FUZZ_EXPECT(wave->rate >= formats::kMinWaveRate && wave->rate <= formats::kMaxWaveRate);
   FUZZ_EXPECT(wave->channels >= 1 && wave->channels <= 8);
-  FUZZ_EXPECT(wave->convertedBytes <= media::kMaxConvertedWaveBytes);
-  FUZZ_EXPECT(media::waveLengthMs(bytes) == wave->lengthMs);
+  FUZZ_EXPECT(wave->convertedBytes <= formats::kMaxConvertedWaveBytes);
+  FUZZ_EXPECT(formats::waveLengthMs(bytes) == wave->lengthMs);
   std::vector<uint8_t> trimmed(bytes.begin(), bytes.end());
-  media::trimDataChunk(trimmed, *wave);
-  FUZZ_EXPECT(media::readWave(trimmed)->lengthMs == wave->lengthMs);
+  formats::trimDataChunk(trimmed, *wave);
+  FUZZ_EXPECT(formats::readWave(trimmed)->lengthMs == wave->lengthMs);
   const bool played = mixer->playWave({trimmed, wave->lengthMs}, false);
   if (!played) std::fprintf(stderr, "the mixer says: %s\n", SDL_GetError());
   FUZZ_EXPECT(played);

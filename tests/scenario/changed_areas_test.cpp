@@ -5,9 +5,9 @@
 
 #include <filesystem>
 
-#include "platform/form.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/headless/input_script.h"
+#include "backends/headless/headless_backend.h"
+#include "gui/form.h"
+#include "record/input_script.h"
 #include "ui/acs.h"
 
 namespace {
@@ -20,27 +20,27 @@ constexpr int kWholeEvery = 3;
 constexpr int kWholeEvery = 1;
 #endif
 
-class ScreenBackend : public platform::HeadlessBackend {
+class ScreenBackend : public backends::HeadlessBackend {
  public:
   using HeadlessBackend::HeadlessBackend;
-  void present(platform::FrameSource& source) override {
-    auto& form = dynamic_cast<platform::Form&>(source);
-    const platform::Image& frame = form.frame();
-    if (screen.width() == 0) screen = platform::Image(frame.width(), frame.height(), 0xABCDEF);
-    for (const platform::Rect& r : form.takeChanged()) screen.blit(frame, 0, 0, r);
+  void present(gui::FrameSource& source) override {
+    auto& form = dynamic_cast<gui::Form&>(source);
+    const formats::Image& frame = form.frame();
+    if (screen.width() == 0) screen = formats::Image(frame.width(), frame.height(), 0xABCDEF);
+    for (const formats::Rect& r : form.takeChanged()) screen.blit(frame, 0, 0, r);
     ++frames;
     if (screen.pixels() != frame.pixels()) ++staleFrames;
     // Composing the whole window is slow under the sanitizers: every third frame there.
     if (frames % kWholeEvery == 0 && form.composeWhole().pixels() != frame.pixels()) ++wrongFrames;
   }
-  platform::Image screen;
+  formats::Image screen;
   int frames = 0, staleFrames = 0, wrongFrames = 0;
 };
 
 TEST(ChangedAreas, ComposeExactlyTheWholeFrameOverTheDemo) {
   for (const char* ending : {"beach", "sunrise-keys"}) {
     SCOPED_TRACE(ending);
-    ScreenBackend backend(platform::readInputScript(
+    ScreenBackend backend(record::readInputScript(
         (fs::path(TORAMI_SOURCE_DIR) / "tests" / "demo" / (std::string(ending) + ".txt"))
             .string()));
     ui::Options o;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "formats/picture_loader.h"
+#include "gui/assets.h"
 #include "menu_trace.h"
-#include "platform/assets.h"
-#include "platform/picture_loader.h"
 #include "support/fake_backend.h"
 #include "support/scenario.h"
 #include "ui/acs.h"
@@ -191,27 +191,27 @@ TEST(CommandMenu, NonMarkerEntriesOutsideTheItemMenuChangeNothing) {
 // ---- the item menu ----
 
 const int kItem = 100;  // tiles are 100 x 100 and land at (100, 100) of the picture area
-const platform::Color kAreaBack = platform::rgb(64, 64, 64);
+const formats::Color kAreaBack = formats::rgb(64, 64, 64);
 
-const platform::Image& strip() {
-  static const platform::Image s = *platform::decodePicture(platform::asset("item_strip.gif"));
+const formats::Image& strip() {
+  static const formats::Image s = *formats::decodePicture(gui::asset("item_strip.gif"));
   return s;
 }
 
-platform::Image shot(const ScenarioResult& r, size_t waitIndex) {
+formats::Image shot(const ScenarioResult& r, size_t waitIndex) {
   char name[16];
   std::snprintf(name, sizeof name, "%04zu.png", waitIndex + 1);
-  auto image = platform::loadPicture(r.folder / "shots" / name);
+  auto image = formats::loadPicture(r.folder / "shots" / name);
   if (!image) throw std::runtime_error(std::string("no shot ") + name);
   return *image;
 }
 
 // Pixels of the tile square that differ from tile e of the strip (e < 0: from the area).
-int tileDifferences(const platform::Image& shot, int e) {
+int tileDifferences(const formats::Image& shot, int e) {
   int n = 0;
   for (int y = 0; y < kItem; ++y)
     for (int x = 0; x < kItem; ++x) {
-      platform::Color want = e < 0 ? kAreaBack : strip().at(kItem * e + x, y);
+      formats::Color want = e < 0 ? kAreaBack : strip().at(kItem * e + x, y);
       n += shot.at(kItem + x, kItem + y) != want;
     }
   return n;
@@ -245,8 +245,8 @@ TEST(CommandMenu, TheStripHasDistinctTiles) {
   ASSERT_EQ(strip().width(), 800);
   ASSERT_EQ(strip().height(), 100);
   for (int e = 0; e < 8; ++e) {
-    platform::Image frame(506, 384, kAreaBack);
-    frame.paint(strip(), kItem, kItem, kItem, kItem, kItem * e, 0, platform::RasterOp::Copy);
+    formats::Image frame(506, 384, kAreaBack);
+    frame.paint(strip(), kItem, kItem, kItem, kItem, kItem * e, 0, formats::RasterOp::Copy);
     EXPECT_GT(tileDifferences(frame, -1), 1000) << e;  // not the background
     for (int other = 0; other < 8; ++other) {
       if (other == e) continue;
@@ -362,16 +362,16 @@ const std::string kShown = "1 コマンド [A|B||||||] 11000000";
 const std::string kHidden = "2 コマンド [A|B||||||] 11000000";
 
 // Yellow caption pixels inside Label1(0) and dark green heading pixels in the shot.
-int captionPixels(const platform::Image& shot) {
+int captionPixels(const formats::Image& shot) {
   int n = 0;
   for (int y = 280; y < 297; ++y)
-    for (int x = 192; x < 313; ++x) n += shot.at(x, y) == platform::rgb(255, 255, 0);
+    for (int x = 192; x < 313; ++x) n += shot.at(x, y) == formats::rgb(255, 255, 0);
   return n;
 }
-int headingPixels(const platform::Image& shot) {
+int headingPixels(const formats::Image& shot) {
   int n = 0;
   for (int y = 280; y < 297; ++y)
-    for (int x = 72; x < 193; ++x) n += shot.at(x, y) == platform::rgb(0, 128, 0);
+    for (int x = 72; x < 193; ++x) n += shot.at(x, y) == formats::rgb(0, 128, 0);
   return n;
 }
 
@@ -473,40 +473,39 @@ TEST(CommandMenu, TheChanceLabelSetsFlagTenOnlyWhenFlagOneIs99) {
    and after its release, and that the release answers the menu's wait with its label. */
 TEST(CommandMenu, PressedLabelsTurnDarkRedAndTheHeadingGreen) {
   testing_support::FakeBackend backend;
-  platform::Form form(backend, 506, 384);
+  gui::Form form(backend, 506, 384);
   ui::Controls c = ui::createControls(form);
   engine::MenuTable table{};
-  platform::Recorder recorder;
+  record::Recorder recorder;
   ui::CommandMenu menu(
       form, *c.Picture1, *c.LBcm, c.Label1, table, [](int) {}, recorder);
   menu.CMST(1, U"＊A＊B＊C＊D＊E＊F＊G＊H");
-  auto press = [&](platform::Control& control, platform::RawInput::Type type,
-                   platform::MouseButton button) {
-    const platform::Point p = control.screenRect().centre();
+  auto press = [&](gui::Control& control, gui::RawInput::Type type, gui::MouseButton button) {
+    const formats::Point p = control.screenRect().centre();
     backend.press(type, p.x, p.y, button);
   };
-  for (auto button : {platform::MouseButton::Left, platform::MouseButton::Right}) {
+  for (auto button : {gui::MouseButton::Left, gui::MouseButton::Right}) {
     for (int i = 0; i < engine::kEntries; ++i) {
       SCOPED_TRACE(std::to_string(static_cast<int>(button)) + " " + std::to_string(i));
       c.Picture1->setVisible(true);
       c.Label1[i]->setVisible(true);
       c.Label1[i]->setEnabled(true);
-      press(*c.Label1[i], platform::RawInput::Press, button);
+      press(*c.Label1[i], gui::RawInput::Press, button);
       form.doEvents();
-      EXPECT_EQ(c.Label1[i]->backColor(), platform::rgb(192, 0, 0));
-      press(*c.Label1[i], platform::RawInput::Release, button);
+      EXPECT_EQ(c.Label1[i]->backColor(), formats::rgb(192, 0, 0));
+      press(*c.Label1[i], gui::RawInput::Release, button);
       EXPECT_EQ(menu.CMSL(1), 100 + i);
-      EXPECT_EQ(c.Label1[i]->backColor(), platform::rgb(64, 64, 64));
+      EXPECT_EQ(c.Label1[i]->backColor(), formats::rgb(64, 64, 64));
     }
     c.LBcm->setVisible(true);
-    press(*c.LBcm, platform::RawInput::Press, button);
+    press(*c.LBcm, gui::RawInput::Press, button);
     form.doEvents();
-    EXPECT_EQ(c.LBcm->backColor(), platform::rgb(0, 192, 0));
-    press(*c.LBcm, platform::RawInput::Release, button);
-    press(*c.Label1[7], platform::RawInput::Press, button);
-    press(*c.Label1[7], platform::RawInput::Release, button);
+    EXPECT_EQ(c.LBcm->backColor(), formats::rgb(0, 192, 0));
+    press(*c.LBcm, gui::RawInput::Release, button);
+    press(*c.Label1[7], gui::RawInput::Press, button);
+    press(*c.Label1[7], gui::RawInput::Release, button);
     EXPECT_EQ(menu.CMSL(1), 107);  // the heading redisplayed the menu, then H was picked
-    EXPECT_EQ(c.LBcm->backColor(), platform::rgb(0, 128, 0));
+    EXPECT_EQ(c.LBcm->backColor(), formats::rgb(0, 128, 0));
   }
 }
 

@@ -16,7 +16,7 @@ using testing_support::ScenarioOptions;
 using testing_support::ScenarioResult;
 using testing_support::writeScript;
 
-constexpr platform::Rect kArea{0, 0, kAreaWidth, kAreaHeight};
+constexpr formats::Rect kArea{0, 0, kAreaWidth, kAreaHeight};
 constexpr Color kBlack = rgb(0, 0, 0);
 
 // A game folder with a full-size picture "room" and a 200 x 100 picture "small".
@@ -35,8 +35,8 @@ ScenarioResult runShots(const fs::path& folder, const ShotScript& s) {
   return runFolder(folder, o);
 }
 
-Image inverted(Image image, platform::Rect r) {
-  image.paint(image, r.x, r.y, r.w, r.h, 0, 0, platform::RasterOp::DstInvert);
+Image inverted(Image image, formats::Rect r) {
+  image.paint(image, r.x, r.y, r.w, r.h, 0, 0, formats::RasterOp::DstInvert);
   return image;
 }
 
@@ -102,8 +102,8 @@ TEST(Fade, FlashTwiceLeavesThePictureAsItWas) {
 struct FlashCase {
   const char* label;
   std::string script;
-  Image before;            // the area before the flash
-  platform::Rect flashed;  // the rectangle that turns negative
+  Image before;           // the area before the flash
+  formats::Rect flashed;  // the rectangle that turns negative
 };
 
 TEST(Fade, FlashInvertsOnlyTheLoadedPicturesRectangleSixTimes) {
@@ -190,7 +190,7 @@ TEST(Fade, ModesThatDoNothingLeaveTheArea) {
    brings the picture back, and a full repaint (a window uncovered) shows the drawing. */
 TEST(Fade, TheLoadedPictureSurvivesUnderTheDrawing) {
   Controls w;
-  platform::PictureBox& area = *w.c.Picture1;
+  gui::PictureBox& area = *w.c.Picture1;
   area.setPicture(pattern(200, 100, 2));
   std::vector<int16_t> pauses;
   media::Fade fade(

@@ -6,19 +6,19 @@
 #include <algorithm>
 #include <sstream>
 
-#include "platform/headless/headless_backend.h"
-#include "platform/headless/input_script.h"
-#include "platform/program_exit.h"
+#include "backends/headless/headless_backend.h"
+#include "gui/program_exit.h"
+#include "record/input_script.h"
 #include "support/scenario.h"
 #include "ui/acs.h"
 
 namespace {
 
-class CountingBackend : public platform::HeadlessBackend {
+class CountingBackend : public backends::HeadlessBackend {
  public:
   using HeadlessBackend::HeadlessBackend;
-  void wait(platform::Wait why, std::optional<uint32_t> deadline) override {
-    idleRests += why == platform::Wait::Idle;
+  void wait(gui::Wait why, std::optional<uint32_t> deadline) override {
+    idleRests += why == gui::Wait::Idle;
     HeadlessBackend::wait(why, deadline);
   }
   int idleRests = 0;
@@ -48,7 +48,7 @@ TEST(IdleLoop, RestsOnlyInLoopsThatGoRoundAlike) {
     SCOPED_TRACE(c.what);
     const auto folder = testing_support::scenarioFolder("IdleLoop");
     testing_support::writeScript(folder, c.script);
-    CountingBackend backend(platform::parseInputScript(c.input, "input"));
+    CountingBackend backend(record::parseInputScript(c.input, "input"));
     std::ostringstream trace;
     ui::Options o;
     o.gameFolder = folder;
@@ -58,7 +58,7 @@ TEST(IdleLoop, RestsOnlyInLoopsThatGoRoundAlike) {
     int status = -1;
     try {
       status = ui::Acs(backend, o).run();
-    } catch (const platform::ProgramExit& e) {
+    } catch (const gui::ProgramExit& e) {
       status = e.status();
     }
     EXPECT_EQ(status, c.status);

@@ -150,11 +150,11 @@ TEST(Keys, TheFocusMarkIsDrawnOnlyAfterAKeyAndGoesAtTheNextMouseAction) {
       "menu コマンド, menu コマンド f0, menu コマンド hidden, menu コマンド, pick 100, end exit");
   const auto shots = picture_fixtures::readShots(r.folder);
   ASSERT_GE(shots.size(), 2u);
-  const platform::Point corner{2880 / 15, 4200 / 15};  // Label1(0)'s top-left corner
-  EXPECT_EQ(shots[0].at(corner.x, corner.y), platform::rgb(64, 64, 64));
-  EXPECT_EQ(shots[1].at(corner.x, corner.y), platform::rgb(255, 255, 255));
-  EXPECT_EQ(shots[1].at(corner.x + 1, corner.y + 1), platform::rgb(0, 0, 0));
-  EXPECT_EQ(shots[3].at(corner.x, corner.y), platform::rgb(64, 64, 64)) << "gone after a click";
+  const formats::Point corner{2880 / 15, 4200 / 15};  // Label1(0)'s top-left corner
+  EXPECT_EQ(shots[0].at(corner.x, corner.y), formats::rgb(64, 64, 64));
+  EXPECT_EQ(shots[1].at(corner.x, corner.y), formats::rgb(255, 255, 255));
+  EXPECT_EQ(shots[1].at(corner.x + 1, corner.y + 1), formats::rgb(0, 0, 0));
+  EXPECT_EQ(shots[3].at(corner.x, corner.y), formats::rgb(64, 64, 64)) << "gone after a click";
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 using testing_support::runScript;
 
 /* A run in a folder of its own that keeps its shots; returns the last shot. */
-platform::Image finalShot(const std::string& name, const std::string& script) {
+formats::Image finalShot(const std::string& name, const std::string& script) {
   fs::path folder = testing_support::scenarioFolder(name);
   testing_support::writeScript(folder, script);
   testing_support::ScenarioOptions o;
@@ -77,10 +77,10 @@ TEST(Labels, LbhgIsEmptyAtStart) {
 
 /* The caption is drawn inside the label's rectangle and nowhere else. */
 TEST(Labels, TheCaptionIsDrawnOnTheLabel) {
-  platform::Image a = finalShot("Labels.caption-empty", "LBHGA,0,\nEXIT\n");
-  platform::Image b = finalShot("Labels.caption-shown", "LBHGV,0,88\nEXIT\n");
+  formats::Image a = finalShot("Labels.caption-empty", "LBHGA,0,\nEXIT\n");
+  formats::Image b = finalShot("Labels.caption-shown", "LBHGV,0,88\nEXIT\n");
   ASSERT_EQ(a.width(), b.width());
-  const platform::Rect label = ui::design::kLBhg;
+  const formats::Rect label = ui::design::kLBhg;
   EXPECT_GT(picture_fixtures::differences(a, b, label), 0);
   EXPECT_EQ(picture_fixtures::differences(a, b, a.bounds()),
             picture_fixtures::differences(a, b, label));
@@ -105,8 +105,8 @@ TEST(Labels, ItmsAndItcgFillTheirSlots) {
 }
 
 TEST(Labels, ItemTextsShowNothing) {
-  platform::Image plain = finalShot("Labels.items-plain", "EXIT\n");
-  platform::Image items = finalShot("Labels.items-set", "ITMS,0,品物\nITCG,0,絵\nEXIT\n");
+  formats::Image plain = finalShot("Labels.items-plain", "EXIT\n");
+  formats::Image items = finalShot("Labels.items-set", "ITMS,0,品物\nITCG,0,絵\nEXIT\n");
   ASSERT_FALSE(plain.empty());
   EXPECT_EQ(items, plain);
 }

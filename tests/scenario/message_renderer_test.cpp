@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/font.h"
-#include "platform/picture_loader.h"
+#include "formats/picture_loader.h"
+#include "gui/font.h"
 #include "support/scenario.h"
 
 using testing_support::JsonValue;
@@ -349,7 +349,7 @@ TEST(MessageRenderer, ClicksElsewhereDoNotAdvance) {
 }
 
 // Pixels of one colour inside a rectangle of the shot.
-int count(const platform::Image& shot, platform::Rect r, platform::Color color) {
+int count(const formats::Image& shot, formats::Rect r, formats::Color color) {
   int n = 0;
   for (int y = r.y; y < r.y + r.h; ++y)
     for (int x = r.x; x < r.x + r.w; ++x) n += shot.at(x, y) == color;
@@ -362,16 +362,16 @@ TEST(MessageRenderer, TheTagIsDrawnInLightRedWhereItBelongs) {
   o.input = "click\n";
   auto r = runScript("MES,＆1あいう：1かけ＾き￥\nEXIT\n", o);
   ASSERT_EQ(r.reason(), "exit");
-  auto shot = platform::loadPicture(r.folder / "shots" / "0001.png");
+  auto shot = formats::loadPicture(r.folder / "shots" / "0001.png");
   ASSERT_TRUE(shot);
 
-  auto font = platform::Font::get({platform::Face::Gothic, 14, false});
+  auto font = gui::Font::get({gui::Face::Gothic, 14, false});
   const int h = font->height();
   const int tag = font->measure(U"「あいう」"), ka = font->advance(U'か');
   const int indent = font->measure(U"\u3000\u3000\u3000\u3000\u3000"), ki = font->advance(U'き');
   const int left = 2, top = 338 + 2;  // inside the sunken border of MES at (0, 338)
-  const platform::Color red = platform::rgb(255, 0, 0), black = 0,
-                        white = platform::rgb(255, 255, 255);
+  const formats::Color red = formats::rgb(255, 0, 0), black = 0,
+                       white = formats::rgb(255, 255, 255);
 
   // Row 0: the tag in light red from the left edge, then かけ in black right after it.
   EXPECT_GT(count(*shot, {left, top, tag, h}, red), 20);
@@ -390,12 +390,12 @@ TEST(MessageRenderer, TheTagIsDrawnInLightRedWhereItBelongs) {
   EXPECT_GT(count(*shot, {left + indent, top + h, ki, rowH}, black), 20);
 
   // The whole inside of MES is exactly those glyphs, one after another from the corner.
-  platform::Image expected(456, 41, white);
+  formats::Image expected(456, 41, white);
   int x = font->draw(expected, 0, 0, U"「あいう」", red, expected.bounds());
   font->draw(expected, x, 0, U"かけ", black, expected.bounds());
   font->draw(expected, 0, h, U"\u3000\u3000\u3000\u3000\u3000き", black, expected.bounds());
-  platform::Image inside(456, 41);
-  inside.paint(*shot, 0, 0, 456, 41, left, top, platform::RasterOp::Copy);
+  formats::Image inside(456, 41);
+  inside.paint(*shot, 0, 0, 456, 41, left, top, formats::RasterOp::Copy);
   EXPECT_TRUE(inside == expected);
 }
 

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "backends/headless/headless_backend.h"
 #include "platform/file_names.h"
-#include "platform/headless/headless_backend.h"
 #include "support/scenario.h"
 #include "ui/acs.h"
 #include "unit/audio_fixtures.h"
@@ -66,11 +66,11 @@ MusicRun play(const fs::path& folder, const std::string& script, const std::stri
     o.gameFolder = folder;
     o.trace = &trace;
     o.maxSteps = 1000000;
-    platform::HeadlessBackend backend(platform::parseInputScript(input, "input"));
+    backends::HeadlessBackend backend(record::parseInputScript(input, "input"));
     ui::Acs acs(backend, o);
     acs.run();
     run.timerEnabled = acs.controls().TimerMIDI->enabled();
-    run.pieceSounding = static_cast<platform::SilentMixer&>(backend.mixer()).sounding().has_value();
+    run.pieceSounding = static_cast<gui::SilentMixer&>(backend.mixer()).sounding().has_value();
   }
   std::istringstream in(trace.str());
   run.events = testing_support::traceEvents(in);

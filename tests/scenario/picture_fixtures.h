@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "../../tools/gif_writer.h"
-#include "platform/headless/headless_backend.h"
-#include "platform/image.h"
-#include "platform/picture_loader.h"
-#include "platform/png_writer.h"
+#include "backends/headless/headless_backend.h"
+#include "formats/image.h"
+#include "formats/picture_loader.h"
+#include "formats/png_writer.h"
 #include "support/fake_backend.h"
 #include "support/scenario.h"
 #include "ui/acs.h"
@@ -26,9 +26,9 @@
 namespace picture_fixtures {
 
 namespace fs = std::filesystem;
-using platform::Color;
-using platform::Image;
-using platform::rgb;
+using formats::Color;
+using formats::Image;
+using formats::rgb;
 
 inline constexpr int kAreaWidth = 504, kAreaHeight = 336;  // Picture1
 inline constexpr Color kAreaBack = rgb(64, 64, 64);        // Picture1 without a picture
@@ -108,7 +108,7 @@ inline bool writePattern(const fs::path& path, Format format, int width, int hei
   Image image = pattern(width, height, seed);
   switch (format) {
     case Format::Png:
-      return platform::savePng(image, path);
+      return formats::savePng(image, path);
     case Format::Bmp:
       return SDL_SaveBMP(toSurface(image).get(), path.string().c_str()) == 0;
     case Format::Jpeg:
@@ -138,7 +138,7 @@ inline bool writePng(const fs::path& path, int width, int height, int seed) {
 /* The part of a shot that is Picture1 (it lies at the top-left of the window). */
 inline Image pictureArea(const Image& shot) {
   Image area(kAreaWidth, kAreaHeight);
-  area.paint(shot, 0, 0, kAreaWidth, kAreaHeight, 0, 0, platform::RasterOp::Copy);
+  area.paint(shot, 0, 0, kAreaWidth, kAreaHeight, 0, 0, formats::RasterOp::Copy);
   return area;
 }
 
@@ -148,7 +148,7 @@ inline std::vector<Image> readShots(const fs::path& folder) {
   for (const auto& e : fs::directory_iterator(folder / "shots")) files.push_back(e.path());
   std::sort(files.begin(), files.end());
   std::vector<Image> shots;
-  for (const fs::path& f : files) shots.push_back(platform::loadPicture(f).value_or(Image()));
+  for (const fs::path& f : files) shots.push_back(formats::loadPicture(f).value_or(Image()));
   return shots;
 }
 
@@ -178,7 +178,7 @@ inline ShotScript withShots(const std::vector<std::string>& lines) {
 }
 
 /* Pixels of `a` that differ from `b` inside a rectangle (both images must cover it). */
-inline int differences(const Image& a, const Image& b, platform::Rect r) {
+inline int differences(const Image& a, const Image& b, formats::Rect r) {
   int n = 0;
   for (int y = r.y; y < r.y + r.h; ++y)
     for (int x = r.x; x < r.x + r.w; ++x) n += a.at(x, y) != b.at(x, y);
@@ -186,7 +186,7 @@ inline int differences(const Image& a, const Image& b, platform::Rect r) {
 }
 
 /* Pixels inside a rectangle that are not of colour c. */
-inline int notOfColor(const Image& a, Color c, platform::Rect r) {
+inline int notOfColor(const Image& a, Color c, formats::Rect r) {
   int n = 0;
   for (int y = r.y; y < r.y + r.h; ++y)
     for (int x = r.x; x < r.x + r.w; ++x) n += a.at(x, y) != c;
@@ -195,14 +195,14 @@ inline int notOfColor(const Image& a, Color c, platform::Rect r) {
 
 /* A headless backend that keeps the picture area of every frame the form presents, with
    the virtual time: what a person would have seen during a fade. */
-class RecordingBackend : public platform::HeadlessBackend {
+class RecordingBackend : public backends::HeadlessBackend {
  public:
   struct Frame {
     uint32_t t;
     Image area;
   };
   RecordingBackend() : HeadlessBackend({}) {}
-  void present(platform::FrameSource& source) override {
+  void present(gui::FrameSource& source) override {
     frames.push_back({ticks(), pictureArea(source.frame())});
   }
   std::vector<Frame> frames;
@@ -230,10 +230,10 @@ struct Window {
 struct Controls {
   explicit Controls(const fs::path& folder = {}) : folder(folder) {}
   testing_support::FakeBackend backend;
-  platform::Form form{backend, 506, 384};
+  gui::Form form{backend, 506, 384};
   ui::Controls c = ui::createControls(form);
   std::ostringstream trace;
-  platform::Recorder recorder{&trace, {}, {}};
+  record::Recorder recorder{&trace, {}, {}};
   platform::GameFolder folder;
 };
 

@@ -9,10 +9,10 @@
 #include <functional>
 #include <random>
 
+#include "backends/headless/headless_backend.h"
+#include "gui/assets.h"
 #include "picture_fixtures.h"
-#include "platform/assets.h"
 #include "platform/file_names.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/text_codec.h"
 #include "support/scenario.h"
 #include "ui/acs.h"
@@ -43,7 +43,7 @@ ScenarioResult runWithShots(const fs::path& folder, const ShotScript& s) {
 // The area holds the pattern picture at its top-left corner and the background elsewhere.
 void expectPatternShown(const Image& area, int width, int height, int seed) {
   Image expected(kAreaWidth, kAreaHeight, kAreaBack);
-  expected.paint(pattern(width, height, seed), 0, 0, width, height, 0, 0, platform::RasterOp::Copy);
+  expected.paint(pattern(width, height, seed), 0, 0, width, height, 0, 0, formats::RasterOp::Copy);
   EXPECT_EQ(differences(area, expected, expected.bounds()), 0);
 }
 
@@ -234,7 +234,7 @@ TEST(Pictures, Picture2HoldsTheItemStripFromStartUp) {
   ASSERT_TRUE(strip.has_value());
   EXPECT_EQ(strip->width(), 800);
   EXPECT_EQ(strip->height(), 100);
-  EXPECT_EQ(*strip, *platform::decodePicture(platform::asset("item_strip.gif")));
+  EXPECT_EQ(*strip, *formats::decodePicture(gui::asset("item_strip.gif")));
   EXPECT_EQ(pictures.itemStrip(), &*strip);
 }
 

@@ -15,7 +15,7 @@
 
 #include "../unit/audio_fixtures.h"
 #include "picture_fixtures.h"
-#include "platform/content_hash.h"
+#include "record/content_hash.h"
 #include "support/scenario.h"
 
 namespace {
@@ -152,7 +152,7 @@ struct SavedFolder {
     testing_support::writeScript(folder, script);
     std::ifstream in(folder / "TORAMI.acs", std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    saves = data / platform::contentHash(std::span(
+    saves = data / record::contentHash(std::span(
                        reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
   }
   ScenarioResult run(const std::string& input, bool resume) const {

@@ -6,8 +6,8 @@
 
 #include <fstream>
 
-#include "media/wave_length.h"
-#include "platform/assets.h"
+#include "formats/wave_length.h"
+#include "gui/assets.h"
 #include "platform/file_names.h"
 #include "support/scenario.h"
 #include "unit/audio_fixtures.h"
@@ -67,8 +67,8 @@ std::vector<bool> playedOf(const ScenarioResult& r) {
 }
 
 uint32_t chimeMs() {
-  const auto chime = platform::asset("chime.wav");
-  return media::waveLengthMs({chime.data(), chime.size()}).value_or(0);
+  const auto chime = gui::asset("chime.wav");
+  return formats::waveLengthMs({chime.data(), chime.size()}).value_or(0);
 }
 
 /* Each sound event is written when the SOUND starts; the click wait after the sounds

@@ -3,19 +3,19 @@
 // of how often events were asked for.
 #include <deque>
 
-#include "platform/backend.h"
-#include "platform/silent_mixer.h"
+#include "gui/backend.h"
+#include "gui/silent_mixer.h"
 
 namespace testing_support {
 
-struct FakeBackend : platform::Backend {
+struct FakeBackend : gui::Backend {
   uint32_t now = 0;
-  std::deque<platform::RawInput> inputs;
+  std::deque<gui::RawInput> inputs;
   int polls = 0;
   int presents = 0;
 
   uint32_t ticks() override { return now; }
-  std::optional<platform::RawInput> nextInput() override {
+  std::optional<gui::RawInput> nextInput() override {
     ++polls;
     if (inputs.empty()) return std::nullopt;
     auto in = inputs.front();
@@ -23,28 +23,28 @@ struct FakeBackend : platform::Backend {
     return in;
   }
   // Every wait lasts until its deadline.
-  void wait(platform::Wait, std::optional<uint32_t> deadline) override {
+  void wait(gui::Wait, std::optional<uint32_t> deadline) override {
     if (deadline) now = *deadline;
   }
-  void present(platform::FrameSource&) override { ++presents; }
+  void present(gui::FrameSource&) override { ++presents; }
   void setTitle(const std::string&) override {}
-  void setCursor(platform::Cursor) override {}
-  int ask(const platform::MessageBox&) override { return -1; }
-  platform::Mixer& mixer() override { return mixer_; }
-  platform::SilentMixer mixer_{[this] { return now; }};
+  void setCursor(gui::Cursor) override {}
+  int ask(const gui::MessageBox&) override { return -1; }
+  gui::Mixer& mixer() override { return mixer_; }
+  gui::SilentMixer mixer_{[this] { return now; }};
 
-  void press(platform::RawInput::Type type, int x, int y,
-             platform::MouseButton button = platform::MouseButton::Left, bool twice = false) {
-    inputs.push_back(platform::RawInput::mouse(type, x, y, button, twice));
+  void press(gui::RawInput::Type type, int x, int y,
+             gui::MouseButton button = gui::MouseButton::Left, bool twice = false) {
+    inputs.push_back(gui::RawInput::mouse(type, x, y, button, twice));
   }
-  void click(int x, int y, platform::MouseButton button = platform::MouseButton::Left) {
-    press(platform::RawInput::Press, x, y, button);
-    press(platform::RawInput::Release, x, y, button);
+  void click(int x, int y, gui::MouseButton button = gui::MouseButton::Left) {
+    press(gui::RawInput::Press, x, y, button);
+    press(gui::RawInput::Release, x, y, button);
   }
   void doubleClick(int x, int y) {
     click(x, y);
-    press(platform::RawInput::Press, x, y, platform::MouseButton::Left, true);
-    press(platform::RawInput::Release, x, y);
+    press(gui::RawInput::Press, x, y, gui::MouseButton::Left, true);
+    press(gui::RawInput::Release, x, y);
   }
 };
 

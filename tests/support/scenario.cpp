@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/headless/headless_backend.h"
+#include "backends/headless/headless_backend.h"
 #include "platform/text_codec.h"
 #include "ui/acs.h"
 #include "ui/session.h"
@@ -70,7 +70,7 @@ ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options)
       fs::remove_all(o.shotsDir);  // the shots of this run alone
       fs::create_directories(o.shotsDir);
     }
-    platform::HeadlessBackend backend(platform::parseInputScript(options.input, "input"));
+    backends::HeadlessBackend backend(record::parseInputScript(options.input, "input"));
     ui::SaveOptions saves;
     saves.dataFolder = options.dataDir;
     saves.resume =

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/audio.h"
+#include "gui/audio.h"
 
 namespace audio_test {
 
@@ -166,7 +166,7 @@ class ScratchFolder {
 
 // Records each request as a short word: "load 1", "start 1", "halt", "free 1",
 // "wave 250", "wave 250 loop", "stop wave".
-class FakeMixer final : public platform::Mixer {
+class FakeMixer final : public gui::Mixer {
  public:
   std::vector<std::string> calls;
   bool loadFails = false;
@@ -183,7 +183,7 @@ class FakeMixer final : public platform::Mixer {
   void haltMusic() override { calls.push_back("halt"); }
   void freeMusic(MusicHandle music) override { calls.push_back("free " + std::to_string(music)); }
   std::optional<uint32_t> musicSoundedAt(MusicHandle) override { return soundedAt; }
-  bool playWave(const platform::WaveSound& wave, bool loop) override {
+  bool playWave(const gui::WaveSound& wave, bool loop) override {
     if (waveFails) return false;
     calls.push_back("wave " + std::to_string(wave.lengthMs) + (loop ? " loop" : ""));
     playing = true;

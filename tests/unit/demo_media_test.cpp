@@ -2,8 +2,8 @@
 // readable and of the intended lengths.
 #include <gtest/gtest.h>
 
-#include "media/midi_length.h"
-#include "media/wave_length.h"
+#include "formats/midi_length.h"
+#include "formats/wave_length.h"
 #include "platform/file_bytes.h"
 
 namespace {
@@ -14,7 +14,7 @@ TEST(DemoMedia, BackgroundPiecesLastTwentyToSixtySeconds) {
   for (const char* name : {"demo/TITLE.MID", "demo/NIGHT.MID"}) {
     const auto bytes = platform::readFileBytes(kSource / name, platform::kMaxMusicFileBytes);
     ASSERT_TRUE(bytes) << name;
-    const auto ms = media::midiLengthMs(*bytes);
+    const auto ms = formats::midiLengthMs(*bytes);
     ASSERT_TRUE(ms) << name;
     EXPECT_GE(*ms, 20000u) << name;
     EXPECT_LE(*ms, 60000u) << name;
@@ -26,7 +26,7 @@ TEST(DemoMedia, SoundEffectsAreShortWaves) {
                            "demo/bell.wav", "demo/page.wav", "demo/fanfare.wav"}) {
     const auto bytes = platform::readFileBytes(kSource / name, platform::kMaxWaveFileBytes);
     ASSERT_TRUE(bytes) << name;
-    const auto ms = media::waveLengthMs(*bytes);
+    const auto ms = formats::waveLengthMs(*bytes);
     ASSERT_TRUE(ms) << name;
     EXPECT_GE(*ms, 300u) << name;
     EXPECT_LE(*ms, 3000u) << name;

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "platform/file_bytes.h"
-#include "platform/stdio_file.h"
+#include "platform/port.h"
 #include "platform/text_codec.h"
 #include "unit/audio_fixtures.h"
 

@@ -1,5 +1,5 @@
 // Mouse routing, event order, timers and painting of the toolkit's form.
-#include "platform/form.h"
+#include "gui/form.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,14 @@
 
 namespace {
 
-using platform::FontSpec;
-using platform::Label;
-using platform::PictureBox;
+using gui::FontSpec;
+using gui::Label;
+using gui::PictureBox;
 using testing_support::FakeBackend;
 
 struct FormFixture : ::testing::Test {
   FakeBackend backend;
-  platform::Form form{backend, 200, 100};
+  gui::Form form{backend, 200, 100};
   PictureBox* picture = nullptr;
   Label* label = nullptr;
   std::vector<std::string> log;
@@ -28,12 +28,12 @@ struct FormFixture : ::testing::Test {
     watch(*picture, "pic");
     watch(*label, "lab");
   }
-  void watch(platform::Control& c, std::string name) {
-    c.onMouseDown = [this, name](const platform::MouseArgs& a) {
+  void watch(gui::Control& c, std::string name) {
+    c.onMouseDown = [this, name](const gui::MouseArgs& a) {
       log.push_back(name + " down " + std::to_string(static_cast<int>(a.button)) + " " +
                     std::to_string(a.x) + "," + std::to_string(a.y));
     };
-    c.onMouseUp = [this, name](const platform::MouseArgs& a) {
+    c.onMouseUp = [this, name](const gui::MouseArgs& a) {
       log.push_back(name + " up " + std::to_string(static_cast<int>(a.button)));
     };
     c.onClick = [this, name] { log.push_back(name + " click"); };
@@ -49,7 +49,7 @@ TEST_F(FormFixture, PressAndReleaseGiveDownUpClickInOrderWithRelativePositions) 
 
 TEST_F(FormFixture, HiddenAndDisabledControlsLetTheClickThroughToWhatIsBeneath) {
   label->setVisible(false);
-  backend.click(15, 12, platform::MouseButton::Right);
+  backend.click(15, 12, gui::MouseButton::Right);
   form.doEvents();
   label->setVisible(true);
   label->setEnabled(false);
@@ -74,8 +74,8 @@ TEST_F(FormFixture, DoubleClickReplacesTheSecondDownAndClick) {
 }
 
 TEST_F(FormFixture, ReleaseOutsideGoesToThePressedControlWithoutAClick) {
-  backend.press(platform::RawInput::Press, 15, 12);
-  backend.press(platform::RawInput::Release, 150, 80);
+  backend.press(gui::RawInput::Press, 15, 12);
+  backend.press(gui::RawInput::Release, 150, 80);
   form.doEvents();
   EXPECT_EQ(log, (std::vector<std::string>{"lab down 1 5,2", "lab up 1"}));
 }
@@ -88,14 +88,14 @@ TEST_F(FormFixture, ClickOnTheBareFormReachesNoControl) {
 }
 
 TEST_F(FormFixture, InputAimedAtAPlaceLandsOnItsControl) {
-  form.addPlace(platform::Place::MenuLabel, 3, *label);
-  form.addPlace(platform::Place::PictureArea, 0, *picture, platform::Point{90, 95});
-  for (auto place : {platform::Place::MenuLabel, platform::Place::PictureArea}) {
-    for (auto type : {platform::RawInput::Press, platform::RawInput::Release}) {
-      platform::RawInput in;
+  form.addPlace(gui::Place::MenuLabel, 3, *label);
+  form.addPlace(gui::Place::PictureArea, 0, *picture, formats::Point{90, 95});
+  for (auto place : {gui::Place::MenuLabel, gui::Place::PictureArea}) {
+    for (auto type : {gui::RawInput::Press, gui::RawInput::Release}) {
+      gui::RawInput in;
       in.type = type;
       in.place = place;
-      in.index = place == platform::Place::MenuLabel ? 3 : 0;
+      in.index = place == gui::Place::MenuLabel ? 3 : 0;
       backend.inputs.push_back(in);
     }
   }
@@ -141,13 +141,13 @@ TEST_F(FormFixture, SleepStopsAtTheNextTimerTick) {
 
 TEST_F(FormFixture, FramePaintsChildrenOverParentsAndOmitsHiddenOnes) {
   form.show();
-  picture->setBackColor(platform::rgb(64, 64, 64));
-  label->setBackColor(platform::rgb(0, 128, 0));
-  EXPECT_EQ(form.frame().at(5, 5), platform::rgb(64, 64, 64));
-  EXPECT_EQ(form.frame().at(59, 29), platform::rgb(0, 128, 0));
-  EXPECT_EQ(form.frame().at(150, 50), platform::rgb(0, 0, 0));
+  picture->setBackColor(formats::rgb(64, 64, 64));
+  label->setBackColor(formats::rgb(0, 128, 0));
+  EXPECT_EQ(form.frame().at(5, 5), formats::rgb(64, 64, 64));
+  EXPECT_EQ(form.frame().at(59, 29), formats::rgb(0, 128, 0));
+  EXPECT_EQ(form.frame().at(150, 50), formats::rgb(0, 0, 0));
   label->setVisible(false);
-  EXPECT_EQ(form.frame().at(59, 29), platform::rgb(64, 64, 64));
+  EXPECT_EQ(form.frame().at(59, 29), formats::rgb(64, 64, 64));
 }
 
 TEST_F(FormFixture, UnchangedSettersDoNotRepaint) {
@@ -166,36 +166,36 @@ TEST_F(FormFixture, UnchangedSettersDoNotRepaint) {
 
 TEST(PictureBox, ANewBackColourRepaintsTheCanvasAlsoThroughTheControlInterface) {
   FakeBackend backend;
-  platform::Form form(backend, 40, 40);
+  gui::Form form(backend, 40, 40);
   PictureBox& box = form.addPictureBox(nullptr, {0, 0, 20, 20}, false);
-  static_cast<platform::Control&>(box).setBackColor(platform::rgb(1, 2, 3));
-  EXPECT_EQ(box.canvas().at(7, 7), platform::rgb(1, 2, 3));
+  static_cast<gui::Control&>(box).setBackColor(formats::rgb(1, 2, 3));
+  EXPECT_EQ(box.canvas().at(7, 7), formats::rgb(1, 2, 3));
 }
 
 TEST(PictureBox, ClearKeepsThePictureAndDropsDrawing) {
   FakeBackend backend;
-  platform::Form form{backend, 50, 50};
+  gui::Form form{backend, 50, 50};
   auto& box = form.addPictureBox(nullptr, {0, 0, 20, 20}, false);
-  box.setBackColor(platform::rgb(1, 2, 3));
-  box.setPicture(platform::Image(10, 10, platform::rgb(200, 0, 0)));
-  box.line(0, 15, 19, 15, platform::rgb(0, 0, 255));
-  box.paintPicture(platform::Image(), 0, 0, 10, 10, 0, 0, platform::RasterOp::DstInvert);
-  EXPECT_EQ(box.canvas().at(5, 5), platform::rgb(55, 255, 255));
-  EXPECT_EQ(box.canvas().at(19, 15), platform::rgb(0, 0, 255));
+  box.setBackColor(formats::rgb(1, 2, 3));
+  box.setPicture(formats::Image(10, 10, formats::rgb(200, 0, 0)));
+  box.line(0, 15, 19, 15, formats::rgb(0, 0, 255));
+  box.paintPicture(formats::Image(), 0, 0, 10, 10, 0, 0, formats::RasterOp::DstInvert);
+  EXPECT_EQ(box.canvas().at(5, 5), formats::rgb(55, 255, 255));
+  EXPECT_EQ(box.canvas().at(19, 15), formats::rgb(0, 0, 255));
   box.cls();
-  EXPECT_EQ(box.canvas().at(5, 5), platform::rgb(200, 0, 0));
-  EXPECT_EQ(box.canvas().at(19, 15), platform::rgb(1, 2, 3));
+  EXPECT_EQ(box.canvas().at(5, 5), formats::rgb(200, 0, 0));
+  EXPECT_EQ(box.canvas().at(19, 15), formats::rgb(1, 2, 3));
   EXPECT_EQ(box.currentX(), 0);
 }
 
 TEST(PictureBox, InnerSizeInItsScaleUnitExcludesTheBorder) {
   FakeBackend backend;
-  platform::Form form{backend, 506, 384};
+  gui::Form form{backend, 506, 384};
   auto& mes = form.addPictureBox(nullptr, {0, 338, 460, 45}, true);
-  mes.setScaleMode(platform::ScaleMode::Points);
+  mes.setScaleMode(gui::ScaleMode::Points);
   EXPECT_DOUBLE_EQ(mes.innerWidth(), 342.0);
   EXPECT_DOUBLE_EQ(mes.innerHeight(), 30.75);
-  mes.setFont(platform::FontSpec{platform::Face::Gothic, 14.25, false});
+  mes.setFont(gui::FontSpec{gui::Face::Gothic, 14.25, false});
   mes.setFontSize(14);
   EXPECT_DOUBLE_EQ(mes.fontSize(), 14.25);
   EXPECT_EQ(mes.font()->height(), 19);

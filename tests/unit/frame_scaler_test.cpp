@@ -1,5 +1,5 @@
 // Scaling the frame: whole factors replicate exactly, others filter only at the seams.
-#include "platform/frame_scaler.h"
+#include "gui/frame_scaler.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 
 namespace {
 
-using platform::FrameScaler;
-using platform::Image;
-using platform::rgb;
+using formats::Image;
+using formats::rgb;
+using gui::FrameScaler;
 
 std::vector<uint32_t> scaled(const Image& src, int w, int h) {
   FrameScaler scaler;
@@ -22,8 +22,8 @@ std::vector<uint32_t> scaled(const Image& src, int w, int h) {
 // Four columns: black, white, red, blue; two rows alike.
 Image stripes() {
   Image img(4, 2);
-  const platform::Color colours[] = {rgb(0, 0, 0), rgb(255, 255, 255), rgb(255, 0, 0),
-                                     rgb(0, 0, 255)};
+  const formats::Color colours[] = {rgb(0, 0, 0), rgb(255, 255, 255), rgb(255, 0, 0),
+                                    rgb(0, 0, 255)};
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 4; ++x) img.set(x, y, colours[x]);
   return img;

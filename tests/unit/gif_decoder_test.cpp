@@ -1,6 +1,6 @@
 // The GIF decoder of our own: the image library's pictures for sound files, interlaced rows
 // in their places, and no fault on the broken streams that break the library's decoder.
-#include "platform/gif_decoder.h"
+#include "formats/gif_decoder.h"
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>
@@ -9,11 +9,11 @@
 #include <iterator>
 
 #include "../../tools/gif_writer.h"
-#include "platform/image_surface.h"
+#include "formats/image_surface.h"
 
 namespace {
 
-using platform::Image;
+using formats::Image;
 
 gif::IndexedImage pattern(int width, int height, int colours) {
   gif::IndexedImage image{width, height, {}, {}};
@@ -28,7 +28,7 @@ gif::IndexedImage pattern(int width, int height, int colours) {
 
 std::optional<Image> libraryDecode(const std::vector<uint8_t>& bytes) {
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  auto image = platform::fromSurface(IMG_LoadGIF_RW(rw));
+  auto image = formats::fromSurface(IMG_LoadGIF_RW(rw));
   SDL_RWclose(rw);
   return image;
 }
@@ -39,7 +39,7 @@ TEST(GifDecoder, GivesTheLibrarysPictureForSoundFiles) {
   } cases[] = {{1, 1, 2, 2}, {7, 3, 4, 2}, {33, 17, 16, 4}, {504, 336, 256, 8}, {64, 64, 3, 2}};
   for (const auto& c : cases) {
     const auto bytes = gif::encodeGif87a(pattern(c.width, c.height, c.colours), c.minCodeSize);
-    const auto ours = platform::decodeGif(bytes);
+    const auto ours = formats::decodeGif(bytes);
     const auto library = libraryDecode(bytes);
     ASSERT_TRUE(ours && library) << c.width << " x " << c.height;
     EXPECT_EQ(*ours, *library) << c.width << " x " << c.height;
@@ -47,7 +47,7 @@ TEST(GifDecoder, GivesTheLibrarysPictureForSoundFiles) {
   for (const char* file : {"demo/beach.szg", "demo/lighthouse.szg", "assets/item_strip.gif"}) {
     std::ifstream in(std::string(TORAMI_SOURCE_DIR) + "/" + file, std::ios::binary);
     const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-    const auto ours = platform::decodeGif(bytes);
+    const auto ours = formats::decodeGif(bytes);
     const auto library = libraryDecode(bytes);
     ASSERT_TRUE(ours && library) << file;
     EXPECT_EQ(*ours, *library) << file;
@@ -59,12 +59,12 @@ TEST(GifDecoder, GivesTheLibrarysPictureForSoundFiles) {
 TEST(GifDecoder, PutsInterlacedRowsInTheirPlaces) {
   for (int height : {1, 3, 5, 10, 17}) {
     auto bytes = gif::encodeGif87a(pattern(6, height, 16), 4);
-    const auto inOrder = platform::decodeGif(bytes);
-    const auto at = platform::findGifImage(bytes);
+    const auto inOrder = formats::decodeGif(bytes);
+    const auto at = formats::findGifImage(bytes);
     ASSERT_TRUE(inOrder && at);
     ASSERT_EQ(at->colours, 13u) << "the writer's colours are the screen's";
     bytes[at->data - 1] |= 0x40;  // the image's flags lie just before its code size
-    const auto interlaced = platform::decodeGif(bytes);
+    const auto interlaced = formats::decodeGif(bytes);
     ASSERT_TRUE(interlaced);
     std::vector<int> order;
     for (const auto& [start, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}})
@@ -81,15 +81,15 @@ TEST(GifDecoder, DecodesBrokenStreamsToTheirSizeWithoutFault) {
     std::ifstream in(folder + name, std::ios::binary);
     const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
     ASSERT_FALSE(bytes.empty()) << name;
-    const auto at = platform::findGifImage(bytes);
-    const auto image = platform::decodeGif(bytes);
+    const auto at = formats::findGifImage(bytes);
+    const auto image = formats::decodeGif(bytes);
     ASSERT_TRUE(at && image) << name;
     EXPECT_EQ(image->width(), static_cast<int>(at->width)) << name;
     EXPECT_EQ(image->height(), static_cast<int>(at->height)) << name;
   }
   auto cut = gif::encodeGif87a(pattern(40, 40, 16), 4);
   cut.resize(cut.size() / 2);
-  const auto half = platform::decodeGif(cut);
+  const auto half = formats::decodeGif(cut);
   ASSERT_TRUE(half);
   EXPECT_EQ(half->height(), 40);
 }

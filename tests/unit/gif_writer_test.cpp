@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
+#include "formats/picture_loader.h"
 #include "gif_reader.h"
-#include "platform/picture_loader.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ TEST_P(GifWriterRoundTrip, PictureLoaderGetsTheColoursBack) {
   const RoundTrip& c = GetParam();
   const gif::IndexedImage img = makeImage(c.width, c.height, c.colours, c.pixels);
   const std::vector<uint8_t> bytes = gif::encodeGif87a(img, c.minCodeSize);
-  const auto decoded = platform::decodePicture(bytes);
+  const auto decoded = formats::decodePicture(bytes);
   ASSERT_TRUE(decoded.has_value());
   ASSERT_EQ(decoded->width(), c.width);
   ASSERT_EQ(decoded->height(), c.height);
@@ -91,7 +91,7 @@ TEST_P(GifWriterRoundTrip, PictureLoaderGetsTheColoursBack) {
   for (int y = 0; y < c.height; ++y)
     for (int x = 0; x < c.width; ++x) {
       const gif::Rgb want = img.palette[c.pixels[static_cast<size_t>(y) * c.width + x]];
-      mismatches += decoded->at(x, y) != platform::rgb(want.r, want.g, want.b);
+      mismatches += decoded->at(x, y) != formats::rgb(want.r, want.g, want.b);
     }
   EXPECT_EQ(mismatches, 0);
 }

@@ -1,12 +1,12 @@
 // The input file of headless runs.
-#include "platform/headless/input_script.h"
+#include "record/input_script.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using platform::InputAction;
-using platform::parseInputScript;
+using record::InputAction;
+using record::parseInputScript;
 
 TEST(InputScript, ReadsEveryActionKind) {
   auto a = parseInputScript(
@@ -71,7 +71,7 @@ TEST(InputScript, ErrorsNameTheFileAndLine) {
     try {
       parseInputScript(std::string("click\n") + text, "moves.txt");
       ADD_FAILURE() << "accepted: " << text;
-    } catch (const platform::InputError& e) {
+    } catch (const record::InputError& e) {
       EXPECT_EQ(std::string(e.what()).rfind("moves.txt:2:", 0), 0u) << e.what();
     }
   }
@@ -96,7 +96,7 @@ TEST(InputScript, TimesCoverTheWholeClockAndNoMore) {
     if (c.ms) {
       EXPECT_EQ(parseInputScript(text, "f").at(0).at, c.ms) << c.time;
     } else {
-      EXPECT_THROW(parseInputScript(text, "f"), platform::InputError) << c.time;
+      EXPECT_THROW(parseInputScript(text, "f"), record::InputError) << c.time;
     }
   }
 }
@@ -120,7 +120,7 @@ TEST(InputScript, BadLinesAreQuotedShortAndLimitsHold) {
     try {
       parseInputScript(c.text, "f");
       ADD_FAILURE() << "accepted: " << c.what;
-    } catch (const platform::InputError& e) {
+    } catch (const record::InputError& e) {
       const std::string said = e.what();
       EXPECT_EQ(said.rfind(c.said, 0), 0u) << c.what << ": " << said;
       EXPECT_LE(said.size(), 80u) << c.what;
@@ -130,9 +130,9 @@ TEST(InputScript, BadLinesAreQuotedShortAndLimitsHold) {
 }
 
 TEST(InputScript, TimedActionsMustBeInOrder) {
-  EXPECT_THROW(parseInputScript("at 200 click\nclick\nat 100 click\n", "f"), platform::InputError);
+  EXPECT_THROW(parseInputScript("at 200 click\nclick\nat 100 click\n", "f"), record::InputError);
   EXPECT_NO_THROW(parseInputScript("at 100 click\nclick\nat 100 click\n", "f"));
-  EXPECT_THROW(platform::readInputScript("/nonexistent/input"), platform::InputError);
+  EXPECT_THROW(record::readInputScript("/nonexistent/input"), record::InputError);
 }
 
 TEST(InputScript, ACommentMayEndALine) {
@@ -140,7 +140,7 @@ TEST(InputScript, ACommentMayEndALine) {
   ASSERT_EQ(a.size(), 2u);
   EXPECT_EQ(a[1].n, 2);
   // "#" only starts a comment at the start of a line or after a blank.
-  EXPECT_THROW(parseInputScript("click#x\n", "in"), platform::InputError);
+  EXPECT_THROW(parseInputScript("click#x\n", "in"), record::InputError);
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 
 #include <array>
 
+#include "formats/picture_loader.h"
 #include "gif_reader.h"
-#include "platform/assets.h"
-#include "platform/picture_loader.h"
+#include "gui/assets.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ constexpr std::array<int, 32> kRamp = {0,   11,  18,  26,  34,  43,  51,  59,  6
                                        91,  100, 108, 123, 131, 139, 147, 155, 163, 172, 180,
                                        187, 196, 203, 211, 219, 227, 236, 243, 254, 255};
 
-std::span<const uint8_t> stripBytes() { return platform::asset("item_strip.gif"); }
+std::span<const uint8_t> stripBytes() { return gui::asset("item_strip.gif"); }
 
 const testgif::Gif& strip() {
   static const testgif::Gif gif = testgif::readGif(stripBytes());
@@ -139,7 +139,7 @@ TEST(ItemStrip, TilesDiffer) {
 /* The platform's picture loader must see the same greys as our reader. */
 TEST(ItemStrip, PictureLoaderAgrees) {
   const std::span<const uint8_t> bytes = stripBytes();
-  const auto decoded = platform::decodePicture(bytes);
+  const auto decoded = formats::decodePicture(bytes);
   ASSERT_TRUE(decoded.has_value());
   ASSERT_EQ(decoded->width(), kWidth);
   ASSERT_EQ(decoded->height(), kTile);
@@ -147,7 +147,7 @@ TEST(ItemStrip, PictureLoaderAgrees) {
   for (int y = 0; y < kTile; ++y)
     for (int x = 0; x < kWidth; ++x) {
       const int grey = kRamp[pixel(x, y)];
-      mismatches += decoded->at(x, y) != platform::rgb(grey, grey, grey);
+      mismatches += decoded->at(x, y) != formats::rgb(grey, grey, grey);
     }
   EXPECT_EQ(mismatches, 0);
 }

@@ -6,14 +6,14 @@
 
 #include <string>
 
-#include "platform/image.h"
+#include "formats/image.h"
 
 namespace {
 
-using platform::rgb;
+using formats::rgb;
 using ui::MessageRecord;
 
-void addText(MessageRecord& record, platform::Color color, const std::u32string& text) {
+void addText(MessageRecord& record, formats::Color color, const std::u32string& text) {
   for (char32_t c : text) record.add(color, c);
 }
 

@@ -1,4 +1,4 @@
-#include "media/midi_length.h"
+#include "formats/midi_length.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 using audio_test::Bytes;
 using audio_test::smf;
 using audio_test::TrackBytes;
-using media::midiLengthMs;
+using formats::midiLengthMs;
 
 struct LengthCase {
   const char* name;

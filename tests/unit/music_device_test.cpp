@@ -101,12 +101,12 @@ class BackgroundMusicTest : public MusicDeviceTest {
  protected:
   std::vector<bool> switches;
   media::TimerSwitch setTimer = [this](bool on) { switches.push_back(on); };
-  platform::Recorder recorder;
+  record::Recorder recorder;
   platform::GameFolder game{folder.path()};
 
   media::Music musicOn(FakeMixer& m) {
-    return media::Music([&m]() -> platform::Mixer& { return m; }, [this] { return now; }, game,
-                        setTimer, recorder);
+    return media::Music([&m]() -> gui::Mixer& { return m; }, [this] { return now; }, game, setTimer,
+                        recorder);
   }
   media::Music music = musicOn(mixer);
 

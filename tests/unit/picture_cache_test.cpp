@@ -11,8 +11,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using formats::Image;
 using media::PictureCache;
-using platform::Image;
 
 /* A decoder that counts its calls and makes a picture from the file's first byte: a
    1 x N image for a byte N, a failure for an empty file. */
@@ -27,7 +27,7 @@ struct CountingDecoder {
         *problem = "empty";
         return std::nullopt;
       }
-      return Image(1, first, platform::rgb(first, 0, 0));
+      return Image(1, first, formats::rgb(first, 0, 0));
     };
   }
 };
@@ -68,7 +68,7 @@ TEST(PictureCache, DecodesAFileOnceWhileItIsUnchanged) {
 TEST(PictureCache, KeepsTheLastUsedWithinItsLimits) {
   audio_test::ScratchFolder folder;
   CountingDecoder decoder;
-  PictureCache cache(decoder.decoder(), 2, 40 * sizeof(platform::Color));
+  PictureCache cache(decoder.decoder(), 2, 40 * sizeof(formats::Color));
   const fs::path small1 = folder.path() / "1", small2 = folder.path() / "2",
                  small3 = folder.path() / "3", large = folder.path() / "4";
   write(small1, "\x0a", 100), write(small2, "\x0a", 100), write(small3, "\x0a", 100);

@@ -1,6 +1,6 @@
 // The picture header check: format by content, the size the decoder will make, and the
 // refusals that keep a lying header from reaching the decoder.
-#include "platform/picture_header.h"
+#include "formats/picture_header.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 namespace {
 
 using namespace picture_bytes;
-using platform::checkPictureHeader;
-using platform::PictureFormat;
+using formats::checkPictureHeader;
+using formats::PictureFormat;
 
 std::span<const uint8_t> bytesOf(const std::string& s) {
   return {reinterpret_cast<const uint8_t*>(s.data()), s.size()};

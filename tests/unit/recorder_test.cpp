@@ -1,18 +1,18 @@
 // The recorder: each event carries its kind, time and line before its own keys; nothing is
 // recorded when off; a trace or snapshot that cannot be written is said once.
-#include "platform/recorder.h"
+#include "record/recorder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sstream>
 
-#include "platform/program_exit.h"
+#include "gui/program_exit.h"
 
 namespace {
 
-using platform::Json;
-using platform::Recorder;
+using record::Json;
+using record::Recorder;
 
 TEST(Recorder, EventsStartWithKindTimeAndLineAndKeepTheirKeysInOrder) {
   std::ostringstream out;
@@ -48,7 +48,7 @@ TEST(Recorder, FailuresAreSaidOnceAndRecordingGoesOn) {
     ::testing::internal::CaptureStderr();
     for (int i = 0; i < 3; ++i) {
       recorder.record("wait");
-      recorder.snapshot(platform::Image(4, 4));
+      recorder.snapshot(formats::Image(4, 4));
     }
     const std::string said = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(said.rfind(c.said, 0), 0u) << said;
@@ -59,7 +59,7 @@ TEST(Recorder, FailuresAreSaidOnceAndRecordingGoesOn) {
 /* A headless run ends at the first record it cannot write, with one message for main to
    say; a trace line past its limit is such a record too. */
 TEST(Recorder, FailuresEndTheRunWhenAsked) {
-  const std::string huge(platform::kMaxTraceLineBytes, 'x');
+  const std::string huge(record::kMaxTraceLineBytes, 'x');
   const struct {
     const char* what;
     bool badStream;
@@ -80,10 +80,10 @@ TEST(Recorder, FailuresEndTheRunWhenAsked) {
                       {true, "the trace file t.jsonl"});
     try {
       recorder.record("wait", {{"lbhg", c.caption}});
-      recorder.snapshot(platform::Image(4, 4));
+      recorder.snapshot(formats::Image(4, 4));
       ADD_FAILURE() << "the run went on";
-    } catch (const platform::ProgramExit& e) {
-      EXPECT_EQ(e.status(), platform::kExitUsage);
+    } catch (const gui::ProgramExit& e) {
+      EXPECT_EQ(e.status(), gui::kExitUsage);
       EXPECT_EQ(std::string(e.what()), c.said);
     }
   }

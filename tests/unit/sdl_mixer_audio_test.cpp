@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "audio_fixtures.h"
+#include "backends/sdl/sdl_mixer.h"
+#include "gui/silent_mixer.h"
 #include "media/sound_player.h"
-#include "platform/sdl/sdl_mixer.h"
-#include "platform/silent_mixer.h"
 #include "platform/soundfont.h"
 #include "support/environment.h"
 
@@ -33,9 +33,9 @@ class DiskAudioTest : public ::testing::Test {
 #endif
   }
 
-  std::unique_ptr<platform::Mixer> open() {
-    auto mixer = platform::sdl::openMixer([] { return SDL_GetTicks(); });
-    EXPECT_EQ(dynamic_cast<platform::SilentMixer*>(mixer.get()), nullptr)
+  std::unique_ptr<gui::Mixer> open() {
+    auto mixer = backends::sdl::openMixer([] { return SDL_GetTicks(); });
+    EXPECT_EQ(dynamic_cast<gui::SilentMixer*>(mixer.get()), nullptr)
         << "the disk driver should give a real device";
     return mixer;
   }
@@ -60,7 +60,7 @@ class DiskAudioTest : public ::testing::Test {
 
   /* Whether the piece's start has left the library's queue and sounded, within `ms`: the
      mixer tells the clock's present while a start waits, and a fixed time once it sounded. */
-  static bool sounded(platform::Mixer& mixer, platform::Mixer::MusicHandle piece, int ms = 30000) {
+  static bool sounded(gui::Mixer& mixer, gui::Mixer::MusicHandle piece, int ms = 30000) {
     for (int waited = 0; waited < ms; waited += 20) {
       const auto at = mixer.musicSoundedAt(piece);
       if (at && SDL_GetTicks() - *at >= 20) return true;
@@ -178,7 +178,7 @@ TEST_F(DiskAudioTest, AnyOrderOfMusicCallsIsSafe) {
   const auto silence = audio_test::smf(0, 480, {audio_test::TrackBytes().end(1920)});
   auto mixer = open();
   std::mt19937 random(23);
-  std::vector<platform::Mixer::MusicHandle> loaded;
+  std::vector<gui::Mixer::MusicHandle> loaded;
   const auto any = [&] { return loaded[random() % loaded.size()]; };
   for (int call = 0; call < 300; ++call) {
     switch (loaded.empty() ? 0 : random() % 5) {

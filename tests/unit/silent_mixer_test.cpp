@@ -1,4 +1,4 @@
-#include "platform/silent_mixer.h"
+#include "gui/silent_mixer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-using platform::SilentMixer;
+using gui::SilentMixer;
 
 class SilentMixerTest : public ::testing::Test {
  protected:

@@ -2,11 +2,9 @@
 // and how a process starts: each system's way.
 #include <gtest/gtest.h>
 
-#include "platform/data_folder.h"
-#include "platform/executable_folder.h"
+#include "gui/font.h"
 #include "platform/file_names.h"
-#include "platform/font.h"
-#include "platform/process_start.h"
+#include "platform/port.h"
 #include "support/environment.h"
 
 #ifdef _WIN32
@@ -58,17 +56,16 @@ TEST(SystemFolders, TheDataFolderFollowsTheXdgRules) {
    the IPA fonts, unless the system has the title's own), and a missing one says what to
    do on this system. */
 TEST(SystemFolders, BothJapaneseFacesAreFound) {
-  for (const platform::Face face : {platform::Face::Gothic, platform::Face::Mincho}) {
+  for (const gui::Face face : {gui::Face::Gothic, gui::Face::Mincho}) {
     const std::string file = platform::findFontFile(face);
     ASSERT_FALSE(file.empty());
     std::error_code ec;
     EXPECT_TRUE(fs::is_regular_file(platform::pathFromUtf8(file), ec)) << file;
   }
 #ifdef _WIN32
-  EXPECT_NE(platform::fontMissingAdvice(platform::Face::Mincho).find("ipam.ttf"),
-            std::string::npos);
+  EXPECT_NE(platform::fontMissingAdvice(gui::Face::Mincho).find("ipam.ttf"), std::string::npos);
 #else
-  EXPECT_NE(platform::fontMissingAdvice(platform::Face::Mincho).find("fonts-ipafont-mincho"),
+  EXPECT_NE(platform::fontMissingAdvice(gui::Face::Mincho).find("fonts-ipafont-mincho"),
             std::string::npos);
 #endif
 }

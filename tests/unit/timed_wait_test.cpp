@@ -9,7 +9,7 @@ namespace {
 
 struct TimedWait : ::testing::Test {
   testing_support::FakeBackend backend;
-  platform::Form form{backend, 100, 100};
+  gui::Form form{backend, 100, 100};
 };
 
 TEST_F(TimedWait, ZeroAndNegativeReturnAtOnceWithoutProcessingEvents) {

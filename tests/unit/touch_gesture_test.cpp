@@ -1,6 +1,6 @@
 // A finger as the mouse: a tap clicks, a finger held 600 ms right-clicks, a moving finger
 // does neither.
-#include "platform/touch_gesture.h"
+#include "gui/touch_gesture.h"
 
 #include <gtest/gtest.h>
 
@@ -8,15 +8,15 @@
 
 namespace {
 
-using platform::RawInput;
-using platform::TouchGesture;
+using gui::RawInput;
+using gui::TouchGesture;
 
 std::string describe(const std::vector<RawInput>& inputs) {
   std::string out;
   for (const RawInput& in : inputs)
     out += std::string(in.type == RawInput::Press ? "down" : "up") +
-           (in.button == platform::MouseButton::Left ? "L" : "R") + "@" + std::to_string(in.x) +
-           "," + std::to_string(in.y) + " ";
+           (in.button == gui::MouseButton::Left ? "L" : "R") + "@" + std::to_string(in.x) + "," +
+           std::to_string(in.y) + " ";
   return out;
 }
 

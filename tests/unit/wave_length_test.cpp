@@ -1,4 +1,4 @@
-#include "media/wave_length.h"
+#include "formats/wave_length.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ using audio_test::Bytes;
 using audio_test::riffWave;
 using audio_test::waveFile;
 using audio_test::WaveFormat;
-using media::waveLengthMs;
+using formats::waveLengthMs;
 
 Bytes zeros(size_t n) { return Bytes(n, 0); }
 
@@ -109,10 +109,11 @@ TEST(WaveLength, RejectsFormatsTheMixerCannotConvertSafely) {
   };
   for (const auto& [name, bytes] : bad) EXPECT_EQ(waveLengthMs(bytes), std::nullopt) << name;
   // The largest conversion allowed: 8-bit mono at 1379 Hz grows 4 x 2 x 32 times.
-  const auto atLimit = media::readWave(waveFile({1, 1, 1379, 8}, zeros(size_t{1} << 22)));
+  const auto atLimit = formats::readWave(waveFile({1, 1, 1379, 8}, zeros(size_t{1} << 22)));
   ASSERT_TRUE(atLimit);
-  EXPECT_EQ(atLimit->convertedBytes, media::kMaxConvertedWaveBytes);
-  EXPECT_EQ(media::readWave(waveFile({1, 1, 1379, 8}, zeros((size_t{1} << 22) + 1))), std::nullopt);
+  EXPECT_EQ(atLimit->convertedBytes, formats::kMaxConvertedWaveBytes);
+  EXPECT_EQ(formats::readWave(waveFile({1, 1, 1379, 8}, zeros((size_t{1} << 22) + 1))),
+            std::nullopt);
 }
 
 TEST(WaveLength, CountsOnlyTheDataPresentWhenTheFileIsCutShort) {
@@ -125,15 +126,15 @@ TEST(WaveLength, CountsOnlyTheDataPresentWhenTheFileIsCutShort) {
 TEST(WaveLength, ADataChunkClaimingMoreIsTrimmedToWhatIsThere) {
   Bytes file = waveFile({}, zeros(22050 * 2));
   for (int i = 40; i < 44; ++i) file[i] = 0xff;  // the data chunk claims 4 GB
-  const auto wave = media::readWave(file);
+  const auto wave = formats::readWave(file);
   ASSERT_TRUE(wave);
   EXPECT_EQ(wave->lengthMs, 1000u);
-  media::trimDataChunk(file, *wave);
+  formats::trimDataChunk(file, *wave);
   EXPECT_EQ(Bytes(file.begin() + 40, file.begin() + 44), (Bytes{0x44, 0xac, 0x00, 0x00}));
-  EXPECT_EQ(media::readWave(file)->lengthMs, 1000u);
+  EXPECT_EQ(formats::readWave(file)->lengthMs, 1000u);
   const Bytes whole = waveFile({}, zeros(100));
   Bytes same = whole;
-  media::trimDataChunk(same, *media::readWave(same));
+  formats::trimDataChunk(same, *formats::readWave(same));
   EXPECT_EQ(same, whole) << "a whole file is left as it is";
 }
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/picture_loader.h"
+#include "formats/picture_loader.h"
 #include "support/scenario.h"
 #include "window/x11_session.h"
 
@@ -21,8 +21,7 @@ constexpr const char* kScript =
     "選んだ￥\nEXIT\nENDCM\n";
 
 // Waits until the window has the given size; returns its picture then.
-std::optional<platform::Image> sizedWithin(XSession& x, unsigned long window, int w, int h,
-                                           int ms) {
+std::optional<formats::Image> sizedWithin(XSession& x, unsigned long window, int w, int h, int ms) {
   for (int waited = 0; waited < ms; waited += 100) {
     auto shot = x.capture(window);
     if (shot && shot->width() == w && shot->height() == h) return shot;
@@ -42,11 +41,11 @@ TEST(WindowKeys, KeysAnswerWaitsAndF11FillsTheScreen) {
   o.shots = true;
   o.input = "key Return\nkey Right\nkey Right\nkey Return\n";
   testing_support::runFolder(folder, o);
-  std::vector<platform::Image> shots;
+  std::vector<formats::Image> shots;
   for (int i = 1; i <= 5; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "%04d.png", i);
-    auto shot = platform::loadPicture(folder / "shots" / name);
+    auto shot = formats::loadPicture(folder / "shots" / name);
     ASSERT_TRUE(shot) << name;
     shots.push_back(*shot);
   }
@@ -69,7 +68,7 @@ TEST(WindowKeys, KeysAnswerWaitsAndF11FillsTheScreen) {
   x.xdotool("key F11");
   ASSERT_TRUE(sizedWithin(x, window, 1280, 1024, 5000)) << "F11 did not fill the screen";
   // Twice the size (the largest whole number that fits), centred, black around it.
-  platform::Image twice(1280, 1024, platform::rgb(0, 0, 0));
+  formats::Image twice(1280, 1024, formats::rgb(0, 0, 0));
   for (int y = 0; y < 768; ++y)
     for (int xx = 0; xx < 1012; ++xx) twice.set(134 + xx, 128 + y, shots[3].at(xx / 2, y / 2));
   EXPECT_TRUE(x.showsWithin(window, twice, 5000))

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "platform/picture_loader.h"
+#include "formats/picture_loader.h"
 #include "support/scenario.h"
 #include "window/x11_session.h"
 
@@ -32,8 +32,8 @@ TEST(WindowSmoke, MatchesHeadlessPixelsTakesClicksAndClosesOnRequest) {
   o.shots = true;
   o.input = "chance\n";
   auto reference = testing_support::runFolder(folder, o);
-  auto before = platform::loadPicture(folder / "shots" / "0001.png");
-  auto after = platform::loadPicture(folder / "shots" / "0002.png");
+  auto before = formats::loadPicture(folder / "shots" / "0001.png");
+  auto after = formats::loadPicture(folder / "shots" / "0002.png");
   ASSERT_TRUE(before && after);
   ASSERT_NE(*before, *after);
 

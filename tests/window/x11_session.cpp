@@ -126,25 +126,24 @@ unsigned long XSession::waitForWindow(const std::string& title, int timeoutMs) {
   return 0;
 }
 
-std::optional<platform::Image> XSession::capture(unsigned long window) {
+std::optional<formats::Image> XSession::capture(unsigned long window) {
   XWindowAttributes a;
   if (!XGetWindowAttributes(dpy(display_), window, &a)) return std::nullopt;
   XImage* img = XGetImage(dpy(display_), window, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
   if (!img) return std::nullopt;
-  platform::Image out(a.width, a.height);
+  formats::Image out(a.width, a.height);
   for (int y = 0; y < a.height; ++y)
     for (int x = 0; x < a.width; ++x) out.set(x, y, XGetPixel(img, x, y) & 0xffffff);
   XDestroyImage(img);
   return out;
 }
 
-std::optional<platform::Image> XSession::captureScreen() {
+std::optional<formats::Image> XSession::captureScreen() {
   return capture(DefaultRootWindow(dpy(display_)));
 }
 
-std::optional<platform::Image> XSession::showsWithin(unsigned long window,
-                                                     const platform::Image& expected,
-                                                     int timeoutMs) {
+std::optional<formats::Image> XSession::showsWithin(unsigned long window,
+                                                    const formats::Image& expected, int timeoutMs) {
   for (int waited = 0; waited < timeoutMs; waited += 100) {
     auto shot = capture(window);
     if (shot && *shot == expected) return shot;

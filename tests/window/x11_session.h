@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/image.h"
+#include "formats/image.h"
 
 namespace testing_support {
 
@@ -24,13 +24,13 @@ class XSession {
   bool waitForWindowManager(int timeoutMs);
   // Waits for a top-level window with this title (up to the timeout).
   unsigned long waitForWindow(const std::string& title, int timeoutMs);
-  std::optional<platform::Image> capture(unsigned long window);
+  std::optional<formats::Image> capture(unsigned long window);
   // The whole screen, window frames and all.
-  std::optional<platform::Image> captureScreen();
+  std::optional<formats::Image> captureScreen();
   // Captures the window until it shows exactly the expected picture (up to the timeout);
   // that picture, or nullopt.
-  std::optional<platform::Image> showsWithin(unsigned long window, const platform::Image& expected,
-                                             int timeoutMs);
+  std::optional<formats::Image> showsWithin(unsigned long window, const formats::Image& expected,
+                                            int timeoutMs);
   // The position of the window on the screen.
   void origin(unsigned long window, int& x, int& y);
   // A close request as a window manager sends it.

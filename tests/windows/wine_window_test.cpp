@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "platform/picture_loader.h"
-#include "platform/png_writer.h"
+#include "formats/picture_loader.h"
+#include "formats/png_writer.h"
 #include "support/scenario.h"
 #include "ui/design.h"
 #include "window/x11_session.h"
@@ -21,10 +21,10 @@ namespace {
 namespace fs = std::filesystem;
 using testing_support::XSession;
 
-void keepShot(const platform::Image& shot, const char* name) {
+void keepShot(const formats::Image& shot, const char* name) {
   if (const char* folder = std::getenv("TORAMI_WINDOW_SHOTS")) {
     fs::create_directories(folder);
-    platform::savePng(shot, fs::path(folder) / name);
+    formats::savePng(shot, fs::path(folder) / name);
   }
 }
 
@@ -44,8 +44,8 @@ TEST(WindowUnderWine, ShowsTheDemoAsHeadlessTakesAPickKeepsTheGameAndClosesOnReq
   o.shots = true;
   o.input = "pick 0\n";
   testing_support::runFolder(game, o);
-  auto menu = platform::loadPicture(game / "shots" / "0001.png");
-  auto picked = platform::loadPicture(game / "shots" / "0002.png");
+  auto menu = formats::loadPicture(game / "shots" / "0001.png");
+  auto picked = formats::loadPicture(game / "shots" / "0002.png");
   ASSERT_TRUE(menu && picked);
   fs::remove_all(game / "shots");
 
@@ -61,7 +61,7 @@ TEST(WindowUnderWine, ShowsTheDemoAsHeadlessTakesAPickKeepsTheGameAndClosesOnReq
 
   int wx = 0, wy = 0;
   x.origin(window, wx, wy);
-  const platform::Point label = ui::design::cell(1).centre();  // Label1(0)
+  const formats::Point label = ui::design::cell(1).centre();  // Label1(0)
   const std::string at = std::to_string(wx + label.x) + " " + std::to_string(wy + label.y);
   ASSERT_EQ(x.xdotool("mousemove " + at + " click 1"), 0) << "xdotool failed";
   const auto second = x.showsWithin(window, *picked, 20000);

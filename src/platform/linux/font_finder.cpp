@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/font.h"
+#include "platform/port.h"
 
 namespace platform {
 namespace {
@@ -12,12 +12,12 @@ namespace {
    has its own list of families, tried in order, and the family that comes back is
    checked before it is taken. */
 struct Alias {
-  Face face;
+  FontFace face;
   const char* families[4];
 };
 constexpr Alias kAliases[] = {
-    {Face::Gothic, {"ＭＳ ゴシック", "MS Gothic", "IPAGothic", nullptr}},
-    {Face::Mincho, {"ＭＳ 明朝", "MS Mincho", "IPAMincho", nullptr}},
+    {FontFace::Gothic, {"ＭＳ ゴシック", "MS Gothic", "IPAGothic", nullptr}},
+    {FontFace::Mincho, {"ＭＳ 明朝", "MS Mincho", "IPAMincho", nullptr}},
 };
 
 std::string matchFamily(const char* family) {
@@ -45,7 +45,7 @@ std::string matchFamily(const char* family) {
 
 }  // namespace
 
-std::string findFontFile(Face face) {
+std::string findFontFile(FontFace face) {
   static std::string cache[2];
   std::string& cached = cache[static_cast<int>(face)];
   if (!cached.empty()) return cached;
@@ -61,9 +61,9 @@ std::string findFontFile(Face face) {
   return {};
 }
 
-std::string fontMissingAdvice(Face face) {
+std::string fontMissingAdvice(FontFace face) {
   return std::string("install the package ") +
-         (face == Face::Gothic ? "fonts-ipafont-gothic" : "fonts-ipafont-mincho");
+         (face == FontFace::Gothic ? "fonts-ipafont-gothic" : "fonts-ipafont-mincho");
 }
 
 }  // namespace platform

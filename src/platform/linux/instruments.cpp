@@ -1,4 +1,4 @@
-#include "platform/instruments.h"
+#include "platform/port.h"
 
 namespace platform {
 

@@ -4,12 +4,12 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/font.h"
+#include "platform/port.h"
 
 namespace platform {
 
-std::string findFontFile(Face face) {
-  const bool gothic = face == Face::Gothic;
+std::string findFontFile(FontFace face) {
+  const bool gothic = face == FontFace::Gothic;
   for (const char* file : {gothic ? "/fonts/ipag.ttf" : "/fonts/ipam.ttf",
                            gothic ? "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
                                   : "/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf"}) {
@@ -19,8 +19,9 @@ std::string findFontFile(Face face) {
   return {};
 }
 
-std::string fontMissingAdvice(Face face) {
-  return std::string("the page lacks its font ") + (face == Face::Gothic ? "ipag.ttf" : "ipam.ttf");
+std::string fontMissingAdvice(FontFace face) {
+  return std::string("the page lacks its font ") +
+         (face == FontFace::Gothic ? "ipag.ttf" : "ipam.ttf");
 }
 
 }  // namespace platform

@@ -1,7 +1,5 @@
 // The page serves the patch set beside itself (freepats/); a piece's instruments are
 // fetched into the program's file system before it loads, and only those.
-#include "platform/instruments.h"
-
 #include <emscripten.h>
 
 #include <fstream>
@@ -9,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "platform/port.h"
 #include "platform/web/midi_instruments.h"
 
 namespace platform {

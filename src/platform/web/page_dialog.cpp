@@ -1,12 +1,11 @@
-#include "platform/web/page_dialog.h"
-
 #include <emscripten.h>
 
 #include <string>
 
+#include "platform/port.h"
 #include "platform/text_codec.h"
 
-namespace platform::web {
+namespace platform {
 namespace {
 
 // The page's toramiAsk shows the dialog; a page without one answers -1 (closed).
@@ -19,11 +18,11 @@ EM_ASYNC_JS(int, askPage, (const char* title, const char* text, const char* butt
 
 }  // namespace
 
-int askInPage(const MessageBox& box) {
+std::optional<int> askOutsideTheWindow(const SystemBox& box) {
   std::string buttons;
   for (const std::string& b : box.buttons) buttons += (buttons.empty() ? "" : "\n") + b;
   const std::string text = lineBreaksAsNewlines(box.text);
   return askPage(box.title.c_str(), text.c_str(), buttons.c_str());
 }
 
-}  // namespace platform::web
+}  // namespace platform

@@ -4,7 +4,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
-#include "platform/data_folder.h"
+#include "platform/port.h"
 
 namespace platform {
 

@@ -1,8 +1,8 @@
-#include "platform/executable_folder.h"
-
 #include <windows.h>
 
 #include <string>
+
+#include "platform/port.h"
 
 namespace platform {
 

@@ -9,9 +9,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/executable_folder.h"
 #include "platform/file_names.h"
-#include "platform/font.h"
+#include "platform/port.h"
 
 namespace platform {
 namespace {
@@ -37,14 +36,14 @@ struct FaceFiles {
   const wchar_t* ipa;    // its IPA stand-in
 };
 
-FaceFiles filesOf(Face face) {
-  return face == Face::Gothic ? FaceFiles{L"msgothic.ttc", L"ipag.ttf"}
-                              : FaceFiles{L"msmincho.ttc", L"ipam.ttf"};
+FaceFiles filesOf(FontFace face) {
+  return face == FontFace::Gothic ? FaceFiles{L"msgothic.ttc", L"ipag.ttf"}
+                                  : FaceFiles{L"msmincho.ttc", L"ipam.ttf"};
 }
 
 }  // namespace
 
-std::string findFontFile(Face face) {
+std::string findFontFile(FontFace face) {
   const FaceFiles files = filesOf(face);
   const fs::path system = knownFolder(FOLDERID_Fonts), user = userFontFolder();
   const fs::path beside = executableFolder();
@@ -61,8 +60,8 @@ std::string findFontFile(Face face) {
   return {};
 }
 
-std::string fontMissingAdvice(Face face) {
-  return std::string("put ") + (face == Face::Gothic ? "ipag.ttf" : "ipam.ttf") +
+std::string fontMissingAdvice(FontFace face) {
+  return std::string("put ") + (face == FontFace::Gothic ? "ipag.ttf" : "ipam.ttf") +
          " into the folder fonts beside torami.exe";
 }
 

@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/process_start.h"
+#include "platform/port.h"
 #include "platform/windows/wide_text.h"
 
 namespace platform {

@@ -1,9 +1,9 @@
-#include "platform/quiet_standard_error.h"
-
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
+
+#include "platform/port.h"
 
 namespace platform {
 

@@ -1,8 +1,8 @@
-#include "platform/stdio_file.h"
-
 #include <io.h>
 
 #include <string>
+
+#include "platform/port.h"
 
 namespace platform {
 

@@ -1,9 +1,0 @@
-#include "platform/process_start.h"
-
-namespace platform {
-
-std::vector<std::string> startProcess(int argc, char** argv) {
-  return std::vector<std::string>(argv, argv + argc);
-}
-
-}  // namespace platform

@@ -1,0 +1,133 @@
+#pragma once
+// Everything that differs between the systems torami runs on, in one place: each system
+// has a folder that implements these functions (linux/ and web/ share posix/; windows/),
+// and nothing outside this folder asks which system it runs on.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+union SDL_Event;
+struct SDL_Window;
+
+namespace platform {
+
+// --- the process ------------------------------------------------------------------------
+
+// What a starting program gets from the system, made alike on every system: the command
+// line's arguments as UTF-8, and standard streams that pass bytes unchanged, so that a
+// trace written to standard output is the same file everywhere. Call first thing in main.
+std::vector<std::string> startProcess(int argc, char** argv);
+
+// The folder the running program's file lies in: the game folder when none is given, and
+// where the Windows build finds the fonts shipped beside it. Empty when the system does
+// not tell.
+std::filesystem::path executableFolder();
+
+// Where the player keeps saved games and settings: $XDG_DATA_HOME/torami, else
+// ~/.local/share/torami; on Windows %APPDATA%\torami; the page's storage in a browser.
+// Nullopt when the system gives no place.
+std::optional<std::filesystem::path> userDataFolder();
+
+// Whether the program may start threads of its own (a page has none: work that would go
+// to a thread is done when it is needed).
+extern const bool kHasThreads;
+
+// --- files and their names --------------------------------------------------------------
+
+// fopen with a path (on Windows through the wide-character API, so any name opens); mode
+// as fopen's ("wb", "ab", ...).
+std::FILE* openFile(const std::filesystem::path& path, const char* mode);
+// Flushes the stream and has the system write it to the disk; false when that fails.
+bool syncToDisk(std::FILE* file);
+
+// The name under which a program that knew nothing of Unicode stored a file it was given
+// as code page 932 bytes: the bytes themselves on Linux, the bytes read in the system's
+// ANSI code page on Windows; nullopt when that code page cannot read them.
+std::optional<std::filesystem::path> legacyName(std::string_view cp932);
+// The characters of such a name: the name's legacy bytes decoded as code page 932; empty
+// when the name has no such bytes.
+std::u32string legacyNameText(const std::filesystem::path& name);
+
+// --- code page 932 ----------------------------------------------------------------------
+
+// Decodes code page 932 bytes. A byte sequence that does not decode becomes U+FFFD
+// (one per undecodable byte) and decoding goes on after it.
+std::u32string decodeCp932(std::string_view bytes);
+// Encodes to code page 932; nullopt when a character has no code there that decodes back
+// to it.
+std::optional<std::string> encodeCp932(std::u32string_view text);
+
+// --- fonts ------------------------------------------------------------------------------
+
+// The design's two Japanese faces.
+enum class FontFace { Gothic, Mincho };
+// The file of a face (through fontconfig on Linux; in the font folders and beside the
+// executable on Windows; among the page's files in a browser) as a UTF-8 path; empty when
+// it is not there.
+std::string findFontFile(FontFace face);
+// What the user can do about a face that is missing, as the end of a sentence.
+std::string fontMissingAdvice(FontFace face);
+
+// --- standard error ---------------------------------------------------------------------
+
+// Standard error points at nothing while an object of this class lives. Libraries print
+// lines of their own there (the PNG decoder its errors and warnings, the sound libraries
+// what they try while they look for a device); the user gets one line of ours instead.
+class QuietStandardError {
+ public:
+  QuietStandardError();
+  ~QuietStandardError();
+  QuietStandardError(const QuietStandardError&) = delete;
+  QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+ private:
+  int saved_ = -1;
+};
+
+// One line for the user on standard error, from the sound and window services.
+void tell(const std::string& text);
+
+// --- sound ------------------------------------------------------------------------------
+
+// Readies the mixer's MIDI synthesiser before the first piece is loaded (FluidSynth with a
+// General MIDI soundfont on Linux and in a page, the system's own synthesiser on Windows);
+// false (after telling the user why) when music will be silent.
+bool openSynthesiser();
+// Makes ready what the synthesiser needs to play a piece, before it is loaded: a page
+// fetches the instruments the piece plays; elsewhere they are all at hand.
+void prepareInstruments(std::span<const uint8_t> smf);
+
+// --- the window system ------------------------------------------------------------------
+
+// Starts SDL's video subsystem (false when it cannot: SDL_GetError says why). On X11 it
+// is guarded: errors about a window or drawable that no longer exists (a close racing the
+// window's destruction) are ignored instead of ending the program, and the raw events
+// that tell a window was destroyed are asked for.
+bool startVideo();
+// Whether the event says the window was destroyed from outside: a close of its own kind.
+bool windowDestroyed(const SDL_Event& event, SDL_Window* window);
+// Whether the window is a canvas of a page, which keeps the design size while the page
+// scales it, rather than a window of its own that the user resizes.
+extern const bool kWindowIsCanvas;
+
+// A message box of the system's own kind.
+struct SystemBox {
+  bool error = true;  // an error box, else a question
+  std::string title, text;
+  std::vector<std::string> buttons;
+};
+// Asks where the system has its own place for boxes (a dialog of the page, which the
+// program yields to until it is answered): the index of the chosen button, -1 when the
+// box is closed; nullopt where the window shows the box itself.
+std::optional<int> askOutsideTheWindow(const SystemBox& box);
+// Whether an error box is a window of the program's own, drawn with the design font (so
+// it ends with the program and shows Japanese), rather than the system's box, which shows
+// Japanese already on Windows.
+extern const bool kOwnErrorBox;
+
+}  // namespace platform

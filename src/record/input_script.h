@@ -1,0 +1,57 @@
+#pragma once
+// The input file of a headless run: one mouse, key or wheel action per line, optionally
+// timed.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gui/backend.h"
+#include "gui/program_exit.h"
+
+namespace record {
+
+struct InputAction {
+  enum Kind {
+    Click,
+    ClickPicture,
+    RClick,
+    Pick,
+    RPick,
+    Heading,
+    Chance,
+    ClickAt,
+    DblClickAt,
+    Close,
+    KeyPress,  // key NAME: down and up
+    Hold,      // hold NAME: down
+    Release,   // release NAME: up
+    Wheel
+  };
+  Kind kind = Click;
+  std::optional<uint32_t> at;  // virtual time of a timed action
+  int n = 0;                   // label index of pick / rpick
+  int x = 0, y = 0;            // position of clickat / dblclickat
+  bool right = false;          // clickat ... right
+  gui::Key key;                // key, hold, release
+  int notches = 0;             // wheel: 1 up, -1 down
+  int lineNumber = 0;
+};
+
+// A file that cannot be read or parsed; the message names the file and the line.
+struct InputError : gui::ProgramExit {
+  explicit InputError(const std::string& message) : gui::ProgramExit(gui::kExitUsage, message) {}
+};
+
+// Limits of an input file: far above any real one, low enough that a file without line
+// ends, or a device that never ends, fails clearly instead of filling memory.
+inline constexpr size_t kMaxInputFileBytes = size_t{16} << 20;
+inline constexpr size_t kMaxInputLineBytes = 4096;
+
+// The actions of an input file's text. Errors quote at most a short piece of the line.
+std::vector<InputAction> parseInputScript(const std::string& text, const std::string& fileName);
+// Reads and parses the file; a folder or a file that cannot be read is an InputError too.
+std::vector<InputAction> readInputScript(const std::string& path);
+
+}  // namespace record

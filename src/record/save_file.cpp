@@ -1,0 +1,213 @@
+#include "record/save_file.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/port.h"
+
+namespace record {
+namespace {
+
+// The names of the places in a save, and of what each input does.
+constexpr std::pair<gui::Place, const char*> kPlaces[] = {{gui::Place::MessageArea, "message"},
+                                                          {gui::Place::PictureArea, "picture"},
+                                                          {gui::Place::MenuLabel, "label"},
+                                                          {gui::Place::MenuHeading, "heading"},
+                                                          {gui::Place::ChanceLabel, "chance"}};
+constexpr std::pair<gui::RawInput::Type, const char*> kTypes[] = {
+    {gui::RawInput::Press, "press"},
+    {gui::RawInput::Release, "release"},
+    {gui::RawInput::KeyDown, "key-down"},
+    {gui::RawInput::KeyUp, "key-up"},
+    {gui::RawInput::Wheel, "wheel"}};
+
+template <class T, size_t N>
+std::optional<T> lookUp(const std::pair<T, const char*> (&table)[N], const std::string& name) {
+  for (const auto& [value, n] : table)
+    if (name == n) return value;
+  return std::nullopt;
+}
+
+template <class T, size_t N>
+const char* nameOf(const std::pair<T, const char*> (&table)[N], T value) {
+  for (const auto& [v, n] : table)
+    if (v == value) return n;
+  return "";
+}
+
+Json header(const std::string& script) {
+  return {{"save", "torami"},
+          {"version", kSaveVersion},
+          {"player", TORAMI_VERSION},
+          {"script", script}};
+}
+
+bool writeLines(std::FILE* f, const std::vector<Json>& lines) {
+  for (const Json& line : lines) {
+    const std::string text = jsonLine(line) + "\n";
+    if (std::fwrite(text.data(), 1, text.size(), f) != text.size()) return false;
+  }
+  platform::syncToDisk(f);  // a failed flush shows in the stream's error flag
+  return !std::ferror(f);
+}
+
+std::vector<Json> linesOf(const std::string& script, const SavedGame& game) {
+  std::vector<Json> lines{header(script)};
+  for (const RecordedInput& in : game.inputs) lines.push_back(inputJson(in));
+  if (game.finished) lines.push_back({{"finished", true}});
+  return lines;
+}
+
+void checkHeader(const std::string& line, const std::string& script) {
+  const Json h = Json::parse(line, nullptr, false);
+  if (!h.is_object() || h.value("save", "") != "torami" || !h.contains("version") ||
+      !h["version"].is_number_integer())
+    throw SaveError("not a saved game");
+  if (h["version"].get<int>() > kSaveVersion)
+    throw SaveError("made by a later version of the player (" + h.value("player", "?") + ")");
+  if (h.value("script", "") != script) throw SaveError("saved from a different script");
+}
+
+}  // namespace
+
+Json inputJson(const RecordedInput& recorded) {
+  const gui::RawInput& in = recorded.input;
+  Json j{{"pass", recorded.at.pass}, {"site", recorded.at.site}, {"do", nameOf(kTypes, in.type)}};
+  switch (in.type) {
+    case gui::RawInput::Press:
+    case gui::RawInput::Release:
+      j["x"] = in.x, j["y"] = in.y, j["button"] = static_cast<int>(in.button);
+      if (in.doubleClick) j["double"] = true;
+      if (in.place != gui::Place::None)
+        j["place"] = nameOf(kPlaces, in.place), j["index"] = in.index;
+      break;
+    case gui::RawInput::KeyDown:
+    case gui::RawInput::KeyUp:
+      j["key"] = in.key.fullName();
+      break;
+    case gui::RawInput::Wheel:
+      j["notches"] = in.notches;
+      break;
+    case gui::RawInput::Close:
+      break;
+  }
+  return j;
+}
+
+std::optional<RecordedInput> inputFromJson(const Json& j) {
+  if (!j.is_object() || !j.contains("pass") || !j.contains("site") || !j.contains("do"))
+    return std::nullopt;
+  try {
+    RecordedInput r;
+    r.at = {j["pass"].get<uint64_t>(), j["site"].get<uint32_t>()};
+    const auto type = lookUp(kTypes, j["do"].get<std::string>());
+    if (!type) return std::nullopt;
+    gui::RawInput& in = r.input;
+    in.type = *type;
+    if (in.type == gui::RawInput::Press || in.type == gui::RawInput::Release) {
+      in.x = j.at("x").get<int>(), in.y = j.at("y").get<int>();
+      const int button = j.at("button").get<int>();
+      if (button != 1 && button != 2 && button != 4) return std::nullopt;
+      in.button = static_cast<gui::MouseButton>(button);
+      in.doubleClick = j.value("double", false);
+      if (j.contains("place")) {
+        const auto place = lookUp(kPlaces, j["place"].get<std::string>());
+        if (!place) return std::nullopt;
+        in.place = *place, in.index = j.value("index", 0);
+      }
+    } else if (in.type == gui::RawInput::Wheel) {
+      in.notches = j.at("notches").get<int>();
+    } else {
+      in.key = gui::Key::fromFullName(j.at("key").get<std::string>());
+    }
+    return r;
+  } catch (const Json::exception&) {
+    return std::nullopt;
+  }
+}
+
+SavedGame readSave(const std::filesystem::path& file, const std::string& script) {
+  std::error_code ec;
+  std::ifstream in(file, std::ios::binary);
+  if (!std::filesystem::is_regular_file(file, ec) || !in) throw SaveError("cannot be read");
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  const std::string text = buffer.str();
+  const size_t firstEnd = text.find('\n');
+  if (firstEnd == std::string::npos) throw SaveError("cut short");
+  checkHeader(text.substr(0, firstEnd), script);
+  SavedGame game;
+  size_t pos = firstEnd + 1;
+  for (size_t end; (end = text.find('\n', pos)) != std::string::npos; pos = end + 1) {
+    const Json line = Json::parse(text.substr(pos, end - pos), nullptr, false);
+    if (line.is_object() && line.value("finished", false)) {
+      game.finished = true;
+    } else if (auto input = inputFromJson(line)) {
+      game.inputs.push_back(*input);
+    } else {
+      throw SaveError("damaged (line " + std::to_string(game.inputs.size() + 2) + ")");
+    }
+  }
+  return game;  // a last line without its line end was cut short by the end of the process
+}
+
+bool writeSave(const std::filesystem::path& file, const std::string& script,
+               const SavedGame& game) {
+  std::filesystem::path temporary = file;
+  temporary += ".tmp";
+  std::FILE* f = platform::openFile(temporary, "wb");
+  if (!f) return false;
+  const bool written = writeLines(f, linesOf(script, game));
+  const bool closed = std::fclose(f) == 0;
+  std::error_code ec;
+  if (written && closed) std::filesystem::rename(temporary, file, ec);
+  if (!written || !closed || ec) {
+    std::filesystem::remove(temporary, ec);
+    return false;
+  }
+  return true;
+}
+
+std::optional<std::filesystem::path> setAside(const std::filesystem::path& file) {
+  for (int n = 1; n < 1000; ++n) {
+    std::filesystem::path bad = file;
+    bad += n == 1 ? ".bad" : ".bad" + std::to_string(n);
+    std::error_code ec;
+    if (std::filesystem::exists(bad, ec)) continue;
+    std::filesystem::rename(file, bad, ec);
+    return ec ? std::nullopt : std::optional(bad);
+  }
+  return std::nullopt;
+}
+
+SaveJournal::~SaveJournal() { close(); }
+
+void SaveJournal::close() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+}
+
+bool SaveJournal::start(const std::filesystem::path& file, const std::string& script,
+                        const SavedGame& game) {
+  close();
+  if (!writeSave(file, script, game)) return false;
+  file_ = platform::openFile(file, "ab");
+  return file_ != nullptr;
+}
+
+bool SaveJournal::writeLine(const Json& line) {
+  if (!file_) return false;
+  if (writeLines(file_, {line})) return true;
+  close();
+  return false;
+}
+
+bool SaveJournal::append(const RecordedInput& input) { return writeLine(inputJson(input)); }
+
+bool SaveJournal::finish() {
+  const bool ok = writeLine({{"finished", true}});
+  close();
+  return ok;
+}
+
+}  // namespace record
