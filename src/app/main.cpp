@@ -11,8 +11,8 @@
 #include "author/explorer.h"
 #include "backends/headless/headless_backend.h"
 #include "backends/sdl/sdl_backend.h"
+#include "engine/run_end.h"
 #include "gui/font.h"
-#include "gui/program_exit.h"
 #include "platform/file_names.h"
 #include "platform/port.h"
 #include "ui/acs.h"
@@ -57,9 +57,9 @@ struct CommandLine {
 };
 
 // A bad command line: the message, then how the program is used.
-gui::ProgramExit usageError(const std::string& message) {
+engine::FatalError usageError(const std::string& message) {
   const std::string usage(kUsage);
-  return gui::ProgramExit(gui::kExitUsage, message + "\n" + usage.substr(0, usage.size() - 1));
+  return engine::FatalError(engine::kExitUsage, message + "\n" + usage.substr(0, usage.size() - 1));
 }
 
 long number(const char* text, const char* option, long lo, long hi) {
@@ -271,11 +271,11 @@ int main(int argc, char** argv) {
     if (cl.check) return check(cl, argv[0]);
     if (cl.explore) return explore(cl, argv[0]);
     return play(cl, argv[0]);
-  } catch (const gui::ProgramExit& e) {
+  } catch (const engine::ProgramExit& e) {
     std::cerr << "torami: " << e.what() << "\n";
     return e.status();
   } catch (const std::exception& e) {
     std::cerr << "torami: " << e.what() << "\n";
-    return gui::kExitUsage;
+    return engine::kExitUsage;
   }
 }

@@ -10,7 +10,7 @@
 
 #include "author/checker.h"
 #include "backends/headless/headless_backend.h"
-#include "gui/program_exit.h"
+#include "engine/run_end.h"
 #include "platform/text_codec.h"
 #include "ui/acs.h"
 
@@ -18,9 +18,6 @@ namespace author {
 namespace {
 
 using record::InputAction;
-
-constexpr int16_t kChanceOffered = 99;  // flag 1 holds it while the chance label is armed
-constexpr int kChanceFlag = 1, kChanceTaken = 10;
 
 InputAction action(InputAction::Kind kind, int n = 0) {
   InputAction a;
@@ -186,10 +183,10 @@ class Explorer {
     } catch (const Known&) {
       return;
     }
-    const std::string& reason = acs.endReason();
-    if (reason == "eof" || reason == "exit") {
+    const engine::EndReason reason = acs.endReason();
+    if (reason == engine::EndReason::Eof || reason == engine::EndReason::Exit) {
       link(current, chosen, {Target::Ending, endingIndex(reason, acs.state())});
-    } else if (reason == "error") {
+    } else if (reason == engine::EndReason::Error) {
       link(current, chosen, {Target::Error, errorIndex(backend.error, acs.state().CurLine)});
     }
   }
@@ -216,7 +213,8 @@ class Explorer {
       if (c.LBcm->visible()) st.options.push_back(action(InputAction::Heading));
     }
     const auto& flags = acs.state().flags;
-    if (flags[kChanceFlag] == kChanceOffered && flags[kChanceTaken] != kChanceOffered)
+    if (flags[engine::kChanceOfferedFlag] == engine::kChanceValue &&
+        flags[engine::kChanceTakenFlag] != engine::kChanceValue)
       st.options.push_back(action(InputAction::Chance));
     st.next.assign(st.options.size(), Target{});
     states_.push_back(std::move(st));
@@ -232,7 +230,7 @@ class Explorer {
     states_[from].next[option] = to;
   }
 
-  int endingIndex(const std::string& reason, const engine::State& s) {
+  int endingIndex(engine::EndReason reason, const engine::State& s) {
     for (size_t i = 0; i < report_.endings.size(); ++i) {
       const Ending& e = report_.endings[i];
       if (e.reason == reason && e.line == s.CurLine && e.flags == s.flags)
@@ -417,8 +415,8 @@ void printReport(std::ostream& out, const ExploreReport& r, const std::string& f
       << (r.complete ? "" : "; stopped early, the exploration is not complete") << "\n";
   out << "\nendings: " << r.endings.size() << "\n";
   for (const Ending& e : r.endings)
-    out << "  " << (e.reason == "eof" ? "EOF" : "EXIT") << " on line " << e.line << " after "
-        << steps(e.path) << "; flags " << flagList(e.flags)
+    out << "  " << (e.reason == engine::EndReason::Eof ? "EOF" : "EXIT") << " on line " << e.line
+        << " after " << steps(e.path) << "; flags " << flagList(e.flags)
         << (e.variants > 1 ? " (and " + std::to_string(e.variants - 1) + " other sets of flags)"
                            : std::string())
         << "\n";
@@ -460,15 +458,16 @@ std::vector<std::filesystem::path> writeInputFiles(const ExploreReport& report,
     const auto file = folder / name;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << text;
-    if (!out) throw gui::ProgramExit(gui::kExitUsage, "cannot write " + file.string());
+    if (!out) throw engine::FatalError(engine::kExitUsage, "cannot write " + file.string());
     written.push_back(file);
   };
   for (size_t i = 0; i < report.endings.size(); ++i) {
     const Ending& e = report.endings[i];
-    write(
-        "ending-" + std::to_string(i + 1) + "-" + e.reason + "-" + std::to_string(e.line) + ".txt",
-        inputFileText(e.path, (e.reason == "eof" ? "EOF" : "EXIT") + std::string(" on line ") +
-                                  std::to_string(e.line) + ", flags " + flagList(e.flags)));
+    write("ending-" + std::to_string(i + 1) + "-" + std::string(engine::traceName(e.reason)) + "-" +
+              std::to_string(e.line) + ".txt",
+          inputFileText(e.path, (e.reason == engine::EndReason::Eof ? "EOF" : "EXIT") +
+                                    std::string(" on line ") + std::to_string(e.line) + ", flags " +
+                                    flagList(e.flags)));
   }
   for (size_t i = 0; i < report.errors.size(); ++i) {
     const ReachedError& e = report.errors[i];

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/flags.h"
+#include "engine/run_end.h"
 #include "record/input_script.h"
 
 namespace author {
@@ -27,7 +28,7 @@ struct ExploreOptions {
 using Path = std::vector<record::InputAction>;
 
 struct Ending {
-  std::string reason;  // "eof" or "exit"
+  engine::EndReason reason;  // Eof or Exit
   int line = 0;
   engine::Flags flags{};
   Path path;         // a shortest path that reaches it, with these flags

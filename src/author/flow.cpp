@@ -379,7 +379,7 @@ void markFlag(std::array<bool, engine::kFlagCount>& flags, int index, bool& chan
 
 std::array<bool, engine::kFlagCount> decisiveFlags(const LineReader& lines) {
   std::array<bool, engine::kFlagCount> flags{};
-  flags[1] = flags[10] = true;  // the chance label reads flag 1 and sets flag 10
+  flags[engine::kChanceOfferedFlag] = flags[engine::kChanceTakenFlag] = true;  // the chance label
   bool changed = true;
   while (changed) {
     changed = false;

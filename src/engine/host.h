@@ -3,11 +3,10 @@
 // sound, event processing between passes, and the end of the program.
 #include <cstdint>
 
+#include "engine/run_end.h"
 #include "engine/text.h"
 
 namespace engine {
-
-enum class EndReason { Eof, Exit };
 
 class Host {
  public:

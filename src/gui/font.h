@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/run_end.h"
 #include "formats/image.h"
-#include "gui/program_exit.h"
 #include "platform/port.h"
 
 namespace gui {
@@ -55,8 +55,9 @@ class Font {
 };
 
 // A face that cannot be found or opened keeps the program from running.
-struct FontMissing : ProgramExit {
-  explicit FontMissing(const std::string& message) : ProgramExit(kExitUsage, message) {}
+struct FontMissing : engine::FatalError {
+  explicit FontMissing(const std::string& message)
+      : engine::FatalError(engine::kExitUsage, message) {}
 };
 
 }  // namespace gui

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/run_end.h"
 #include "gui/backend.h"
-#include "gui/program_exit.h"
 
 namespace record {
 
@@ -40,8 +40,9 @@ struct InputAction {
 };
 
 // A file that cannot be read or parsed; the message names the file and the line.
-struct InputError : gui::ProgramExit {
-  explicit InputError(const std::string& message) : gui::ProgramExit(gui::kExitUsage, message) {}
+struct InputError : engine::FatalError {
+  explicit InputError(const std::string& message)
+      : engine::FatalError(engine::kExitUsage, message) {}
 };
 
 // Limits of an input file: far above any real one, low enough that a file without line

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "engine/run_end.h"
 #include "formats/png_writer.h"
-#include "gui/program_exit.h"
 
 namespace record {
 
@@ -48,7 +48,7 @@ void Recorder::snapshot(const formats::Image& frame) {
 void Recorder::failed(bool& said, const std::string& what) {
   if (said) return;
   said = true;
-  if (onFailure_.endsRun) throw gui::ProgramExit(gui::kExitUsage, what);
+  if (onFailure_.endsRun) throw engine::FatalError(engine::kExitUsage, what);
   std::cerr << "torami: " << what << std::endl;
 }
 

@@ -24,7 +24,7 @@ inline constexpr size_t kMaxTraceLineBytes = size_t{4} << 20;
 
 // What a failure to record does.
 struct OnRecordFailure {
-  bool endsRun = false;                 // throw a ProgramExit with status 2
+  bool endsRun = false;                 // throw a FatalError with status 2
   std::string traceName = "the trace";  // how messages name the trace
 };
 
@@ -37,7 +37,7 @@ class Recorder {
   };
   // What a failure to record does.
   struct OnFailure {
-    bool endsRun = false;                 // throw a ProgramExit with status 2
+    bool endsRun = false;                 // throw a FatalError with status 2
     std::string traceName = "the trace";  // how messages name the trace
   };
 

@@ -3,8 +3,8 @@
 #include "engine/command_table.h"
 #include "engine/error_report.h"
 #include "engine/file_notes.h"
+#include "engine/run_end.h"
 #include "engine/script_error.h"
-#include "gui/program_exit.h"
 #include "media/media_check.h"
 #include "media/timed_wait.h"
 #include "platform/file_bytes.h"
@@ -14,15 +14,11 @@
 namespace ui {
 
 using engine::Text;
-using gui::ProgramExit;
 using platform::toUtf8;
 
 namespace {
 
 // The chance label: a double click while flag 1 holds 99 sets flag 10 to 99.
-constexpr int kChanceOffered = 1;
-constexpr int kChanceTaken = 10;
-constexpr int16_t kChanceValue = 99;
 // The item menu puts the picked entry in flag 0.
 constexpr int kItemFlag = 0;
 // How long a notice shows in the title.
@@ -181,7 +177,9 @@ void Acs::applyVolume() {
 }
 
 void Acs::Label2_DblClick() {
-  if (state_.flags[kChanceOffered] == kChanceValue) state_.flags[kChanceTaken] = kChanceValue;
+  using engine::kChanceValue;
+  if (state_.flags[engine::kChanceOfferedFlag] == kChanceValue)
+    state_.flags[engine::kChanceTakenFlag] = kChanceValue;
 }
 
 void Acs::showItem(int entry) {
@@ -194,21 +192,20 @@ int Acs::run() {
   startTicks_ = link_.startTicks.value_or(form_.ticks());
   if (!link_.failedSlot.empty())
     recorder_.record("load", {{"slot", link_.failedSlot}, {"ok", false}});
-  ProgramExit exit = ProgramExit::game(gui::kExitOk, "eof");
+  engine::GameEnd exit(engine::kExitOk, engine::EndReason::Eof);
   try {
     try {
       Form_Load();
     } catch (const engine::ScriptError& e) {
       EEE(e.word);
     }
-  } catch (const ProgramExit& e) {
-    if (e.hasMessage()) throw;  // not the end of a game: the program cannot run
+  } catch (const engine::GameEnd& e) {
     exit = e;
   }
   endReason_ = exit.reason();
   if (backend_.replaying()) return exit.status();  // the saved game ends before its point
   writeWait(gui::WaitKind::End);
-  recorder_.record("end", {{"reason", exit.reason()}, {"flags", state_.flags}});
+  recorder_.record("end", {{"reason", engine::traceName(exit.reason())}, {"flags", state_.flags}});
   return exit.status();
 }
 
@@ -222,7 +219,7 @@ void Acs::Form_Load() {
   interpreter_.MZ();
 }
 
-void Acs::Form_Unload() { throw ProgramExit::game(gui::kExitOk, "close"); }
+void Acs::Form_Unload() { throw engine::GameEnd(engine::kExitOk, engine::EndReason::Close); }
 
 void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
   state_.CurLine = 0;  // a file that cannot be read is reported on line 0
@@ -258,7 +255,7 @@ void Acs::EEE(const Text& word) {
   box.title = "Acs ERROR";
   box.text = text;
   backend_.ask(box);
-  throw ProgramExit::game(gui::kExitScriptError, "error");
+  throw engine::GameEnd(engine::kExitScriptError, engine::EndReason::Error);
 }
 
 record::Recorder::Stamp Acs::stamp() {
@@ -356,7 +353,7 @@ void Acs::watchForCycle() {
 
 void Acs::afterPass() {
   if (options_.maxSteps && ++steps_ >= *options_.maxSteps)
-    throw ProgramExit::game(gui::kExitNoInput, "limit");
+    throw engine::GameEnd(engine::kExitNoInput, engine::EndReason::Limit);
   if (form_.sleepsWhenIdle()) watchForCycle();
   form_.loopPass();
   form_.markSite();
@@ -374,8 +371,6 @@ void Acs::setLabelCaption(int16_t index, const Text& caption) {
 void Acs::MUSPL(const Text& name, int16_t mode) { music_.MUSPL(name, mode); }
 void Acs::FADE(int16_t mode) { fade_.FADE(mode); }
 
-void Acs::endProgram(engine::EndReason reason) {
-  throw ProgramExit::game(gui::kExitOk, reason == engine::EndReason::Eof ? "eof" : "exit");
-}
+void Acs::endProgram(engine::EndReason reason) { throw engine::GameEnd(engine::kExitOk, reason); }
 
 }  // namespace ui

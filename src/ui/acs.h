@@ -96,7 +96,7 @@ class Acs : public engine::Host {
   // Start-up, then the interpreter until the program ends; returns the exit status.
   int run();
   // How the last run ended (eof, exit, error, close, input, limit).
-  const std::string& endReason() const { return endReason_; }
+  engine::EndReason endReason() const { return endReason_; }
   // Whether the run ended before the saved game it replays reached its end.
   bool stillReplaying() const { return backend_.replaying(); }
 
@@ -179,7 +179,7 @@ class Acs : public engine::Host {
   engine::Interpreter interpreter_;
   uint32_t startTicks_ = 0;
   long steps_ = 0;
-  std::string endReason_;
+  engine::EndReason endReason_ = engine::EndReason::Eof;
   gui::WaitKind waitKind_ = gui::WaitKind::End;
   std::set<std::string> noticed_;
   std::set<std::pair<media::MediaKind, engine::Text>> failedMedia_;  // looked at already

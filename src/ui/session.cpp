@@ -75,8 +75,10 @@ int Session::run() {
       Acs acs(backend_, options_, link);
       const int status = acs.run();
       if (acs.stillReplaying()) throw record::ReplayMismatch("the game ended before its point");
-      const std::string& reason = acs.endReason();
-      if (reason == "eof" || reason == "exit" || reason == "error") saves.finishGame();
+      using engine::EndReason;
+      const EndReason reason = acs.endReason();
+      if (reason == EndReason::Eof || reason == EndReason::Exit || reason == EndReason::Error)
+        saves.finishGame();
       return status;
     } catch (const PictureMismatch&) {
       link.decodeEveryPicture = true;

@@ -28,7 +28,8 @@ ExploreReport exploreScript(const std::string& name, const std::string& utf8Line
 // The endings as "eof@4 exit@7 ", in order of their lines.
 std::string endingsOf(const ExploreReport& r) {
   std::map<int, std::string> byLine;
-  for (const auto& e : r.endings) byLine[e.line] = e.reason + "@" + std::to_string(e.line) + " ";
+  for (const auto& e : r.endings)
+    byLine[e.line] = std::string(engine::traceName(e.reason)) + "@" + std::to_string(e.line) + " ";
   std::string out;
   for (const auto& [line, text] : byLine) out += text;
   return out;
@@ -58,7 +59,7 @@ TEST(Explorer, FindsEveryEndingWithItsShortestPath) {
   EXPECT_TRUE(r.errors.empty());
   EXPECT_TRUE(r.deadEnds.empty());
   for (const auto& e : r.endings)
-    if (e.reason == "exit") {  // pick 1, then the click of the message
+    if (e.reason == engine::EndReason::Exit) {  // pick 1, then the click of the message
       EXPECT_EQ(author::inputFileText(e.path, "leave"), "# leave\npick 1\nclick\n");
     }
   // Every line but the CASE lines runs on some path.
@@ -133,7 +134,8 @@ TEST(Explorer, TheChanceIsTriedWhereItChangesAFlag) {
                                "EXIT\n");
   EXPECT_EQ(endingsOf(r), "eof@5 exit@6 ");
   for (const auto& e : r.endings)
-    if (e.reason == "eof") {  // the chance taken while the message waits: flag 10 is 99
+    if (e.reason ==
+        engine::EndReason::Eof) {  // the chance taken while the message waits: flag 10 is 99
       EXPECT_EQ(author::inputFileText(e.path, "x"), "# x\nchance\nclick\n");
     }
 }
@@ -150,7 +152,8 @@ TEST(Explorer, TheDemoHasThreeEndingsAndTheirInputFilesReachThem) {
   EXPECT_TRUE(r.errors.empty());
   EXPECT_TRUE(r.deadEnds.empty());
   std::set<std::string> endings;
-  for (const auto& e : r.endings) endings.insert(e.reason + "@" + std::to_string(e.line));
+  for (const auto& e : r.endings)
+    endings.insert(std::string(engine::traceName(e.reason)) + "@" + std::to_string(e.line));
   EXPECT_EQ(endings, (std::set<std::string>{"exit@218", "exit@226", "eof@236"}));
   const fs::path out = testing_support::scenarioFolder("explore-demo-out");
   const auto files = author::writeInputFiles(r, out);
@@ -162,7 +165,7 @@ TEST(Explorer, TheDemoHasThreeEndingsAndTheirInputFilesReachThem) {
     testing_support::ScenarioOptions so;
     so.input = text.str();
     const auto run = testing_support::runFolder(demo, so);
-    EXPECT_EQ(run.reason(), r.endings[i].reason) << files[i];
+    EXPECT_EQ(run.reason(), engine::traceName(r.endings[i].reason)) << files[i];
     EXPECT_EQ(run.last("end")["line"].integer(), r.endings[i].line) << files[i];
   }
 }

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "backends/headless/headless_backend.h"
+#include "engine/run_end.h"
 #include "fuzz/expect.h"
-#include "gui/program_exit.h"
 #include "record/input_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string said = e.what();
     FUZZ_EXPECT(said.rfind("in:", 0) == 0);
     FUZZ_EXPECT(said.size() < 120);
-    FUZZ_EXPECT(e.status() == gui::kExitUsage);
+    FUZZ_EXPECT(e.status() == engine::kExitUsage);
     return 0;
   }
   std::optional<uint32_t> last;
@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       backend.wait(gui::Wait::Input, timer);
       if (static_cast<int32_t>(backend.ticks() - timer) >= 0) timer = backend.ticks() + 100;
     }
-  } catch (const gui::ProgramExit& e) {
-    FUZZ_EXPECT(e.reason() == "input");
+  } catch (const engine::GameEnd& e) {
+    FUZZ_EXPECT(e.reason() == engine::EndReason::Input);
   }
   return 0;
 }

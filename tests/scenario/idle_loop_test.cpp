@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "backends/headless/headless_backend.h"
-#include "gui/program_exit.h"
+#include "engine/run_end.h"
 #include "record/input_script.h"
 #include "support/scenario.h"
 #include "ui/acs.h"
@@ -58,7 +58,7 @@ TEST(IdleLoop, RestsOnlyInLoopsThatGoRoundAlike) {
     int status = -1;
     try {
       status = ui::Acs(backend, o).run();
-    } catch (const gui::ProgramExit& e) {
+    } catch (const engine::ProgramExit& e) {
       status = e.status();
     }
     EXPECT_EQ(status, c.status);

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "gui/program_exit.h"
+#include "engine/run_end.h"
 
 namespace {
 
@@ -82,8 +82,8 @@ TEST(Recorder, FailuresEndTheRunWhenAsked) {
       recorder.record("wait", {{"lbhg", c.caption}});
       recorder.snapshot(formats::Image(4, 4));
       ADD_FAILURE() << "the run went on";
-    } catch (const gui::ProgramExit& e) {
-      EXPECT_EQ(e.status(), gui::kExitUsage);
+    } catch (const engine::FatalError& e) {
+      EXPECT_EQ(e.status(), engine::kExitUsage);
       EXPECT_EQ(std::string(e.what()), c.said);
     }
   }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "gui/program_exit.h"
+#include "engine/run_end.h"
 #include "platform/text_codec.h"
 
 namespace backends {
@@ -148,7 +148,7 @@ void HeadlessBackend::idle(std::optional<uint32_t> timerDue) {
     granted_ = true;
     return;
   }
-  if (timed_.empty()) throw gui::ProgramExit::game(gui::kExitNoInput, "input");
+  if (timed_.empty()) throw engine::GameEnd(engine::kExitNoInput, engine::EndReason::Input);
   uint64_t t = *timed_.front().at;
   if (timerDue) t = std::min(t, ahead(*timerDue));
   moveClockTo(t);

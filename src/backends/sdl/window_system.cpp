@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "gui/program_exit.h"
+#include "engine/run_end.h"
 #include "platform/port.h"
 
 namespace backends::sdl {
@@ -39,7 +39,7 @@ bool closeQueued(SDL_Window* window) {
 
 void sleepUnlessClosed(uint32_t deadline, SDL_Window* window) {
   for (;;) {
-    if (closeQueued(window)) throw gui::ProgramExit::game(gui::kExitOk, "close");
+    if (closeQueued(window)) throw engine::GameEnd(engine::kExitOk, engine::EndReason::Close);
     const auto left = static_cast<int32_t>(deadline - static_cast<uint32_t>(SDL_GetTicks64()));
     if (left <= 0) return;
     SDL_Delay(std::min<Uint32>(static_cast<Uint32>(left), kCloseCheckMs));

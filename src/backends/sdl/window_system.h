@@ -8,8 +8,8 @@ struct SDL_Window;
 
 namespace backends::sdl {
 
-// Sleeps until the tick like SDL_Delay, but ends the program (ProgramExit, reason
-// "close") as soon as the user closes the window or the process is asked to end.
+// Sleeps until the tick like SDL_Delay, but ends the program (a GameEnd, reason
+// Close) as soon as the user closes the window or the process is asked to end.
 void sleepUnlessClosed(uint32_t deadline, SDL_Window* window);
 
 }  // namespace backends::sdl
