@@ -21,14 +21,14 @@ MusicDevice& Music::bg() {
 bool Music::MUSPL(const engine::Text& name, int16_t mode) {
   MusicDevice& device = bg();
   bool opened = false;
-  switch (mode) {
-    case 0:
+  switch (static_cast<MusicMode>(mode)) {
+    case MusicMode::Stop:
       device.stop();
       device.close();
       piece_.reset();
       setTimerMIDI_(false);
       break;
-    case 1: {
+    case MusicMode::Play: {
       device.stop();
       device.close();
       const auto file = folder_.find(name, U".MID");
@@ -39,7 +39,7 @@ bool Music::MUSPL(const engine::Text& name, int16_t mode) {
       if (onRestartPossible) onRestartPossible(true);
       break;
     }
-    case 9:
+    case MusicMode::Close:
       device.close();
       piece_.reset();
       if (onRestartPossible) onRestartPossible(false);
@@ -48,12 +48,12 @@ bool Music::MUSPL(const engine::Text& name, int16_t mode) {
       break;
   }
   recorder_.record("music", {{"mode", mode}, {"name", platform::toUtf8(name)}, {"ok", opened}});
-  if (mode == 1 && !opened && onFailure) onFailure(name);
+  if (static_cast<MusicMode>(mode) == MusicMode::Play && !opened && onFailure) onFailure(name);
   return opened;
 }
 
 bool Music::timerMIDI_Timer() {
-  if (bg().status() != "stopped") return false;
+  if (bg().status() != MusicState::Stopped) return false;
   bg().playFromStart();
   recorder_.record("music-restart");
   return true;
@@ -61,12 +61,12 @@ bool Music::timerMIDI_Timer() {
 
 void Music::reopen() {
   if (!bg_) return;
-  const bool playing = bg_->status() == "playing";
+  const bool playing = bg_->status() == MusicState::Playing;
   bg_.reset();
   if (!piece_ || !bg().open(*piece_)) return;
   if (playing) bg().play();
 }
 
-std::optional<std::string_view> Music::status() const { return bg_ ? bg_->status() : std::nullopt; }
+std::optional<MusicState> Music::status() const { return bg_ ? bg_->status() : std::nullopt; }
 
 }  // namespace media

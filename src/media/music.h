@@ -5,7 +5,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string_view>
 
 #include "engine/text.h"
 #include "media/music_device.h"
@@ -17,6 +16,8 @@ namespace media {
 // The sound services, asked for only when first needed, so a game without music never
 // opens the audio device.
 using MixerSource = std::function<gui::Mixer&()>;
+// MUSPL's modes.
+enum class MusicMode : int16_t { Stop = 0, Play = 1, Close = 9 };
 // Switches the music timer TimerMIDI on or off.
 using TimerSwitch = std::function<void(bool enabled)>;
 
@@ -31,8 +32,8 @@ class Music {
   bool MUSPL(const engine::Text& name, int16_t mode);
   // Restarts the piece from its beginning when it has stopped; returns whether it did.
   bool timerMIDI_Timer();
-  // The device's mode word: "playing" or "stopped"; nullopt when nothing is open.
-  std::optional<std::string_view> status() const;
+  // The device's state; nullopt when nothing is open.
+  std::optional<MusicState> status() const;
   // The sound services changed (a saved game was loaded): the piece that is open opens
   // again on the new ones, playing from its beginning if it was playing.
   void reopen();

@@ -23,7 +23,7 @@ bool MusicDevice::open(const std::filesystem::path& file) {
 }
 
 void MusicDevice::play() {
-  if (status() == "stopped") playFromStart();
+  if (status() == MusicState::Stopped) playFromStart();
 }
 
 void MusicDevice::playFromStart() {
@@ -44,12 +44,13 @@ void MusicDevice::close() {
   piece_.reset();
 }
 
-std::optional<std::string_view> MusicDevice::status() const {
+std::optional<MusicState> MusicDevice::status() const {
   if (!piece_) return std::nullopt;
-  if (!piece_->startedAt) return "stopped";
+  if (!piece_->startedAt) return MusicState::Stopped;
   const uint32_t began = mixer_.musicSoundedAt(piece_->handle).value_or(*piece_->startedAt);
   const auto elapsed = static_cast<int32_t>(now_() - began);  // below 0 when just begun
-  return elapsed < static_cast<int64_t>(piece_->lengthMs) ? "playing" : "stopped";
+  return elapsed < static_cast<int64_t>(piece_->lengthMs) ? MusicState::Playing
+                                                          : MusicState::Stopped;
 }
 
 }  // namespace media

@@ -6,11 +6,13 @@
 // when the piece began to sound, which is later than asked while it loads.
 #include <filesystem>
 #include <optional>
-#include <string_view>
 
 #include "gui/audio.h"
 
 namespace media {
+
+// The device's mode: whether its piece plays, by the piece's own length.
+enum class MusicState { Stopped, Playing };
 
 class MusicDevice {
  public:
@@ -27,12 +29,12 @@ class MusicDevice {
   void play();
   // Starts the piece from its beginning in any case.
   void playFromStart();
-  // Halts the piece; it reads "stopped" from then on.
+  // Halts the piece; it is Stopped from then on.
   void stop();
   // Halts and forgets the piece.
   void close();
-  // The mode word: "playing" or "stopped"; nullopt when nothing is open.
-  std::optional<std::string_view> status() const;
+  // Nullopt when nothing is open.
+  std::optional<MusicState> status() const;
 
  private:
   struct Piece {

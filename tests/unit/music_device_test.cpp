@@ -27,18 +27,19 @@ class MusicDeviceTest : public ::testing::Test {
 TEST_F(MusicDeviceTest, StateTable) {
   EXPECT_EQ(bg.status(), std::nullopt) << "nothing open at start";
   ASSERT_TRUE(bg.open(pieceA));
-  EXPECT_EQ(bg.status(), "stopped") << "opened, not yet played";
+  EXPECT_EQ(bg.status(), media::MusicState::Stopped) << "opened, not yet played";
   EXPECT_FALSE(bg.open(pieceB)) << "the alias is taken";
   bg.play();
-  EXPECT_EQ(bg.status(), "playing");
+  EXPECT_EQ(bg.status(), media::MusicState::Playing);
   now += 1499;
-  EXPECT_EQ(bg.status(), "playing") << "1 ms before the end of the piece";
+  EXPECT_EQ(bg.status(), media::MusicState::Playing) << "1 ms before the end of the piece";
   now += 1;
-  EXPECT_EQ(bg.status(), "stopped") << "at the end, although the synthesiser still sounds";
+  EXPECT_EQ(bg.status(), media::MusicState::Stopped)
+      << "at the end, although the synthesiser still sounds";
   bg.playFromStart();
-  EXPECT_EQ(bg.status(), "playing");
+  EXPECT_EQ(bg.status(), media::MusicState::Playing);
   bg.stop();
-  EXPECT_EQ(bg.status(), "stopped");
+  EXPECT_EQ(bg.status(), media::MusicState::Stopped);
   bg.close();
   EXPECT_EQ(bg.status(), std::nullopt);
   EXPECT_EQ(mixer.calls, (Calls{"load 1", "start 1", "start 1", "halt", "free 1"}));
@@ -50,13 +51,14 @@ TEST_F(MusicDeviceTest, APieceThatBeginsLateCountsItsLengthFromWhenItSounds) {
   ASSERT_TRUE(bg.open(pieceA));
   bg.play();
   mixer.soundedAt = now + 5;  // still loading: the mixer's clock has moved on
-  EXPECT_EQ(bg.status(), "playing");
+  EXPECT_EQ(bg.status(), media::MusicState::Playing);
   now += 40;
   mixer.soundedAt = now;  // loaded and sounding
   now += 1499;
-  EXPECT_EQ(bg.status(), "playing") << "1 ms before the end, counted from when it sounded";
+  EXPECT_EQ(bg.status(), media::MusicState::Playing)
+      << "1 ms before the end, counted from when it sounded";
   now += 1;
-  EXPECT_EQ(bg.status(), "stopped");
+  EXPECT_EQ(bg.status(), media::MusicState::Stopped);
 }
 
 TEST_F(MusicDeviceTest, PlayLeavesAPlayingPieceAlone) {
@@ -65,7 +67,8 @@ TEST_F(MusicDeviceTest, PlayLeavesAPlayingPieceAlone) {
   now += 700;
   bg.play();
   now += 800;
-  EXPECT_EQ(bg.status(), "stopped") << "the piece ends 1.5 s after its first start";
+  EXPECT_EQ(bg.status(), media::MusicState::Stopped)
+      << "the piece ends 1.5 s after its first start";
   EXPECT_EQ(mixer.calls, (Calls{"load 1", "start 1"}));
 }
 
@@ -128,17 +131,17 @@ TEST_F(BackgroundMusicTest, ModesTable) {
     bool playingBefore;
     bool opened;
     std::vector<bool> switches;
-    std::optional<std::string_view> statusAfter;
+    std::optional<media::MusicState> statusAfter;
     Calls calls;
   } cases[] = {
       {0, false, false, {false}, std::nullopt, {}},
       {0, true, false, {false}, std::nullopt, {"halt", "free 1"}},
-      {1, false, true, {true}, "playing", {"load 1", "start 1"}},
-      {1, true, true, {true}, "playing", {"halt", "free 1", "load 2", "start 2"}},
+      {1, false, true, {true}, media::MusicState::Playing, {"load 1", "start 1"}},
+      {1, true, true, {true}, media::MusicState::Playing, {"halt", "free 1", "load 2", "start 2"}},
       {9, false, false, {}, std::nullopt, {}},
       {9, true, false, {}, std::nullopt, {"free 1"}},
-      {2, true, false, {}, "playing", {}},
-      {-1, true, false, {}, "playing", {}},
+      {2, true, false, {}, media::MusicState::Playing, {}},
+      {-1, true, false, {}, media::MusicState::Playing, {}},
       {10, false, false, {}, std::nullopt, {}},
   };
   for (const auto& c : cases) {
