@@ -15,7 +15,7 @@ FUZZ_TARGETS ?=
 
 WINDOWS_TOOLCHAIN = $(or $(TORAMI_CACHE),$(HOME)/.cache/torami)/windows/toolchain.cmake
 
-.PHONY: all play test deps test-deps build build-asan test-release test-asan fuzz clean \
+.PHONY: all play test deps test-deps build fuzz clean \
 	windows test-windows clean-web
 
 all: build

@@ -1,5 +1,4 @@
 // torami: plays ACS scripts in a window, or headless for tests and script authors.
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -162,11 +161,8 @@ void placeGame(const CommandLine& cl, const char* argv0, ui::Options& o) {
   }
 }
 
-// The script file a run would load, and how to name it to the user.
-fs::path scriptOf(const ui::Options& o) {
-  if (!o.scriptFile.empty()) return o.scriptFile;
-  return platform::findFile(o.gameFolder, U"TORAMI.acs").value_or(o.gameFolder / "TORAMI.acs");
-}
+// The script file a run would load.
+fs::path scriptOf(const ui::Options& o) { return ui::scriptFileOf(o).path; }
 
 int check(const CommandLine& cl, const char* argv0) {
   ui::Options options;

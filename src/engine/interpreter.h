@@ -30,7 +30,6 @@ class Interpreter {
   // The command of the line that runs now, or null when its keyword is none of the 38.
   const Command* lastCommand() const { return last_; }
   // The text of the current line.
-  const Text& currentLine() const { return s.ScriptLines.line(s.CurLine); }
   // CurLine := target, or "範囲外" when the target lies outside 0..1200.
   void jump(int target);
 

@@ -14,7 +14,6 @@ class Label : public Control {
   const std::u32string& caption() const { return caption_; }
   void setCaption(std::u32string text);
   // The keyboard focus mark: a white frame with a black one inside, clear on any colour.
-  bool focusMark() const { return focusMark_; }
   void setFocusMark(bool on);
   void render(formats::Image& frame) override;
 

@@ -1,6 +1,9 @@
 #include "platform/file_bytes.h"
 
+#include <cstdio>
 #include <fstream>
+
+#include "platform/port.h"
 
 namespace platform {
 
@@ -14,6 +17,23 @@ std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& p
   if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
     return std::nullopt;
   return bytes;
+}
+
+bool writeFileWhole(const std::filesystem::path& path, std::string_view bytes) {
+  std::filesystem::path temporary = path;
+  temporary += ".tmp";
+  std::FILE* f = openFile(temporary, "wb");
+  if (!f) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() &&
+                       syncToDisk(f) && !std::ferror(f);
+  const bool closed = std::fclose(f) == 0;
+  std::error_code ec;
+  if (written && closed) std::filesystem::rename(temporary, path, ec);
+  if (!written || !closed || ec) {
+    std::filesystem::remove(temporary, ec);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/file_bytes.h"
 #include "platform/port.h"
 
 namespace record {
@@ -153,19 +154,9 @@ SavedGame readSave(const std::filesystem::path& file, const std::string& script)
 
 bool writeSave(const std::filesystem::path& file, const std::string& script,
                const SavedGame& game) {
-  std::filesystem::path temporary = file;
-  temporary += ".tmp";
-  std::FILE* f = platform::openFile(temporary, "wb");
-  if (!f) return false;
-  const bool written = writeLines(f, linesOf(script, game));
-  const bool closed = std::fclose(f) == 0;
-  std::error_code ec;
-  if (written && closed) std::filesystem::rename(temporary, file, ec);
-  if (!written || !closed || ec) {
-    std::filesystem::remove(temporary, ec);
-    return false;
-  }
-  return true;
+  std::string text;
+  for (const Json& line : linesOf(script, game)) text += jsonLine(line) + "\n";
+  return platform::writeFileWhole(file, text);
 }
 
 std::optional<std::filesystem::path> setAside(const std::filesystem::path& file) {

@@ -29,7 +29,6 @@ class GameSaves {
   // The input of the game in progress.
   const record::SavedGame& game() const { return game_; }
   // Whether writing the continue save works (false without a folder).
-  bool journalling() const { return journalling_; }
 
   bool saveQuick();
   // The quick save, when there is one; a bad one is set aside.

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/file_bytes.h"
 #include "record/json.h"
 
 namespace ui {
@@ -25,18 +26,10 @@ Settings readSettings(const std::filesystem::path& file) {
 }
 
 bool writeSettings(const std::filesystem::path& file, const Settings& s) {
-  std::filesystem::path temporary = file;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << record::jsonLine(
-               {{"volume", s.volume}, {"muted", s.muted}, {"fullscreen", s.fullscreen}})
-        << '\n';
-    if (!out.flush()) return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, file, ec);
-  return !ec;
+  return platform::writeFileWhole(
+      file,
+      record::jsonLine({{"volume", s.volume}, {"muted", s.muted}, {"fullscreen", s.fullscreen}}) +
+          "\n");
 }
 
 }  // namespace ui

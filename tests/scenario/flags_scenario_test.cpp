@@ -7,6 +7,8 @@
 
 #include "support/scenario.h"
 
+using testing_support::errorBox;
+using testing_support::flag;
 using testing_support::runScript;
 using testing_support::ScenarioResult;
 
@@ -16,15 +18,6 @@ std::vector<long> endFlags(const ScenarioResult& r) {
   std::vector<long> out;
   for (const auto& v : r.last("end")["flags"].array()) out.push_back(v.integer());
   return out;
-}
-
-long flag(const ScenarioResult& r, int k) { return r.last("end")["flags"][k].integer(); }
-
-std::string errorBox(const std::string& script) {
-  ScenarioResult r = runScript(script);
-  EXPECT_EQ(r.status, 1) << script;
-  EXPECT_EQ(r.reason(), "error") << script;
-  return r.errorText();
 }
 
 std::string repeat(const std::string& line, int times) {

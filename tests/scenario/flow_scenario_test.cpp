@@ -7,13 +7,13 @@
 
 #include "support/scenario.h"
 
+using testing_support::errorBox;
+using testing_support::flag;
 using testing_support::runScript;
 using testing_support::ScenarioOptions;
 using testing_support::ScenarioResult;
 
 namespace {
-
-long flag(const ScenarioResult& r, int k) { return r.last("end")["flags"][k].integer(); }
 
 // The lines the loop ran, in order.
 std::vector<long> linesRun(const std::string& script) {
@@ -26,13 +26,6 @@ std::vector<long> linesRun(const std::string& script) {
 }
 
 // Runs a script that must stop with a script error; gives the box text.
-std::string errorBox(const std::string& script) {
-  ScenarioResult r = runScript(script);
-  EXPECT_EQ(r.status, 1) << script;
-  EXPECT_EQ(r.reason(), "error") << script;
-  return r.errorText();
-}
-
 const char* const kJumps[] = {"GOTO", "LOOP", "DORT", "DOEX", "ELSE"};
 
 TEST(FlowScenario, JumpsGoToTheirTarget) {

@@ -53,8 +53,6 @@ inline std::vector<long> linesAfterPick(const ScenarioResult& r, int n = 0) {
   return out;
 }
 
-inline long flag(const ScenarioResult& r, int index) {
-  return r.last("end")["flags"][index].integer();
-}
+using testing_support::flag;
 
 }  // namespace menu_trace

@@ -39,6 +39,15 @@ std::string ScenarioResult::errorText() const {
   return errors.empty() ? std::string() : errors.back()["text"].str();
 }
 
+long flag(const ScenarioResult& r, int k) { return r.last("end")["flags"][k].integer(); }
+
+std::string errorBox(const std::string& utf8Lines) {
+  ScenarioResult r = runScript(utf8Lines);
+  EXPECT_EQ(r.status, 1) << utf8Lines;
+  EXPECT_EQ(r.reason(), "error") << utf8Lines;
+  return r.errorText();
+}
+
 fs::path scenarioFolder(const std::string& name) {
   fs::path folder =
       fs::temp_directory_path() / ("torami-test-" + std::to_string(::getpid())) / name;

@@ -46,6 +46,11 @@ std::vector<JsonValue> traceEvents(std::istream& trace);
 ScenarioResult runFolder(const std::filesystem::path& folder, const ScenarioOptions& options = {});
 // Writes the script into a folder named after the current test and runs it.
 ScenarioResult runScript(const std::string& utf8Lines, const ScenarioOptions& options = {});
+// Flag k at the end of the run.
+long flag(const ScenarioResult& r, int k);
+// Runs a script that must end in a script error (status 1, reason "error") and gives the
+// text of its box.
+std::string errorBox(const std::string& utf8Lines);
 // Shorthand: the input text only.
 inline ScenarioResult runScript(const std::string& utf8Lines, const std::string& input) {
   ScenarioOptions o;
