@@ -16,48 +16,48 @@ void Nothing(Interpreter&) {}
    it, and RET leaves it as it is. */
 void GOSUB(Interpreter& in) {
   int16_t target = in.N(2);
-  in.s.ReturnLine = static_cast<int16_t>(in.s.CurLine + 1);
+  in.state().ReturnLine = static_cast<int16_t>(in.state().CurLine + 1);
   in.jump(target);
 }
 
-void RET(Interpreter& in) { in.jump(in.s.ReturnLine); }
+void RET(Interpreter& in) { in.jump(in.state().ReturnLine); }
 
 // The target is read only when the condition is false.
 void IF(Interpreter& in) {
-  if (TCHK(in.field(2), in.s.flags) == 0) in.jump(in.N(3));
+  if (TCHK(in.field(2), in.state().flags) == 0) in.jump(in.N(3));
 }
 
 /* The table lines follow the command: entry v is line CurLine + v, valid from 1 up to
    the end line itself. The sums are computed without 16-bit wrap, so a huge flag value
    is the command's own error. */
 void FP(Interpreter& in) {
-  in.s.FpEndLine = in.N(3);
-  const int v = flagAt(in.s.flags, in.N(2));
-  const int start = in.s.CurLine;
-  if (in.s.FpEndLine < start + v || v < 1) fail(kFpTable);
-  if (in.s.FpEndLine > kMaxLines) fail(kOutOfRange);
-  in.s.CurLine = static_cast<int16_t>(start + v);
-  in.host.MESHG(in.T(1));
-  in.s.CurLine = in.s.FpEndLine;
+  in.state().FpEndLine = in.N(3);
+  const int v = flagAt(in.state().flags, in.N(2));
+  const int start = in.state().CurLine;
+  if (in.state().FpEndLine < start + v || v < 1) fail(kFpTable);
+  if (in.state().FpEndLine > kMaxLines) fail(kOutOfRange);
+  in.state().CurLine = static_cast<int16_t>(start + v);
+  in.host().MESHG(in.T(1));
+  in.state().CurLine = in.state().FpEndLine;
 }
 
 void FJ(Interpreter& in) {
-  const int v = flagAt(in.s.flags, in.N(2));
+  const int v = flagAt(in.state().flags, in.N(2));
   const int e = in.N(3);
-  const int start = in.s.CurLine;
+  const int start = in.state().CurLine;
   if (e < start + v || v < 1) fail(kFjTable);
   if (start + v > kMaxLines) fail(kOutOfRange);
-  in.s.CurLine = static_cast<int16_t>(start + v);
+  in.state().CurLine = static_cast<int16_t>(start + v);
   const int16_t target = in.N(1);
   if (target < 0 || target > kMaxLines) {
-    in.s.CurLine = static_cast<int16_t>(start);  // reported by the jumping command
+    in.state().CurLine = static_cast<int16_t>(start);  // reported by the jumping command
     fail(kOutOfRange);
   }
-  in.s.CurLine = target;
+  in.state().CurLine = target;
 }
 
-void End(Interpreter& in) { in.host.endProgram(EndReason::Eof); }
+void End(Interpreter& in) { in.host().endProgram(EndReason::Eof); }
 
-void Exit(Interpreter& in) { in.host.endProgram(EndReason::Exit); }
+void Exit(Interpreter& in) { in.host().endProgram(EndReason::Exit); }
 
 }  // namespace engine::cmd

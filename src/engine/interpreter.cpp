@@ -6,12 +6,12 @@
 
 namespace engine {
 
-int16_t Interpreter::N(int16_t n) const { return s.ScriptLines.number(s.CurLine, n, s.flags); }
+int16_t Interpreter::N(int16_t n) const { return s_.ScriptLines.number(s_.CurLine, n, s_.flags); }
 
 const Command* Interpreter::commandOf(int16_t line) {
-  if (line < 0 || line > kMaxLines) return findCommand(s.ScriptLines.field(line, 1));
+  if (line < 0 || line > kMaxLines) return findCommand(s_.ScriptLines.field(line, 1));
   if (!known_[line]) {
-    commands_[line] = findCommand(s.ScriptLines.field(line, 1));
+    commands_[line] = findCommand(s_.ScriptLines.field(line, 1));
     known_[line] = true;
   }
   return commands_[line];
@@ -19,19 +19,19 @@ const Command* Interpreter::commandOf(int16_t line) {
 
 void Interpreter::jump(int target) {
   if (target < 0 || target > kMaxLines) fail(kOutOfRange);
-  s.CurLine = static_cast<int16_t>(target);
+  s_.CurLine = static_cast<int16_t>(target);
 }
 
 /* The advance rule compares values: a command that jumps to its own line number goes
    on with the next line, exactly as if it had not jumped. */
 void Interpreter::pass() {
-  const int16_t StartLine = s.CurLine;
-  host.beforePass();
+  const int16_t StartLine = s_.CurLine;
+  host_.beforePass();
   const Command* command = last_ = commandOf(StartLine);
   if (!command) fail(kUnknownCommand);
   command->run(*this);
-  if (s.CurLine == StartLine) s.CurLine = static_cast<int16_t>(s.CurLine + 1);
-  host.afterPass();
+  if (s_.CurLine == StartLine) s_.CurLine = static_cast<int16_t>(s_.CurLine + 1);
+  host_.afterPass();
 }
 
 void Interpreter::MZ() {

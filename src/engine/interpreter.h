@@ -14,7 +14,7 @@ struct Command;
 
 class Interpreter {
  public:
-  Interpreter(State& state, Host& host) : s(state), host(host) {}
+  Interpreter(State& state, Host& host) : s_(state), host_(host) {}
 
   // Runs from CurLine until the program ends; leaves only by an exception
   // (a ScriptError, or the host ending the program).
@@ -25,16 +25,16 @@ class Interpreter {
   // Field n of the current line as text (Tn), as it stands in the line, and as a number
   // (Nn).
   Text T(int16_t n) const { return Text(field(n)); }
-  TextView field(int16_t n) const { return s.ScriptLines.field(s.CurLine, n); }
+  TextView field(int16_t n) const { return s_.ScriptLines.field(s_.CurLine, n); }
   int16_t N(int16_t n) const;
   // The command of the line that runs now, or null when its keyword is none of the 38.
   const Command* lastCommand() const { return last_; }
-  // The text of the current line.
   // CurLine := target, or "範囲外" when the target lies outside 0..1200.
   void jump(int target);
 
-  State& s;
-  Host& host;
+  // What the commands change, and the window object they ask to draw, wait and sound.
+  State& state() { return s_; }
+  Host& host() { return host_; }
 
  private:
   const Command* commandOf(int16_t line);
@@ -43,6 +43,8 @@ class Interpreter {
   std::array<const Command*, kMaxLines + 1> commands_{};
   std::array<bool, kMaxLines + 1> known_{};
   const Command* last_ = nullptr;
+  State& s_;
+  Host& host_;
 };
 
 }  // namespace engine

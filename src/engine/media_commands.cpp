@@ -22,41 +22,41 @@ int16_t labelIndex(Interpreter& in) {
 
 }  // namespace
 
-void MES(Interpreter& in) { in.host.MESHG(in.T(2)); }
+void MES(Interpreter& in) { in.host().MESHG(in.T(2)); }
 
-void GHG(Interpreter& in) { in.host.GHG(in.T(2)); }
+void GHG(Interpreter& in) { in.host().GHG(in.T(2)); }
 
 void ITMS(Interpreter& in) {
   Text text = in.T(3);
-  in.s.ItemMessages[itemSlot(in)] = text;
+  in.state().ItemMessages[itemSlot(in)] = text;
 }
 
 void ITCG(Interpreter& in) {
   Text text = in.T(3);
-  in.s.ItemCgTexts[itemSlot(in)] = text;
+  in.state().ItemCgTexts[itemSlot(in)] = text;
 }
 
 void SOUND(Interpreter& in) {
   Text name = in.T(2);
-  in.host.SOUND(name, in.N(3));
+  in.host().SOUND(name, in.N(3));
 }
 
 void LBHGA(Interpreter& in) {
   int16_t index = labelIndex(in);
-  in.host.setLabelCaption(index, in.T(3));
+  in.host().setLabelCaption(index, in.T(3));
 }
 
 void LBHGV(Interpreter& in) {
   int16_t index = labelIndex(in);
   std::string digits = std::to_string(in.N(3));
-  in.host.setLabelCaption(index, Text(digits.begin(), digits.end()));
+  in.host().setLabelCaption(index, Text(digits.begin(), digits.end()));
 }
 
 void MUSPL(Interpreter& in) {
   Text name = in.T(2);
-  in.host.MUSPL(name, in.N(3));
+  in.host().MUSPL(name, in.N(3));
 }
 
-void FADE(Interpreter& in) { in.host.FADE(in.N(2)); }
+void FADE(Interpreter& in) { in.host().FADE(in.N(2)); }
 
 }  // namespace engine::cmd

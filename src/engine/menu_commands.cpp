@@ -15,7 +15,7 @@ void checkCell(int menu, int entry) {
 
 void CMST(Interpreter& in) {
   int16_t menu = in.N(2);
-  in.host.CMST(menu, in.T(3));
+  in.host().CMST(menu, in.T(3));
 }
 
 /* After the pick, the lines below are read (never run) down to the CASE line with the
@@ -23,38 +23,38 @@ void CMST(Interpreter& in) {
    belongs to. A search that finds neither steps off the script table: line 1201 is
    outside it. */
 void CMSL(Interpreter& in) {
-  in.s.CaseEndLine = in.N(3);
-  const int16_t pick = in.host.CMSL(in.N(2));
+  in.state().CaseEndLine = in.N(3);
+  const int16_t pick = in.host().CMSL(in.N(2));
   for (;;) {
-    if (in.s.CurLine >= kMaxLines) {
-      in.s.CurLine = kMaxLines + 1;
+    if (in.state().CurLine >= kMaxLines) {
+      in.state().CurLine = kMaxLines + 1;
       fail(kOutOfRange);
     }
-    in.s.CurLine = static_cast<int16_t>(in.s.CurLine + 1);
+    in.state().CurLine = static_cast<int16_t>(in.state().CurLine + 1);
     const TextView keyword = in.field(1);
     if (keyword == U"CASE" && in.N(2) == pick) {
-      in.s.CurLine = static_cast<int16_t>(in.s.CurLine + 1);
+      in.state().CurLine = static_cast<int16_t>(in.state().CurLine + 1);
       return;
     }
     if (keyword == U"ENDCM") fail(caseMissing(pick));
   }
 }
 
-void CASE(Interpreter& in) { in.jump(in.s.CaseEndLine); }
+void CASE(Interpreter& in) { in.jump(in.state().CaseEndLine); }
 
 void ADDCM(Interpreter& in) {
   Text text = in.T(4);
   int16_t menu = in.N(2);
   int16_t entry = in.N(3);
   checkCell(menu, entry);
-  in.s.menuTable[menu][entry] = text;
+  in.state().menuTable[menu][entry] = text;
 }
 
 void DELCM(Interpreter& in) {
   int16_t menu = in.N(2);
   int16_t entry = in.N(3);
   checkCell(menu, entry);
-  in.s.menuTable[menu][entry].clear();
+  in.state().menuTable[menu][entry].clear();
 }
 
 }  // namespace engine::cmd

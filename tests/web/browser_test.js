@@ -166,7 +166,8 @@ async function waitCounts(input, count) {
       { stdio: ['ignore', 'pipe', 'ignore'] });
     let out = '';
     p.stdout.on('data', (d) => { out += d; });
-    p.on('close', () => resolve((out.match(/"ev":"wait"(?![^\n]*"kind":"end")/g) || []).length));
+    p.on('close', () => resolve(out.split('\n').filter(Boolean).map((l) => JSON.parse(l))
+      .filter((e) => e.ev === 'wait' && e.kind !== 'end').length));
   });
   const counts = new Array(count + 1);
   let next = 0;
