@@ -11,6 +11,7 @@
 #include "author/checker.h"
 #include "backends/headless/headless_backend.h"
 #include "engine/run_end.h"
+#include "engine/state_key.h"
 #include "platform/text_codec.h"
 #include "ui/acs.h"
 
@@ -130,19 +131,29 @@ class Explorer {
     return {path.rbegin(), path.rend()};
   }
 
-  /* What the key of a state holds: the flags that can decide where the game goes, flag 0
-     while the item menu shows an item (its message and entry follow from it), FP's end
-     line while FP shows its entry, the return line where a RET can come before the next
-     GOSUB; nothing that is only shown or heard. */
-  ui::Acs::KeyScope scope(const ui::Acs& acs) const {
-    ui::Acs::KeyScope s;
-    s.flags = decisive_;
-    s.flags[0] = s.flags[0] || acs.controls().LBcm->visible();
-    s.shown = false;
-    const int line = acs.state().CurLine;
-    s.fpEndLine = line >= 0 && line <= engine::kMaxLines && data_[line];
-    s.returnLine = line < 0 || line > engine::kMaxLines || returnLive_[line];
-    return s;
+  /* The key of the state at this moment: two moments with the same key go on alike for
+     the same input. It holds the flags that can decide where the game goes, flag 0 while
+     the item menu shows an item (its message and entry follow from it), FP's end line
+     while FP shows its entry, the return line where a RET can come before the next GOSUB,
+     the menu table and the item messages, and what the window holds that decides how the
+     game goes on; nothing that is only shown or heard. */
+  size_t stateHash(const ui::Acs& acs) const {
+    const engine::State& s = acs.state();
+    const int line = s.CurLine;
+    const bool inScript = line >= 0 && line <= engine::kMaxLines;
+    auto flags = decisive_;
+    flags[0] = flags[0] || acs.controls().LBcm->visible();
+    engine::StateKey key;
+    key.add(s.CurLine);
+    key.add(s.CaseEndLine);
+    if (!inScript || returnLive_[line]) key.add(s.ReturnLine);
+    if (inScript && data_[line]) key.add(s.FpEndLine);
+    for (int k = 0; k < engine::kFlagCount; ++k) key.add(flags[k] ? s.flags[k] : 0);
+    for (const auto& menu : s.menuTable)
+      for (const engine::Text& entry : menu) key.add(entry);
+    for (const engine::Text& t : s.ItemMessages) key.add(t);
+    acs.appendWindowState(key);
+    return std::hash<engine::Text>()(key.text());
   }
 
   /* One run: replay the way to state `from` (none: the start), take its option `option`,
@@ -159,7 +170,7 @@ class Explorer {
     int current = -1, chosen = 0;  // the edge being walked
     bool replayed = from < 0;
     backend.onIdle = [&]() -> std::optional<InputAction> {
-      const size_t hash = std::hash<engine::Text>()(acs.stateKey(scope(acs)));
+      const size_t hash = stateHash(acs);
       if (!replayed) {
         replayed = true;
         if (states_[from].hash != hash) {  // the replay went another way: leave this state

@@ -290,27 +290,10 @@ void Acs::notice(const std::string& text) {
     *options_.notices << "torami: " << text << std::endl;
 }
 
-Text Acs::stateKey(const KeyScope& scope) const {
-  engine::StateKey key;
-  const engine::State& s = state_;
-  key.add(s.CurLine);
-  key.add(s.CaseEndLine);
-  if (scope.returnLine) key.add(s.ReturnLine);
-  if (scope.fpEndLine) key.add(s.FpEndLine);
-  for (int k = 0; k < engine::kFlagCount; ++k) key.add(scope.flags[k] ? s.flags[k] : 0);
-  for (const auto& menu : s.menuTable)
-    for (const Text& entry : menu) key.add(entry);
-  for (const Text& t : s.ItemMessages) key.add(t);
+void Acs::appendWindowState(engine::StateKey& key) const {
   key.add(form_.cursor() == gui::Cursor::Custom);
-  renderer_.appendState(key, scope.shown);
-  menu_.appendState(key, scope.shown);
-  if (!scope.shown) return key.text();
-  for (const Text& t : s.ItemCgTexts) key.add(t);
-  key.add(platform::fromUtf8(pictures_.traceName().dump()));
-  key.add(controls_.LBhg[0]->caption());
-  key.add(controls_.TimerMIDI->enabled());
-  key.add(music_.status().has_value());
-  return key.text();
+  renderer_.appendState(key, false);
+  menu_.appendState(key, false);
 }
 
 void Acs::beforePass() {

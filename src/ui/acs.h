@@ -17,6 +17,7 @@
 #include "engine/host.h"
 #include "engine/interpreter.h"
 #include "engine/state.h"
+#include "engine/state_key.h"
 #include "gui/form.h"
 #include "media/fade.h"
 #include "media/media_check.h"
@@ -106,19 +107,10 @@ class Acs : public engine::Host {
   const engine::State& state() const { return state_; }
   // What the last wait for the user waits for.
   gui::WaitKind waitKind() const { return waitKind_; }
-  // Which parts of the state a key holds. All of it by default; the explorer leaves out
-  // what only shows or sounds (the message area's text and colours, the labels' captions,
-  // the picture, the music) and flags that never decide where the game goes.
-  struct KeyScope {
-    std::array<bool, engine::kFlagCount> flags;
-    bool shown = true;       // what is shown and heard
-    bool fpEndLine = true;   // FP's end line register (only read while FP shows its entry)
-    bool returnLine = true;  // the return line of GOSUB (dead where no RET can come first)
-    KeyScope() { flags.fill(true); }
-  };
-  // The state at this moment, as a key: two moments with the same key go on alike for the
-  // same input, as far as the scope goes.
-  engine::Text stateKey(const KeyScope& scope = KeyScope()) const;
+  // What the window holds beyond the script's state that decides how the game goes on, for
+  // the explorer's keys: the pointer, the message area's page and the menu's state (not
+  // what only shows or sounds).
+  void appendWindowState(engine::StateKey& key) const;
 
   // --- engine::Host ---
   void beforePass() override;
