@@ -6,12 +6,12 @@
 
 namespace engine {
 
-int16_t Interpreter::N(int16_t n) const { return s_.ScriptLines.number(s_.CurLine, n, s_.flags); }
+int16_t Interpreter::N(int16_t n) const { return script_.number(s_.CurLine, n, s_.flags); }
 
 const Command* Interpreter::commandOf(int16_t line) {
-  if (line < 0 || line > kMaxLines) return findCommand(s_.ScriptLines.field(line, 1));
+  if (line < 0 || line > kMaxLines) return findCommand(script_.field(line, 1));
   if (!known_[line]) {
-    commands_[line] = findCommand(s_.ScriptLines.field(line, 1));
+    commands_[line] = findCommand(script_.field(line, 1));
     known_[line] = true;
   }
   return commands_[line];

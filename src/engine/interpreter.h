@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/host.h"
+#include "engine/script_store.h"
 #include "engine/state.h"
 
 namespace engine {
@@ -14,7 +15,8 @@ struct Command;
 
 class Interpreter {
  public:
-  Interpreter(State& state, Host& host) : s_(state), host_(host) {}
+  Interpreter(const ScriptStore& script, State& state, Host& host)
+      : script_(script), s_(state), host_(host) {}
 
   // Runs from CurLine until the program ends; leaves only by an exception
   // (a ScriptError, or the host ending the program).
@@ -25,7 +27,7 @@ class Interpreter {
   // Field n of the current line as text (Tn), as it stands in the line, and as a number
   // (Nn).
   Text T(int16_t n) const { return Text(field(n)); }
-  TextView field(int16_t n) const { return s_.ScriptLines.field(s_.CurLine, n); }
+  TextView field(int16_t n) const { return script_.field(s_.CurLine, n); }
   int16_t N(int16_t n) const;
   // The command of the line that runs now, or null when its keyword is none of the 38.
   const Command* lastCommand() const { return last_; }
@@ -43,6 +45,7 @@ class Interpreter {
   std::array<const Command*, kMaxLines + 1> commands_{};
   std::array<bool, kMaxLines + 1> known_{};
   const Command* last_ = nullptr;
+  const ScriptStore& script_;
   State& s_;
   Host& host_;
 };

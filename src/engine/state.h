@@ -1,10 +1,10 @@
 #pragma once
-// Everything the script can change, held by the window object for the whole run.
+// Everything the script can change, held by the window object for the whole run (the
+// script's lines, which never change, are kept apart).
 #include <array>
 #include <cstdint>
 
 #include "engine/flags.h"
-#include "engine/script_store.h"
 #include "engine/text.h"
 
 namespace engine {
@@ -16,7 +16,6 @@ inline constexpr int kItems = 8;
 using MenuTable = std::array<std::array<Text, kEntries>, kMenus>;
 
 struct State {
-  ScriptStore ScriptLines;
   int16_t CurLine = 0;
   int16_t CaseEndLine = 0;
   int16_t FpEndLine = 0;

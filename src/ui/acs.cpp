@@ -77,7 +77,7 @@ Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
       keys_(form_, controls_, renderer_, settings_,
             {[this] { settingsChanged(); }, [this] { quickSave(); }, [this] { quickLoad(); }},
             recorder_),
-      interpreter_(state_, *this) {
+      interpreter_(script_, state_, *this) {
   connectHandlers();
   // A media file that cannot be used is silent in the window: say why, once per name.
   pictures_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Picture, name); };
@@ -235,7 +235,7 @@ void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
     notice(file.string() + ":" + std::to_string(n.line) + ":" + std::to_string(n.column) +
            ": warning: " + n.text);
   int lastLine = 0;
-  if (!state_.ScriptLines.loadBytes(text, lastLine)) {
+  if (!script_.loadBytes(text, lastLine)) {
     state_.CurLine = static_cast<int16_t>(lastLine);  // the line that did not fit
     notice("the script " + file.string() + " has more than " + std::to_string(engine::kMaxLines) +
            " lines");
@@ -248,7 +248,7 @@ void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
 
 void Acs::EEE(const Text& word) {
   const std::string text =
-      toUtf8(engine::errorBoxText(word, state_.CurLine, state_.ScriptLines.line(state_.CurLine)));
+      toUtf8(engine::errorBoxText(word, state_.CurLine, script_.line(state_.CurLine)));
   recorder_.record("error", {{"text", text}});
   form_.setCursor(gui::Cursor::Default);
   gui::MessageBox box;
@@ -302,7 +302,7 @@ void Acs::beforePass() {
     options_.linesRun[state_.CurLine] = 1;
 
   if (options_.traceLines)
-    recorder_.record("line", {{"cmd", toUtf8(state_.ScriptLines.field(state_.CurLine, 1))}});
+    recorder_.record("line", {{"cmd", toUtf8(script_.field(state_.CurLine, 1))}});
 }
 
 Acs::LoopState Acs::loopState() const {

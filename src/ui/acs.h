@@ -154,6 +154,7 @@ class Acs : public engine::Host {
   record::RunClock clock_;  // the points of the run that the saves and the replay use
   gui::Form form_;
   Controls controls_;
+  engine::ScriptStore script_;  // the script's lines
   engine::State state_;
   platform::GameFolder folder_;
   std::unique_ptr<record::Recorder> ownRecorder_;
