@@ -87,6 +87,10 @@ class DiskAudioTest : public ::testing::Test {
     return false;
   }
 
+  // A note of two seconds, and a piece as long without one.
+  const audio_test::Bytes piece =
+      audio_test::smf(0, 480, {audio_test::TrackBytes().on(0, 72).off(1920, 72).end(0)});
+  const audio_test::Bytes silence = audio_test::smf(0, 480, {audio_test::TrackBytes().end(1920)});
   audio_test::ScratchFolder folder;
   std::filesystem::path output = folder.path() / "out.raw";
   EnvOverride driver{"SDL_AUDIODRIVER", "disk"};
@@ -133,9 +137,6 @@ TEST_F(DiskAudioTest, AStartAskedForWhileThePieceLoadsIsKeptOrCancelled) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows' own MIDI synthesiser plays outside the mixer";
 #endif
-  const auto piece =
-      audio_test::smf(0, 480, {audio_test::TrackBytes().on(0, 72).off(1920, 72).end(0)});
-  const auto silence = audio_test::smf(0, 480, {audio_test::TrackBytes().end(1920)});
   auto mixer = open();
   for (const bool halt : {true, false}) {
     SCOPED_TRACE(halt ? "halted" : "kept");
@@ -173,9 +174,6 @@ TEST_F(DiskAudioTest, AnyOrderOfMusicCallsIsSafe) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows' own MIDI synthesiser plays outside the mixer";
 #endif
-  const auto piece =
-      audio_test::smf(0, 480, {audio_test::TrackBytes().on(0, 72).off(1920, 72).end(0)});
-  const auto silence = audio_test::smf(0, 480, {audio_test::TrackBytes().end(1920)});
   auto mixer = open();
   std::mt19937 random(23);
   std::vector<gui::Mixer::MusicHandle> loaded;
