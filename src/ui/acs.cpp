@@ -264,7 +264,9 @@ record::Recorder::Stamp Acs::stamp() {
 
 void Acs::writeWait(gui::WaitKind kind) {
   waitKind_ = kind;
-  keys_.waitBegins(kind);
+  const bool fresh = !lastWait_ || *lastWait_ != clock_.point();  // not announced again
+  lastWait_ = clock_.point();
+  keys_.waitBegins(kind, fresh);
   record::Json wait = {{"kind", waitKindName(kind)},
                        {"mes", renderer_.traceRows()},
                        {"menu", menu_.traceMenu()},

@@ -152,6 +152,7 @@ class Acs : public engine::Host {
   SessionLink link_;
   record::ReplayBackend backend_;
   record::RunClock clock_;  // the points of the run that the saves and the replay use
+  std::optional<record::RunPoint> lastWait_;  // where the last wait was announced
   gui::Form form_;
   Controls controls_;
   engine::ScriptStore script_;  // the script's lines

@@ -85,7 +85,10 @@ void KeyControls::keyDown(const gui::Key& key) {
     toggleMute();
   } else if (atMenu()) {
     if (isOneOf(name, {"Return", "Keypad Enter", "Space"})) {
-      if (focus())
+      // Without a mark the first press shows it on the first label; the next one picks.
+      if (!focus())
+        moveFocus(1);
+      else
         press(*focus_ == kHeading ? Place::MenuHeading : Place::MenuLabel, std::max(*focus_, 0),
               MouseButton::Left);
     } else if (isOneOf(name, {"Right", "Down", "Tab"}) && !(name == "Tab" && key.shift)) {
@@ -189,13 +192,12 @@ void KeyControls::setFocus(std::optional<int> slot) {
   if (focus_) slotLabel(*focus_).setFocusMark(true);
 }
 
-void KeyControls::waitBegins(WaitKind kind) {
+/* The mark starts hidden at each new menu wait, so a key that answers the next wait never
+   picks a label the player has not seen marked. */
+void KeyControls::waitBegins(WaitKind kind, bool fresh) {
   if (kind != WaitKind::Menu) return;
   if (skipping_) setSkipping(false);
-  if (focus_ && !focusable(*focus_)) {
-    setFocus(std::nullopt);
-    moveFocus(1);
-  }
+  if (fresh) setFocus(std::nullopt);
 }
 
 void KeyControls::setSkipping(bool on) {

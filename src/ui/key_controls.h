@@ -33,9 +33,9 @@ class KeyControls {
   // closing of the window.
   static bool affectsGame(const gui::RawInput& in);
 
-  // A wait for the user begins: a menu wait ends skipping and puts the mark on a control
-  // that can take it.
-  void waitBegins(gui::WaitKind kind);
+  // A wait for the user begins, or (not `fresh`) is announced again after the view
+  // changed: a menu wait ends skipping, and a new one starts without the focus mark.
+  void waitBegins(gui::WaitKind kind, bool fresh);
   // The Label1 index holding the focus mark, -1 for the heading; nullopt without a mark.
   std::optional<int> focus() const;
 

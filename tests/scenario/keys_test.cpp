@@ -73,12 +73,16 @@ TEST(Keys, EachKeyAtAClickWaitAndAtAMenuWait) {
       // A menu wait: digits pick visible, enabled labels; blank ones and 9 do nothing.
       {kMenu, "key 2", "menu コマンド, pick 102, end exit"},
       {kMenu, "key 4\nkey 9\nkey PageDown\nwheel down\nkey 1", "menu コマンド, pick 100, end exit"},
-      // The mark: none until a key moves it; Return and Space pick what holds it.
+      // The mark: none until a key shows it; Return and Space first show it on the first
+      // label, then pick what holds it; each new menu wait starts without it.
       {kMenu, "key Return\nkey Right\nkey Right\nkey Return",
-       "menu コマンド, menu コマンド f0, menu コマンド f1, pick 102, end exit"},
+       "menu コマンド, menu コマンド f0, menu コマンド f1, menu コマンド f2, pick 103, end exit"},
+      {kMenu, "key Right\nkey Return", "menu コマンド, menu コマンド f0, pick 100, end exit"},
+      {kSubmenu, "key Right\nkey Right\nkey Return\nkey Space",
+       "menu コマンド, menu コマンド f0, menu コマンド f1, menu 次＞, menu 次＞ f0, end input"},
       {kMenu, "key Left\nkey Left\nkey Left\nkey Down\nkey Space",
        "menu コマンド, menu コマンド f0, menu コマンド f-1, menu コマンド f2, "
-       "menu コマンド f-1, menu コマンド f-1, end input"},
+       "menu コマンド f-1, menu コマンド, end input"},
       {kMenu, "key Tab\nkey Tab\nkey Shift+Tab\nkey Keypad Enter",
        "menu コマンド, menu コマンド f0, menu コマンド f1, menu コマンド f0, pick 100, end exit"},
       // Escape hides and shows the menu; a hidden label takes no digit.
