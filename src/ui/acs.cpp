@@ -5,9 +5,11 @@
 #include "engine/file_notes.h"
 #include "engine/run_end.h"
 #include "engine/script_error.h"
+#include "formats/png_writer.h"
 #include "media/media_check.h"
 #include "media/timed_wait.h"
 #include "platform/file_bytes.h"
+#include "platform/file_names.h"
 #include "platform/text_codec.h"
 #include "ui/design.h"
 
@@ -75,7 +77,8 @@ Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
       sounds_([this]() -> gui::Mixer& { return mixer(); }, folder_,
               [this](uint32_t ms) { form_.block(ms); }, recorder_),
       keys_(form_, controls_, renderer_, settings_,
-            {[this] { settingsChanged(); }, [this] { quickSave(); }, [this] { quickLoad(); }},
+            {[this] { settingsChanged(); }, [this] { quickSave(); }, [this] { quickLoad(); },
+             [this] { screenshot(); }},
             recorder_),
       interpreter_(script_, state_, *this) {
   connectHandlers();
@@ -134,6 +137,27 @@ void Acs::quickLoad() {
   if (link_.saves && link_.saves->quick()) throw LoadRequest{"quick"};
   recorder_.record("load", {{"slot", "quick"}, {"ok", false}});
   form_.showNotice("セーブがありません", kNoticeMs);
+}
+
+/* The frame as it shows, as the next free screenshots/screenshot-N.png of the data folder:
+   numbered, not dated, so a headless run names the same file every time. */
+void Acs::screenshot() {
+  std::filesystem::path file;
+  bool ok = false;
+  if (!link_.dataFolder.empty()) {
+    const auto folder = link_.dataFolder / "screenshots";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    for (int n = 1; n < 100000 && file.empty(); ++n) {
+      const auto candidate = folder / ("screenshot-" + std::to_string(n) + ".png");
+      if (!std::filesystem::exists(candidate, ec)) file = candidate;
+    }
+    ok = !file.empty() && formats::savePng(form_.frame(), file);
+  }
+  recorder_.record("screenshot", {{"file", platform::utf8OfPath(file)}, {"ok", ok}});
+  form_.showNotice(ok ? "スクリーンショット " + platform::utf8OfPath(file.filename())
+                      : "スクリーンショットを保存できません",
+                   kNoticeMs);
 }
 
 void Acs::settingsChanged() {

@@ -82,6 +82,7 @@ struct SessionLink {
   Settings* settings = nullptr;
   std::function<void()> settingsChanged;
   GameSaves* saves = nullptr;
+  std::filesystem::path dataFolder;    // the player's data folder; empty: none (F12 keeps nothing)
   record::SavedGame replay;            // replayed first; the game goes on after its last input
   std::string replaySlot;              // recorded with the `load` event at the hand-over
   std::string failedSlot;              // a save that could not be loaded: `load` with ok false
@@ -141,6 +142,7 @@ class Acs : public engine::Host {
   void liveInput(const record::RecordedInput& input);
   void quickSave();
   void quickLoad();
+  void screenshot();
   void Label2_DblClick();
   void showItem(int entry);
   void writeWait(gui::WaitKind kind);

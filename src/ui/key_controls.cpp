@@ -42,7 +42,8 @@ bool KeyControls::affectsGame(const RawInput& in) {
   if (in.type == RawInput::Close) return false;
   if (in.type != RawInput::KeyDown && in.type != RawInput::KeyUp) return true;
   const std::string& name = in.key.name;
-  return !isOneOf(name, {"-", "=", "M", "F5", "F9", "F11"}) && !(in.key.alt && name == "Return");
+  return !isOneOf(name, {"-", "=", "M", "F5", "F9", "F11", "F12"}) &&
+         !(in.key.alt && name == "Return");
 }
 
 bool KeyControls::atMenu() const { return form_.waitingFor() == WaitKind::Menu; }
@@ -64,8 +65,10 @@ void KeyControls::keyDown(const gui::Key& key) {
     if (actions_.settingsChanged) actions_.settingsChanged();
     return;
   }
-  if (name == "F5" || name == "F9") {
-    const auto& action = name == "F5" ? actions_.quickSave : actions_.quickLoad;
+  if (name == "F5" || name == "F9" || name == "F12") {
+    const auto& action = name == "F5"   ? actions_.quickSave
+                         : name == "F9" ? actions_.quickLoad
+                                        : actions_.screenshot;
     if (action) action();
     return;
   }

@@ -21,6 +21,7 @@ struct KeyActions {
   std::function<void()> settingsChanged;  // volume, mute or full screen changed
   std::function<void()> quickSave;        // F5
   std::function<void()> quickLoad;        // F9
+  std::function<void()> screenshot;       // F12
 };
 
 class KeyControls {
@@ -29,7 +30,7 @@ class KeyControls {
               Settings& settings, KeyActions actions, record::Recorder& recorder);
 
   // Whether an input can change the game (and so belongs in a saved game): every mouse
-  // and wheel input, every key but the volume, full screen, save and load keys; not the
+  // and wheel input, every key but the volume, full screen, save, load and screenshot keys; not the
   // closing of the window.
   static bool affectsGame(const gui::RawInput& in);
 

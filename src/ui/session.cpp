@@ -60,6 +60,7 @@ int Session::run() {
   link.settings = &settings_;
   link.settingsChanged = [this] { saveSettings(); };
   link.saves = bytes ? &saves : nullptr;
+  link.dataFolder = saveOptions_.dataFolder;
   link.startTicks = backend_.ticks();
   bool bad = false;
   const auto game = keep ? saves.unfinishedContinue(bad) : std::nullopt;

@@ -162,3 +162,32 @@ TEST(Keys, TheFocusMarkIsDrawnOnlyAfterAKeyAndGoesAtTheNextMouseAction) {
 }
 
 }  // namespace
+
+namespace {
+
+/* F12 keeps the frame as it shows, numbered in the data folder's screenshots/, and only
+   there: without a data folder nothing is written. It is no action of the game. */
+TEST(Keys, F12KeepsTheFrameInTheDataFolder) {
+  for (const bool data : {true, false}) {
+    SCOPED_TRACE(data ? "with a data folder" : "without one");
+    ScenarioOptions o;
+    o.shots = true;
+    o.input = "key F12\nkey F12\nkey Return\n";
+    const auto folder = testing_support::scenarioFolder("Keys.F12");
+    if (data) o.dataDir = folder / "data";
+    testing_support::writeScript(folder, kPages);
+    const ScenarioResult r = testing_support::runFolder(folder, o);
+    const auto taken = r.all("screenshot");
+    ASSERT_EQ(taken.size(), 2u);
+    EXPECT_EQ(taken[1]["ok"].boolean(), data);
+    EXPECT_EQ(story(r), "click, click, end input") << "F12 answers no wait";
+    if (!data) continue;
+    const std::filesystem::path second = taken[1]["file"].str();
+    EXPECT_EQ(second.filename(), "screenshot-2.png");
+    const auto shot = formats::loadPicture(second);
+    ASSERT_TRUE(shot);
+    EXPECT_EQ(*shot, picture_fixtures::readShots(folder).front()) << "the frame as it shows";
+  }
+}
+
+}  // namespace
