@@ -39,9 +39,10 @@ class Mixer {
   virtual void haltMusic() = 0;
   // Forgets the piece; it stops first when it sounds.
   virtual void freeMusic(MusicHandle music) = 0;
-  // When the piece's last start began to sound, by the mixer's clock, if that is later
-  // than the start was asked for (a piece still loading begins when it has loaded); the
-  // clock's present while it waits to begin. Nullopt: it began when asked.
+  // When the piece's last start began to sound, by the mixer's clock: a start may begin
+  // later than asked (a piece still loading begins when it has loaded). The clock's
+  // present while it waits to begin. Nullopt: the mixer does not tell, or the start was
+  // halted or freed before it sounded; the piece counts as begun when asked.
   virtual std::optional<uint32_t> musicSoundedAt(MusicHandle) { return std::nullopt; }
 
   // Plays the wave once, or until stopped when `loop`, replacing the one that
