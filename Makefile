@@ -97,11 +97,11 @@ serve-web: web
 # headless runs (tests/web/browser_test.js); puppeteer-core drives the system's Chromium.
 # Before it, the engine's unit and scenario tests built for the browser's runtime run under
 # node. Left out there: tests of what node's file access and the port's libraries cannot
-# do (file names that are not UTF-8, flushing a file to disk, JPEG writing for a fixture,
-# file times finer than a second, capturing standard error), and two of the Linux
-# program's own folders and font advice (under node the program is node; a page has its
-# fonts with it).
-WEB_NODE_SKIP := SystemFolders.TheExecutableFolderIsWhereTheProgramLies:SystemFolders.BothJapaneseFacesAreFound:FileNames.AJapaneseNameHoldsAFileThatOpensByIt:FileLookup.FindsJapaneseNamesInUtf8AndInCodePage932:Pictures.EachFormatLoadsByContentWhateverTheExtension:PictureCache.DecodesAFileOnceWhileItIsUnchanged:Recorder.FailuresAreSaidOnceAndRecordingGoesOn
+# do (file names that are not UTF-8, flushing a file to disk, as the saved games in a
+# data folder do, JPEG writing for a fixture, file times finer than a second, capturing
+# standard error), and two of the Linux program's own folders and font advice (under node
+# the program is node; a page has its fonts with it).
+WEB_NODE_SKIP := SystemFolders.TheExecutableFolderIsWhereTheProgramLies:SystemFolders.BothJapaneseFacesAreFound:FileNames.AJapaneseNameHoldsAFileThatOpensByIt:FileLookup.FindsJapaneseNamesInUtf8AndInCodePage932:Pictures.EachFormatLoadsByContentWhateverTheExtension:PictureCache.DecodesAFileOnceWhileItIsUnchanged:Recorder.FailuresAreSaidOnceAndRecordingGoesOn:Keys.F12KeepsTheFrameInTheDataFolder
 
 test-web: web
 	@cmake --build build-web -j $(JOBS) --target torami_node_tests
