@@ -2,6 +2,7 @@
 // from outside is told by the raw events SDL passes on.
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xproto.h>
 #include <dlfcn.h>
 
 #include "platform/port.h"
@@ -14,9 +15,11 @@ using SetErrorHandler = ErrorHandler (*)(ErrorHandler);
 ErrorHandler previousHandler = nullptr;
 
 /* A window that is gone (destroyed by the window manager while we still drew into it, or
-   sent a wake-up by one of SDL's threads as it went) leaves nothing to do. */
+   sent a wake-up by one of SDL's threads as it went) leaves nothing to do; nor does the
+   graphics context of its frame, freed as the window is torn down after it went. */
 int onError(Display* display, XErrorEvent* error) {
   if (error->error_code == BadWindow || error->error_code == BadDrawable) return 0;
+  if (error->error_code == BadGC && error->request_code == X_FreeGC) return 0;
   return previousHandler ? previousHandler(display, error) : 0;
 }
 }  // namespace
