@@ -49,7 +49,8 @@ TEST(WindowSmoke, MatchesHeadlessPixelsTakesClicksAndClosesOnRequest) {
   x.origin(window, wx, wy);
   // The centre of the chance label at (462, 338), 43 x 19.
   std::string at = std::to_string(wx + 462 + 21) + " " + std::to_string(wy + 338 + 9);
-  ASSERT_EQ(x.xdotool("mousemove " + at + " click --repeat 2 --delay 80 1"), 0) << "xdotool failed";
+  ASSERT_EQ(x.xdotool("mousemove --sync " + at + " click --repeat 2 --delay 80 1"), 0)
+      << "xdotool failed";
   EXPECT_TRUE(x.showsWithin(window, *after, 5000)) << "the double click did not reach the script";
 
   x.requestClose(window);
