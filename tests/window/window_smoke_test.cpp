@@ -49,9 +49,16 @@ TEST(WindowSmoke, MatchesHeadlessPixelsTakesClicksAndClosesOnRequest) {
   x.origin(window, wx, wy);
   // The centre of the chance label at (462, 338), 43 x 19.
   std::string at = std::to_string(wx + 462 + 21) + " " + std::to_string(wy + 338 + 9);
-  ASSERT_EQ(x.xdotool("mousemove --sync " + at + " click --repeat 2 --delay 80 1"), 0)
-      << "xdotool failed";
-  EXPECT_TRUE(x.showsWithin(window, *after, 5000)) << "the double click did not reach the script";
+  // The mouse library counts a double click by when the player reads the two presses, so a
+  // player starved of the processor (a loaded test machine) can read them as two single
+  // clicks, which the script ignores: a double click that did not show is given again.
+  bool reached = false;
+  for (int attempt = 0; attempt < 3 && !reached; ++attempt) {
+    ASSERT_EQ(x.xdotool("mousemove --sync " + at + " click --repeat 2 --delay 40 1"), 0)
+        << "xdotool failed";
+    reached = x.showsWithin(window, *after, 5000).has_value();
+  }
+  EXPECT_TRUE(reached) << "the double click did not reach the script";
 
   x.requestClose(window);
   auto status = testing_support::waitForExit(pid, 5000);

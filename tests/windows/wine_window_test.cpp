@@ -63,7 +63,7 @@ TEST(WindowUnderWine, ShowsTheDemoAsHeadlessTakesAPickKeepsTheGameAndClosesOnReq
   x.origin(window, wx, wy);
   const formats::Point label = ui::design::cell(1).centre();  // Label1(0)
   const std::string at = std::to_string(wx + label.x) + " " + std::to_string(wy + label.y);
-  ASSERT_EQ(x.xdotool("mousemove " + at + " click 1"), 0) << "xdotool failed";
+  ASSERT_EQ(x.xdotool("mousemove --sync " + at + " click 1"), 0) << "xdotool failed";
   const auto second = x.showsWithin(window, *picked, 20000);
   if (auto shot = x.capture(window)) keepShot(*shot, "2-picked.png");
   EXPECT_TRUE(second) << "the pick did not reach the game, or the window differs";
