@@ -16,6 +16,23 @@ Image::Image(int width, int height, Color fill)
       height_(std::max(0, height)),
       pixels_(static_cast<size_t>(width_) * height_, fill) {}
 
+Image Image::shrunk(int factor) const {
+  if (factor <= 1) return *this;
+  Image out(width_ / factor, height_ / factor);
+  const int n = factor * factor;
+  for (int y = 0; y < out.height(); ++y)
+    for (int x = 0; x < out.width(); ++x) {
+      int r = 0, g = 0, b = 0;
+      for (int dy = 0; dy < factor; ++dy)
+        for (int dx = 0; dx < factor; ++dx) {
+          const Color c = at(x * factor + dx, y * factor + dy);
+          r += (c >> 16) & 0xff, g += (c >> 8) & 0xff, b += c & 0xff;
+        }
+      out.set(x, y, rgb(r / n, g / n, b / n));
+    }
+  return out;
+}
+
 void Image::fill(const Rect& r, Color c) {
   Rect d = r.intersect(bounds());
   for (int y = d.y; y < d.y + d.h; ++y) std::fill(row(y) + d.x, row(y) + d.x + d.w, c);

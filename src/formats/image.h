@@ -55,6 +55,8 @@ class Image {
   // Copies the source rectangle (sx, sy, w, h) of `src` to (dx, dy), clipped on both sides,
   // or inverts the destination rectangle with DstInvert (the source is then ignored).
   void paint(const Image& src, int dx, int dy, int w, int h, int sx, int sy, RasterOp op);
+  // The image made `factor` times smaller, each pixel the average of the ones it covers.
+  Image shrunk(int factor) const;
   // Copies all of `src` to (dx, dy), clipped to `clip` (in this image's coordinates).
   void blit(const Image& src, int dx, int dy, const Rect& clip);
 

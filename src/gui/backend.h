@@ -1,8 +1,8 @@
 #pragma once
-// The whole platform behind eight functions: a tick counter, raw input, one blocking wait,
-// presenting the frame, the window's title and pointer, a message box and the sound
-// services. The SDL backend is a real window; the headless backend a virtual clock and
-// an input file.
+// The whole platform behind nine functions: a tick counter, raw input, one blocking wait,
+// presenting the frame, the window's title and pointer, a message box, the sound
+// services and full screen. The SDL backend is a real window; the headless backend a virtual clock
+// and an input file.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -52,15 +52,34 @@ struct Key {
   }
 };
 
+// The player's comforts a gamepad button, a gesture or a headless action asks for directly
+// (the others come as keys).
+enum class Comfort { None, PlayerMenu, SaveSlot, LoadSlot, Rewind };
+
 struct RawInput {
-  enum Type { Press, Release, Close, KeyDown, KeyUp, Wheel } type = Press;
+  // ButtonDown/ButtonUp: a gamepad button, named in `key.name` ("A", "Start", "Up" ...).
+  // Motion: the pointer moved to (x, y) with no button change. Request: a comfort asked for
+  // directly, see `comfort`.
+  enum Type {
+    Press,
+    Release,
+    Close,
+    KeyDown,
+    KeyUp,
+    Wheel,
+    ButtonDown,
+    ButtonUp,
+    Motion,
+    Request
+  } type = Press;
   int x = 0, y = 0;  // client position, unless `place` names one
   MouseButton button = MouseButton::Left;
   bool doubleClick = false;  // a press that completes a double click
   Place place = Place::None;
-  int index = 0;    // which MenuLabel
-  Key key;          // KeyDown, KeyUp
-  int notches = 0;  // Wheel: up is positive
+  int index = 0;                              // which MenuLabel
+  Key key;                                    // KeyDown, KeyUp
+  int notches = 0;                            // Wheel: up is positive
+  gui::Comfort comfort = gui::Comfort::None;  // Request; `index` is the slot (1..30)
 
   // A mouse press or release at a client position.
   static RawInput mouse(Type type, int x, int y, MouseButton button = MouseButton::Left,
@@ -84,6 +103,16 @@ struct RawInput {
   static RawInput wheel(int notches) {
     RawInput in;
     in.type = Wheel, in.notches = notches;
+    return in;
+  }
+  static RawInput gamepad(Type type, std::string name) {
+    RawInput in;
+    in.type = type, in.key.name = std::move(name);
+    return in;
+  }
+  static RawInput ask(gui::Comfort comfort, int slot = 0) {
+    RawInput in;
+    in.type = Request, in.comfort = comfort, in.index = slot;
     return in;
   }
   static RawInput close() {
@@ -118,6 +147,9 @@ class FrameSource {
   virtual const formats::Image& frame() = 0;
   // The parts of the frame that changed since the last call (all of it at first).
   virtual std::vector<formats::Rect> takeChanged() = 0;
+  // The whole frame composed anew, without what is kept of earlier frames: what frame()
+  // must equal.
+  virtual formats::Image composeWhole() = 0;
 
  protected:
   ~FrameSource() = default;
@@ -141,6 +173,8 @@ class Backend {
   virtual int ask(const MessageBox& box) = 0;
   // A real device in a window, a silent one on the virtual clock in a headless run.
   virtual Mixer& mixer() = 0;
+  // A window fills the screen or not (the player's menu asks); others ignore it.
+  virtual void setFullscreen(bool) {}
 };
 
 }  // namespace gui

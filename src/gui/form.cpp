@@ -2,10 +2,97 @@
 
 #include <algorithm>
 
+#include "gui/shade.h"
+#include "platform/text_codec.h"
+
 namespace gui {
 
+/* What the backend presents: the frame alone while no layer shows (only what changed is
+   sent), else the frame with the layers over it, sent whole. */
+class Form::Screen : public FrameSource {
+ public:
+  explicit Screen(Form& form) : form_(form) {}
+  const formats::Image& frame() override { return form_.screen(); }
+  formats::Image composeWhole() override {
+    formats::Image whole = form_.composeWhole();
+    if (form_.layerShows()) form_.paintLayers(whole);
+    return whole;
+  }
+  std::vector<formats::Rect> takeChanged() override {
+    std::vector<formats::Rect> changed = form_.takeChanged();
+    const bool shows = form_.layerShows();
+    if (shows || shownBefore_ || form_.layersDirty_) changed.assign(1, form_.frame_.bounds());
+    shownBefore_ = shows;
+    form_.layersDirty_ = false;
+    return changed;
+  }
+
+ private:
+  Form& form_;
+  bool shownBefore_ = false;
+};
+
+/* A short line about what a comfort did, in a dark band at the top of the picture area. */
+class Form::Notice : public Layer {
+ public:
+  bool shows() const override { return !text_.empty(); }
+  void set(std::u32string text) { text_ = std::move(text); }
+  void paint(formats::Image& screen) override {
+    if (!font_) font_ = Font::get({Face::Gothic, 12, false});
+    const int w = font_->measure(text_) + 16, h = font_->height() + 8;
+    const formats::Rect band{(screen.width() - w) / 2, 8, w, h};
+    shade(screen, band, formats::rgb(0, 0, 0), 180);
+    font_->draw(screen, band.x + 8, band.y + 4, text_, formats::rgb(255, 255, 255), band);
+  }
+
+ private:
+  std::u32string text_;
+  std::shared_ptr<Font> font_;
+};
+
 Form::Form(Backend& backend, int width, int height)
-    : backend_(backend), frame_(width, height), damage_{frame_.bounds()} {}
+    : backend_(backend),
+      frame_(width, height),
+      damage_{frame_.bounds()},
+      notice_(std::make_unique<Notice>()),
+      screen_(std::make_unique<Screen>(*this)) {}
+
+Form::~Form() = default;
+
+bool Form::layerShows() const {
+  return notice_->shows() ||
+         std::any_of(layers_.begin(), layers_.end(), [](const Layer* l) { return l->shows(); });
+}
+
+const formats::Image& Form::screen() {
+  const formats::Image& game = frame();
+  if (!layerShows()) return game;
+  screenImage_ = game;
+  paintLayers(screenImage_);
+  return screenImage_;
+}
+
+void Form::paintLayers(formats::Image& screen) {
+  for (Layer* l : layers_)
+    if (l->shows()) l->paint(screen);
+  if (notice_->shows()) notice_->paint(screen);
+}
+
+void Form::holdWhile(const std::function<bool()>& open) {
+  const uint32_t start = backend_.ticks();
+  while (open()) {
+    presentIfDirty();
+    backend_.wait(Wait::Input, std::nullopt);
+    while (open())
+      if (auto in = backend_.nextInput()) {
+        dispatch(*in);
+      } else {
+        break;
+      }
+  }
+  rebaseClock(static_cast<int32_t>(backend_.ticks() - start));
+  presentIfDirty();
+}
 
 template <class C, class... Args>
 C& Form::add(Args&&... args) {
@@ -73,10 +160,15 @@ void Form::waitForUser(WaitKind kind, const std::function<bool()>& answered) {
   if (onWait) onWait(kind);
   for (;;) {
     doEvents();
+    if (onWaitPass) onWaitPass();
     if (answered()) break;
     if (reannounce_ && onWait) onWait(kind);
     reannounce_ = false;
-    idle(Wait::Input);
+    if (const auto due = busyUntil ? busyUntil() : std::nullopt) {
+      sleepUntil(*due);
+    } else {
+      idle(Wait::Input);
+    }
   }
   waiting_ = outer;
 }
@@ -86,10 +178,12 @@ void Form::showNotice(const std::string& text, uint32_t ms) {
     noticeTimer_ = &addTimer(static_cast<int>(ms));
     noticeTimer_->onTimer = [this] {
       noticeTimer_->setEnabled(false);
-      backend_.setTitle(caption_);
+      notice_->set({});
+      layersChanged();
     };
   }
-  backend_.setTitle(caption_ + "  " + text);
+  notice_->set(platform::fromUtf8(text));
+  layersChanged();
   noticeTimer_->setEnabled(false);
   noticeTimer_->setEnabled(true);
 }
@@ -163,6 +257,7 @@ Control* Form::hitTest(int x, int y) const {
 }
 
 void Form::dispatch(RawInput in, bool fromUser) {
+  if (fromUser && in.type != RawInput::Close && onPlayerInput && onPlayerInput(in)) return;
   switch (in.type) {
     case RawInput::Close:
       if (onClose) onClose();
@@ -170,7 +265,12 @@ void Form::dispatch(RawInput in, bool fromUser) {
     case RawInput::KeyDown:
     case RawInput::KeyUp:
     case RawInput::Wheel:
+    case RawInput::ButtonDown:
+    case RawInput::ButtonUp:
+    case RawInput::Request:
       if (onKey) onKey(in);
+      return;
+    case RawInput::Motion:
       return;
     case RawInput::Press:
       if (fromUser && onMouseAction) onMouseAction();
@@ -309,7 +409,7 @@ std::vector<formats::Rect> Form::takeChanged() {
 void Form::presentIfDirty() {
   if (!shown_ || !unpresented_ || !presenting_) return;
   unpresented_ = false;
-  backend_.present(*this);
+  backend_.present(*screen_);
 }
 
 }  // namespace gui

@@ -9,6 +9,7 @@
 
 #include "gui/backend.h"
 #include "gui/label.h"
+#include "gui/layer.h"
 #include "gui/picture_box.h"
 #include "gui/timer.h"
 
@@ -24,6 +25,7 @@ class Form : public FrameSource {
   static constexpr long kPollPasses = 10000;
 
   Form(Backend& backend, int width, int height);
+  ~Form();
 
   Label& addLabel(Control* parent, formats::Rect rect, FontSpec font);
   PictureBox& addPictureBox(Control* parent, formats::Rect rect, bool sunkenBorder);
@@ -33,8 +35,29 @@ class Form : public FrameSource {
                 std::optional<formats::Point> offset = std::nullopt);
 
   void setCaption(std::string caption) { caption_ = std::move(caption); }
-  // Shows `text` after the caption in the title for a while.
+  // Shows `text` in a notice at the top of the game area for a while.
   void showNotice(const std::string& text, uint32_t ms);
+  // A layer painted over the frame as presented, above those added before it.
+  void addLayer(Layer& layer) { layers_.push_back(&layer); }
+  // A layer changed what it shows: the screen is presented again.
+  void layersChanged() { layersDirty_ = unpresented_ = true; }
+  // The frame with the layers that show painted over it, as the player sees it.
+  const formats::Image& screen();
+  // Input for the player and not the game (the player's menu, its tab) is handed here
+  // first; true takes it away from the game.
+  std::function<bool(const RawInput&)> onPlayerInput;
+  // Whether such input would be taken, asked before it is handled (it is kept out of
+  // saved games).
+  bool forPlayer(const RawInput& in) const { return takesForPlayer && takesForPlayer(in); }
+  std::function<bool(const RawInput&)> takesForPlayer;
+  // Holds the game while `open` holds: only input is handled (timers, typing and waits stand
+  // still), then the clock of the timers moves on by the time held.
+  void holdWhile(const std::function<bool()>& open);
+  // During a wait for the user: when it gives a tick, the wait is not idle (an untimed
+  // headless action is not delivered) and sleeps at most until then; onWaitPass runs after
+  // each processing of events inside the wait.
+  std::function<std::optional<uint32_t>()> busyUntil;
+  std::function<void()> onWaitPass;
   void setBackColor(formats::Color c) { back_ = c; }
   void show();
   void setCursor(Cursor c);
@@ -81,11 +104,12 @@ class Form : public FrameSource {
   // Writes the snapshot of the wait in progress again (after a saved game was loaded).
   void announceAgain();
 
-  std::function<void(WaitKind)> onWait;        // a wait for the user begins
-  std::function<void()> onClose;               // the user closes the window
-  std::function<void(const RawInput&)> onKey;  // a key goes down or up, the wheel turns
-  std::function<void()> onMouseAction;         // the user presses a mouse button
-  std::function<void()> onSite;                // see markSite
+  std::function<void(WaitKind)> onWait;  // a wait for the user begins
+  std::function<void()> onClose;         // the user closes the window
+  // A key or gamepad button goes down or up, the wheel turns, a comfort is asked for.
+  std::function<void(const RawInput&)> onKey;
+  std::function<void()> onMouseAction;  // the user presses a mouse button
+  std::function<void()> onSite;         // see markSite
 
   // The whole client area must be composed again.
   void invalidate();
@@ -96,7 +120,7 @@ class Form : public FrameSource {
   std::vector<formats::Rect> takeChanged() override;
   // The whole frame composed anew, leaving what is to be composed as it is: what frame()
   // must equal.
-  formats::Image composeWhole();
+  formats::Image composeWhole() override;
   // The control that a mouse press at (x, y) reaches, or null for the form itself.
   Control* hitTest(int x, int y) const;
 
@@ -135,6 +159,15 @@ class Form : public FrameSource {
   std::optional<WaitKind> waiting_;
   bool reannounce_ = false;
   Timer* noticeTimer_ = nullptr;
+  class Notice;
+  std::unique_ptr<Notice> notice_;
+  class Screen;
+  std::unique_ptr<Screen> screen_;
+  std::vector<Layer*> layers_;
+  formats::Image screenImage_;
+  bool layerShows() const;
+  void paintLayers(formats::Image& screen);
+  bool layersDirty_ = false, layersShown_ = false;
   Control* capture_ = nullptr;
   MouseButton captureButton_ = MouseButton::Left;
   bool captureIsDouble_ = false;

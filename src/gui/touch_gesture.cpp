@@ -13,7 +13,13 @@ std::vector<RawInput> click(int x, int y, MouseButton button) {
 }  // namespace
 
 void TouchGesture::down(int64_t finger, int x, int y, uint32_t t) {
-  if (!touch_) touch_ = Touch{finger, x, y, t};
+  ++fingers_;
+  if (!touch_) {
+    touch_ = Touch{finger, x, y, t};
+    twoFingers_ = false;
+  } else if (fingers_ == 2 && !touch_->moved && !touch_->pressed) {
+    twoFingers_ = true;
+  }
 }
 
 void TouchGesture::move(int64_t finger, int x, int y) {
@@ -23,6 +29,15 @@ void TouchGesture::move(int64_t finger, int x, int y) {
 }
 
 std::vector<RawInput> TouchGesture::up(int64_t finger, uint32_t t) {
+  if (fingers_ > 0) --fingers_;
+  if (twoFingers_) {  // the gesture ends when the last finger lifts
+    if (fingers_ > 0) return {};
+    const bool tapped = touch_ && !touch_->moved;
+    touch_.reset();
+    twoFingers_ = false;
+    if (tapped) return {RawInput::ask(Comfort::PlayerMenu)};
+    return {};
+  }
   if (!touch_ || touch_->finger != finger) return {};
   const Touch touch = *touch_;
   touch_.reset();
@@ -32,7 +47,7 @@ std::vector<RawInput> TouchGesture::up(int64_t finger, uint32_t t) {
 }
 
 std::optional<uint32_t> TouchGesture::deadline() const {
-  if (!touch_ || touch_->moved || touch_->pressed) return std::nullopt;
+  if (!touch_ || touch_->moved || touch_->pressed || twoFingers_) return std::nullopt;
   return touch_->since + kLongPressMs;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A finger on a touch screen as the mouse the title knew: a tap is a left click, a finger
-// held still for 600 ms a right click at that point.
+// held still for 600 ms a right click at that point. Two fingers tapping together ask for
+// the player's menu.
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -15,7 +16,8 @@ class TouchGesture {
   // How far (in client pixels) a finger may wander and still tap or long-press.
   static constexpr int kSlop = 12;
 
-  // A finger touches at a client position; while one finger is down, others are ignored.
+  // A finger touches at a client position; a second finger makes the touch a two-finger
+  // tap, further ones are ignored.
   void down(int64_t finger, int x, int y, uint32_t t);
   void move(int64_t finger, int x, int y);
   // The finger lifts: a left click when it was a tap.
@@ -33,6 +35,8 @@ class TouchGesture {
     bool moved = false, pressed = false;
   };
   std::optional<Touch> touch_;
+  int fingers_ = 0;          // fingers down now
+  bool twoFingers_ = false;  // a second finger came while the first was down
 };
 
 }  // namespace gui

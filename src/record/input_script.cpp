@@ -66,6 +66,18 @@ bool knownKey(const std::string& name) {
   return false;
 }
 
+}  // namespace
+
+bool knownButton(const std::string& name) {
+  static const char* const kNames[] = {"A",  "B",  "X",  "Y",    "Start", "Back",
+                                       "LB", "RB", "Up", "Down", "Left",  "Right"};
+  for (const char* n : kNames)
+    if (name == n) return true;
+  return false;
+}
+
+namespace {
+
 /* A key name with optional modifiers in front: "Alt+Return", "Ctrl+Shift+Tab". */
 bool parseKey(std::istringstream& in, gui::Key& key) {
   std::string rest;
@@ -88,11 +100,10 @@ bool parseAction(std::istringstream& in, InputAction& a) {
     return parseAction(in, a);
   }
   static const std::pair<const char*, InputAction::Kind> simple[] = {
-      {"click", InputAction::Click},
-      {"rclick", InputAction::RClick},
-      {"heading", InputAction::Heading},
-      {"chance", InputAction::Chance},
-      {"close", InputAction::Close}};
+      {"click", InputAction::Click},     {"rclick", InputAction::RClick},
+      {"heading", InputAction::Heading}, {"chance", InputAction::Chance},
+      {"close", InputAction::Close},     {"twofinger", InputAction::TwoFinger},
+      {"rewind", InputAction::Rewind}};
   for (const auto& [name, kind] : simple) {
     if (word != name) continue;
     a.kind = kind;
@@ -116,6 +127,19 @@ bool parseAction(std::istringstream& in, InputAction& a) {
              : word == "hold" ? InputAction::Hold
                               : InputAction::Release;
     return parseKey(in, a.key);
+  }
+  if (word == "save" || word == "load") {
+    a.kind = word == "save" ? InputAction::SaveSlot : InputAction::LoadSlot;
+    if (!readInt(in, 1, 30, v)) return false;
+    a.n = static_cast<int>(v);
+    return atEnd(in);
+  }
+  if (word == "button") {
+    a.kind = InputAction::Button;
+    std::string name;
+    if (!(in >> name) || !knownButton(name)) return false;
+    a.key.name = name;
+    return atEnd(in);
   }
   if (word == "wheel") {
     std::string direction;

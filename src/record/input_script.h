@@ -27,17 +27,25 @@ struct InputAction {
     KeyPress,  // key NAME: down and up
     Hold,      // hold NAME: down
     Release,   // release NAME: up
-    Wheel
+    Wheel,
+    Button,     // button NAME: a gamepad button down and up
+    TwoFinger,  // a two-finger tap
+    SaveSlot,   // save N
+    LoadSlot,   // load N
+    Rewind      // back to the last choice
   };
   Kind kind = Click;
   std::optional<uint32_t> at;  // virtual time of a timed action
-  int n = 0;                   // label index of pick / rpick
+  int n = 0;                   // label index of pick / rpick, slot of save / load
   int x = 0, y = 0;            // position of clickat / dblclickat
   bool right = false;          // clickat ... right
-  gui::Key key;                // key, hold, release
+  gui::Key key;                // key, hold, release; button: its name
   int notches = 0;             // wheel: 1 up, -1 down
   int lineNumber = 0;
 };
+
+// The gamepad buttons an input file may name.
+bool knownButton(const std::string& name);
 
 // A file that cannot be read or parsed; the message names the file and the line.
 struct InputError : engine::FatalError {

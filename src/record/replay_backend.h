@@ -40,6 +40,7 @@ class ReplayBackend : public gui::Backend {
   void setCursor(gui::Cursor cursor) override { live_.setCursor(cursor); }
   int ask(const gui::MessageBox& box) override;
   gui::Mixer& mixer() override;
+  void setFullscreen(bool on) override { live_.setFullscreen(on); }
 
  private:
   void handOver();

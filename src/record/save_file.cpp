@@ -16,11 +16,10 @@ constexpr std::pair<gui::Place, const char*> kPlaces[] = {{gui::Place::MessageAr
                                                           {gui::Place::MenuHeading, "heading"},
                                                           {gui::Place::ChanceLabel, "chance"}};
 constexpr std::pair<gui::RawInput::Type, const char*> kTypes[] = {
-    {gui::RawInput::Press, "press"},
-    {gui::RawInput::Release, "release"},
-    {gui::RawInput::KeyDown, "key-down"},
-    {gui::RawInput::KeyUp, "key-up"},
-    {gui::RawInput::Wheel, "wheel"}};
+    {gui::RawInput::Press, "press"},       {gui::RawInput::Release, "release"},
+    {gui::RawInput::KeyDown, "key-down"},  {gui::RawInput::KeyUp, "key-up"},
+    {gui::RawInput::Wheel, "wheel"},       {gui::RawInput::ButtonDown, "button-down"},
+    {gui::RawInput::ButtonUp, "button-up"}};
 
 template <class T, size_t N>
 std::optional<T> lookUp(const std::pair<T, const char*> (&table)[N], const std::string& name) {
@@ -36,11 +35,14 @@ const char* nameOf(const std::pair<T, const char*> (&table)[N], T value) {
   return "";
 }
 
-Json header(const std::string& script) {
-  return {{"save", "torami"},
-          {"version", kSaveVersion},
-          {"player", TORAMI_VERSION},
-          {"script", script}};
+Json header(const std::string& script, const SaveInfo& info) {
+  Json h = {{"save", "torami"},
+            {"version", kSaveVersion},
+            {"player", TORAMI_VERSION},
+            {"script", script}};
+  if (!info.savedAt.empty()) h["saved"] = info.savedAt;
+  if (!info.words.empty()) h["words"] = info.words;
+  return h;
 }
 
 bool writeLines(std::FILE* f, const std::vector<Json>& lines) {
@@ -53,13 +55,13 @@ bool writeLines(std::FILE* f, const std::vector<Json>& lines) {
 }
 
 std::vector<Json> linesOf(const std::string& script, const SavedGame& game) {
-  std::vector<Json> lines{header(script)};
+  std::vector<Json> lines{header(script, game.info)};
   for (const RecordedInput& in : game.inputs) lines.push_back(inputJson(in));
   if (game.finished) lines.push_back({{"finished", true}});
   return lines;
 }
 
-void checkHeader(const std::string& line, const std::string& script) {
+SaveInfo checkHeader(const std::string& line, const std::string& script) {
   const Json h = Json::parse(line, nullptr, false);
   if (!h.is_object() || h.value("save", "") != "torami" || !h.contains("version") ||
       !h["version"].is_number_integer())
@@ -67,6 +69,10 @@ void checkHeader(const std::string& line, const std::string& script) {
   if (h["version"].get<int>() > kSaveVersion)
     throw SaveError("made by a later version of the player (" + h.value("player", "?") + ")");
   if (h.value("script", "") != script) throw SaveError("saved from a different script");
+  SaveInfo info;
+  if (h.contains("saved") && h["saved"].is_string()) info.savedAt = h["saved"].get<std::string>();
+  if (h.contains("words") && h["words"].is_string()) info.words = h["words"].get<std::string>();
+  return info;
 }
 
 }  // namespace
@@ -84,13 +90,17 @@ Json inputJson(const RecordedInput& recorded) {
       break;
     case gui::RawInput::KeyDown:
     case gui::RawInput::KeyUp:
+    case gui::RawInput::ButtonDown:
+    case gui::RawInput::ButtonUp:
       j["key"] = in.key.fullName();
       break;
     case gui::RawInput::Wheel:
       j["notches"] = in.notches;
       break;
     case gui::RawInput::Close:
-      break;
+    case gui::RawInput::Motion:
+    case gui::RawInput::Request:
+      break;  // never part of a saved game
   }
   return j;
 }
@@ -136,8 +146,8 @@ SavedGame readSave(const std::filesystem::path& file, const std::string& script)
   const std::string text = buffer.str();
   const size_t firstEnd = text.find('\n');
   if (firstEnd == std::string::npos) throw SaveError("cut short");
-  checkHeader(text.substr(0, firstEnd), script);
   SavedGame game;
+  game.info = checkHeader(text.substr(0, firstEnd), script);
   size_t pos = firstEnd + 1;
   for (size_t end; (end = text.find('\n', pos)) != std::string::npos; pos = end + 1) {
     const Json line = Json::parse(text.substr(pos, end - pos), nullptr, false);

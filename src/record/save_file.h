@@ -23,8 +23,15 @@ struct RecordedInput {
   gui::RawInput input;
 };
 
+// What a save slot shows of its game: when it was saved (local time, "2026-12-08 14:05")
+// and the first words of the message shown then.
+struct SaveInfo {
+  std::string savedAt, words;
+};
+
 struct SavedGame {
   std::vector<RecordedInput> inputs;
+  SaveInfo info;
   bool finished = false;  // the game reached its end
 };
 

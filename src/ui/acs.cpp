@@ -1,5 +1,7 @@
 #include "ui/acs.h"
 
+#include <ctime>
+
 #include "engine/command_table.h"
 #include "engine/error_report.h"
 #include "engine/file_notes.h"
@@ -11,6 +13,7 @@
 #include "platform/file_bytes.h"
 #include "platform/file_names.h"
 #include "platform/text_codec.h"
+#include "record/rewind.h"
 #include "ui/design.h"
 
 namespace ui {
@@ -23,8 +26,8 @@ namespace {
 // The chance label: a double click while flag 1 holds 99 sets flag 10 to 99.
 // The item menu puts the picked entry in flag 0.
 constexpr int kItemFlag = 0;
-// How long a notice shows in the title.
-constexpr uint32_t kNoticeMs = 1500;
+// How long a notice shows over the game.
+constexpr uint32_t kNoticeMs = 2000;
 
 const char* waitKindName(gui::WaitKind kind) {
   switch (kind) {
@@ -78,9 +81,28 @@ Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
               [this](uint32_t ms) { form_.block(ms); }, recorder_),
       keys_(form_, controls_, renderer_, settings_,
             {[this] { settingsChanged(); }, [this] { quickSave(); }, [this] { quickLoad(); },
-             [this] { screenshot(); }},
+             [this] { screenshot(); }, [this] { comforts_.toggle(); }, [this] { toggleAuto(); },
+             [this] { toggleSkipRead(); }, [this] { rewind(); },
+             [this](int slot) { saveSlot(slot); }, [this](int slot) { loadSlot(slot); }},
             recorder_),
+      turner_(
+          form_, renderer_, recorder_, [this] { turnPageForPlayer(); },
+          link_.saves && !link_.saves->folder().empty() ? link_.saves->folder() / "read-pages.txt"
+                                                        : std::filesystem::path()),
+      comforts_(
+          form_, settings_, link_.saves, recorder_,
+          {[this](int slot) { saveSlot(slot); }, [this](int slot) { loadSlot(slot); },
+           [this] { rewind(); }, [this] { restart(); }, [this] { Form_Unload(); },
+           [this] {
+             if (form_.waitingFor() == gui::WaitKind::Click && renderer_.backlogBack())
+               form_.reannounce();
+           },
+           [this] { settingsChanged(); }, [this] { toggleAuto(); }, [this] { toggleSkipRead(); },
+           [this] { return turner_.autoOn(); }, [this] { return turner_.skipReadOn(); }}),
       interpreter_(script_, state_, *this) {
+  renderer_.setTextSpeed(settings_.textSpeed);
+  form_.onPlayerInput = [this](const gui::RawInput& in) { return comforts_.input(in); };
+  form_.takesForPlayer = [this](const gui::RawInput& in) { return comforts_.takes(in); };
   connectHandlers();
   // A media file that cannot be used is silent in the window: say why, once per name.
   pictures_.onFailure = [this](const Text& name) { mediaFailed(media::MediaKind::Picture, name); };
@@ -114,29 +136,96 @@ void Acs::handOver(int32_t delta) {
   music_.reopen();
   sounds_.reset();
   recorder_.setMuted(false);
-  recorder_.record("load", {{"slot", link_.replaySlot}, {"ok", true}});
-  if (!link_.replaySlot.empty() && link_.replaySlot != "continue")
-    form_.showNotice("ロードしました", kNoticeMs);
+  if (link_.replaySlot == "rewind") {
+    recorder_.record("rewind", {{"ok", true}});
+    form_.showNotice("ひとつ前の選択肢へ Back", kNoticeMs);
+  } else {
+    recorder_.record("load", {{"slot", link_.replaySlot}, {"ok", true}});
+    if (!link_.replaySlot.empty() && link_.replaySlot != "continue")
+      form_.showNotice("ロードしました Loaded", kNoticeMs);
+  }
   form_.setPresenting(true);
   form_.announceAgain();
 }
 
+/* Input for the player's menu is no part of the game; input that plays the game ends
+   auto and skip read text. */
 void Acs::liveInput(const record::RecordedInput& in) {
-  if (link_.saves && KeyControls::affectsGame(in.input)) link_.saves->record(in);
+  if (form_.forPlayer(in.input) || !KeyControls::affectsGame(in.input)) return;
+  if (link_.saves) link_.saves->record(in);
+  const auto type = in.input.type;
+  if (type == gui::RawInput::Press || type == gui::RawInput::KeyDown ||
+      type == gui::RawInput::ButtonDown || type == gui::RawInput::Wheel)
+    turner_.playerActed();
 }
 
 void Acs::quickSave() {
   const bool ok = link_.saves && link_.saves->saveQuick();
   recorder_.record("save", {{"slot", "quick"}, {"ok", ok}});
-  form_.showNotice(ok ? "セーブしました" : "セーブできません", kNoticeMs);
+  form_.showNotice(ok ? "セーブしました Saved" : "セーブできません Not saved", kNoticeMs);
+}
+
+/* A slot keeps, beside the game, what the player's menu shows of it: the time, the first
+   words of the message, the screen a quarter of its size. */
+void Acs::saveSlot(int slot) {
+  record::SaveInfo info;
+  const std::time_t now = std::time(nullptr);
+  char when[32] = "";
+  if (const std::tm* local = std::localtime(&now))
+    std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", local);
+  info.savedAt = when;
+  info.words = toUtf8(renderer_.pageText().substr(0, 16));
+  const bool ok = link_.saves && slot >= 1 && slot <= GameSaves::kSlots &&
+                  link_.saves->saveSlot(slot, info, form_.frame().shrunk(4));
+  recorder_.record("save", {{"slot", GameSaves::slotName(slot)}, {"ok", ok}});
+  form_.showNotice(ok ? "セーブしました Saved" : "セーブできません Not saved", kNoticeMs);
+}
+
+void Acs::loadSlot(int slot) {
+  if (link_.saves && link_.saves->slot(slot)) throw LoadRequest{GameSaves::slotName(slot), {}};
+  recorder_.record("load", {{"slot", GameSaves::slotName(slot)}, {"ok", false}});
+  form_.showNotice("セーブがありません No save", kNoticeMs);
+}
+
+/* Back to the menu wait of the last pick: the game is loaded anew with the input that came
+   before it. */
+void Acs::rewind() {
+  if (backend_.replaying()) return;
+  const std::optional<record::RunPoint> atMenu =
+      waitKind_ == gui::WaitKind::Menu ? lastWait_ : std::nullopt;
+  const auto game =
+      link_.saves ? record::rewound(link_.saves->game(), menuWaits_, atMenu) : std::nullopt;
+  if (game) throw LoadRequest{"rewind", *game};
+  recorder_.record("rewind", {{"ok", false}});
+  form_.showNotice("前の選択肢がありません No earlier choice", kNoticeMs);
+}
+
+void Acs::restart() { throw LoadRequest{"restart", {}}; }
+
+/* Auto and skip read text turn a page with a click on the message area made for the
+   player, kept in the saved game as the player's own would be. */
+void Acs::turnPageForPlayer() {
+  for (const auto type : {gui::RawInput::Press, gui::RawInput::Release}) {
+    const gui::RawInput in = gui::RawInput::at(type, gui::Place::MessageArea);
+    if (link_.saves) link_.saves->record({clock_.point(), in});
+    form_.inject(in);
+  }
+}
+
+void Acs::toggleAuto() {
+  if (!backend_.replaying()) turner_.setAuto(!turner_.autoOn());
+}
+
+void Acs::toggleSkipRead() {
+  if (!backend_.replaying()) turner_.setSkipRead(!turner_.skipReadOn());
 }
 
 /* Loading starts the game anew from the saved input: the window object unwinds to the
    session, which replays it. */
 void Acs::quickLoad() {
-  if (link_.saves && link_.saves->quick()) throw LoadRequest{"quick"};
+  if (link_.saves && link_.saves->quick()) throw LoadRequest{"quick", {}};
   recorder_.record("load", {{"slot", "quick"}, {"ok", false}});
-  form_.showNotice("セーブがありません", kNoticeMs);
+  form_.showNotice("セーブがありません No save", kNoticeMs);
 }
 
 /* The frame as it shows, as the next free screenshots/screenshot-N.png of the data folder:
@@ -162,6 +251,8 @@ void Acs::screenshot() {
 
 void Acs::settingsChanged() {
   applyVolume();
+  backend_.setFullscreen(settings_.fullscreen);
+  renderer_.setTextSpeed(settings_.textSpeed);
   if (link_.settingsChanged) link_.settingsChanged();
 }
 
@@ -290,7 +381,9 @@ void Acs::writeWait(gui::WaitKind kind) {
   waitKind_ = kind;
   const bool fresh = !lastWait_ || *lastWait_ != clock_.point();  // not announced again
   lastWait_ = clock_.point();
+  if (kind == gui::WaitKind::Menu && fresh) menuWaits_.push_back(*lastWait_);
   keys_.waitBegins(kind, fresh);
+  turner_.waitBegins(kind, fresh, int64_t{state_.CurLine} * 1000 + renderer_.pageInMessage());
   record::Json wait = {{"kind", waitKindName(kind)},
                        {"mes", renderer_.traceRows()},
                        {"menu", menu_.traceMenu()},

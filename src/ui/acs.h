@@ -33,6 +33,8 @@
 #include "ui/game_saves.h"
 #include "ui/key_controls.h"
 #include "ui/message_renderer.h"
+#include "ui/page_turner.h"
+#include "ui/player_comforts.h"
 #include "ui/settings.h"
 
 namespace ui {
@@ -66,9 +68,12 @@ struct ScriptFile {
 };
 ScriptFile scriptFileOf(const Options& options);
 
-// F9: a saved game is to be loaded; the window object unwinds to the session.
+// A saved game is to be loaded: the window object unwinds to the session. `slot` is
+// "quick", a slot's name ("1".."30"), "rewind" (the game given) or "restart" (from the
+// beginning).
 struct LoadRequest {
   std::string slot;
+  record::SavedGame game;
 };
 
 // The picture a replay ended with does not decode after all: the replay is made again,
@@ -142,6 +147,13 @@ class Acs : public engine::Host {
   void liveInput(const record::RecordedInput& input);
   void quickSave();
   void quickLoad();
+  void saveSlot(int slot);
+  void loadSlot(int slot);
+  void rewind();
+  void restart();
+  void turnPageForPlayer();
+  void toggleAuto();
+  void toggleSkipRead();
   void screenshot();
   void Label2_DblClick();
   void showItem(int entry);
@@ -171,6 +183,9 @@ class Acs : public engine::Host {
   media::Music music_;
   media::SoundEffects sounds_;
   KeyControls keys_;
+  PageTurner turner_;
+  PlayerComforts comforts_;
+  std::vector<record::RunPoint> menuWaits_;  // every menu wait of the run, for rewinding
   bool mixerOpen_ = false;
   engine::Interpreter interpreter_;
   uint32_t startTicks_ = 0;

@@ -1,6 +1,10 @@
 #include "ui/game_saves.h"
 
+#include <cctype>
 #include <iostream>
+
+#include "formats/picture_loader.h"
+#include "formats/png_writer.h"
 
 namespace ui {
 
@@ -21,8 +25,10 @@ GameSaves::GameSaves(std::filesystem::path folder, std::string script)
   }
 }
 
+/* Numbered slots are files "slot-N"; the others carry their own name. */
 std::filesystem::path GameSaves::fileOf(const std::string& slot) const {
-  return folder_ / (slot + ".jsonl");
+  const bool numbered = !slot.empty() && slot.find_first_not_of("0123456789") == std::string::npos;
+  return folder_ / ((numbered ? "slot-" + slot : slot) + ".jsonl");
 }
 
 std::optional<record::SavedGame> GameSaves::read(const std::string& slot, bool* bad) {
@@ -83,10 +89,55 @@ std::optional<record::SavedGame> GameSaves::quick() {
   return read("quick");
 }
 
+bool GameSaves::saveSlot(int n, const record::SaveInfo& info, const formats::Image& thumbnail) {
+  record::SavedGame game = game_;
+  game.info = info;
+  game.finished = false;
+  if (folder_.empty()) {
+    memorySlots_[n] = {game, thumbnail};
+    return true;
+  }
+  const auto file = fileOf(slotName(n));
+  if (!record::writeSave(file, script_, game)) return false;
+  auto picture = file;
+  formats::savePng(thumbnail, picture.replace_extension(".png"));  // a slot shows without one
+  return true;
+}
+
+std::optional<record::SavedGame> GameSaves::slot(int n) {
+  if (folder_.empty()) {
+    const auto it = memorySlots_.find(n);
+    return it == memorySlots_.end() ? std::nullopt : std::optional(it->second.first);
+  }
+  return read(slotName(n));
+}
+
+GameSaves::SlotSummary GameSaves::summary(int n) {
+  SlotSummary s;
+  if (folder_.empty()) {
+    const auto it = memorySlots_.find(n);
+    if (it == memorySlots_.end()) return s;
+    return {true, it->second.first.info, it->second.second};
+  }
+  const auto file = fileOf(slotName(n));
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) return s;
+  try {
+    s.info = record::readSave(file, script_).info;
+    s.used = true;
+    auto picture = file;
+    s.thumbnail = formats::loadPicture(picture.replace_extension(".png"));
+  } catch (const record::SaveError&) {
+  }
+  return s;
+}
+
 void GameSaves::reject(const std::string& slot, const std::string& why) {
   if (folder_.empty()) {
     say("the saved game (" + slot + ") cannot be loaded: " + why);
     if (slot == "quick") memoryQuick_.reset();
+    if (!slot.empty() && std::isdigit(static_cast<unsigned char>(slot[0])))
+      memorySlots_.erase(std::stoi(slot));
     return;
   }
   if (slot == "continue") {  // the journal is that file: close it first

@@ -1,12 +1,15 @@
 #pragma once
 // The saved games of one script: "continue", the game in progress written input by input,
-// and "quick", written by F5. They live in a folder of their own (named by the script's
+// "quick", written by F5, and the numbered slots of the player's menu, each with a
+// thumbnail of the screen. They live in a folder of their own (named by the script's
 // fingerprint); without a folder the quick save lives in memory for the run and nothing is
 // kept. A save that cannot be used is said in one line and set aside, never deleted.
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 
+#include "formats/image.h"
 #include "record/save_file.h"
 
 namespace ui {
@@ -34,8 +37,27 @@ class GameSaves {
   // The quick save, when there is one; a bad one is set aside.
   std::optional<record::SavedGame> quick();
 
-  // A save whose replay went wrong: said and set aside.
+  static constexpr int kSlots = 30;
+  // Saves the game so far in slot 1..kSlots with what the slot shows of it.
+  bool saveSlot(int n, const record::SaveInfo& info, const formats::Image& thumbnail);
+  // The game in a slot, when there is one; a bad one is set aside.
+  std::optional<record::SavedGame> slot(int n);
+  // What a slot shows: whether it holds a game, when it was saved, its first words and
+  // its thumbnail (a slot that cannot be read shows as empty).
+  struct SlotSummary {
+    bool used = false;
+    record::SaveInfo info;
+    std::optional<formats::Image> thumbnail;
+  };
+  SlotSummary summary(int n);
+  // The slot's name in events and messages: "1".."30".
+  static std::string slotName(int n) { return std::to_string(n); }
+
+  // A save whose replay went wrong: said and set aside. `slot` is "continue", "quick" or
+  // a slot's name.
   void reject(const std::string& slot, const std::string& why);
+  // Where this game's files live; empty when nothing is kept.
+  const std::filesystem::path& folder() const { return folder_; }
 
  private:
   std::filesystem::path fileOf(const std::string& slot) const;
@@ -45,6 +67,7 @@ class GameSaves {
   std::string script_;
   record::SavedGame game_;
   std::optional<record::SavedGame> memoryQuick_;
+  std::map<int, std::pair<record::SavedGame, formats::Image>> memorySlots_;
   record::SaveJournal journal_;
   bool journalling_ = false;
   bool journalFailed_ = false;

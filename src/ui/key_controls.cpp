@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "gui/player_menu.h"
+
 namespace ui {
 
 using gui::MouseButton;
@@ -15,7 +17,7 @@ namespace {
 constexpr int kHeading = -1;
 // The focus order: the heading, then the labels, as they lie on the screen.
 constexpr std::array<int, 9> kFocusOrder = {kHeading, 0, 1, 2, 3, 4, 5, 6, 7};
-constexpr uint32_t kNoticeMs = 1500;
+constexpr uint32_t kNoticeMs = 2000;
 constexpr int kVolumeStep = 10;
 
 bool isOneOf(const std::string& name, std::initializer_list<const char*> names) {
@@ -39,39 +41,100 @@ KeyControls::KeyControls(gui::Form& form, const Controls& controls, MessageRende
 }
 
 bool KeyControls::affectsGame(const RawInput& in) {
-  if (in.type == RawInput::Close) return false;
-  if (in.type != RawInput::KeyDown && in.type != RawInput::KeyUp) return true;
+  switch (in.type) {
+    case RawInput::Close:
+    case RawInput::Motion:
+    case RawInput::Request:
+      return false;
+    case RawInput::ButtonDown:
+    case RawInput::ButtonUp:
+      return affectsGame(RawInput::keyEvent(RawInput::KeyDown, {gui::keyOfButton(in.key.name)}));
+    case RawInput::KeyDown:
+    case RawInput::KeyUp:
+      break;
+    default:
+      return true;
+  }
   const std::string& name = in.key.name;
-  return !isOneOf(name, {"-", "=", "M", "F5", "F9", "F11", "F12"}) &&
-         !(in.key.alt && name == "Return");
+  return !isOneOf(name, {"-", "=", "M", "F1", "F5", "F9", "F11", "F12", "A", "S"}) &&
+         !(in.key.alt && name == "Return") && !(in.key.ctrl && name == "Z");
 }
 
 bool KeyControls::atMenu() const { return form_.waitingFor() == WaitKind::Menu; }
 
 void KeyControls::key(const RawInput& in) {
-  if (in.type == RawInput::KeyDown) keyDown(in.key);
+  if (in.type == RawInput::KeyDown) {
+    recorder_.record("key", {{"name", in.key.fullName()}});
+    keyDown(in.key);
+  }
   if (in.type == RawInput::KeyUp) keyUp(in.key);
   if (in.type == RawInput::Wheel) wheel(in.notches);
+  if (in.type == RawInput::ButtonDown || in.type == RawInput::ButtonUp) button(in);
+  if (in.type == RawInput::Request) request(in);
 }
 
-/* Every key press is recorded before it takes effect. Full screen (F11, Alt+Return) is
-   the window's own business. */
-void KeyControls::keyDown(const gui::Key& key) {
-  recorder_.record("key", {{"name", key.fullName()}});
-  release();  // a press still held by another key ends first
+/* A gamepad button is the key it stands for, recorded as the button. */
+void KeyControls::button(const RawInput& in) {
+  const gui::Key key{gui::keyOfButton(in.key.name)};
+  if (key.name.empty()) return;
+  if (in.type == RawInput::ButtonUp) return keyUp(key);
+  recorder_.record("button", {{"name", in.key.name}});
+  keyDown(key);
+}
+
+void KeyControls::request(const RawInput& in) {
+  const auto call = [](const std::function<void()>& f) {
+    if (f) f();
+  };
+  switch (in.comfort) {
+    case gui::Comfort::PlayerMenu:
+      return call(actions_.playerMenu);
+    case gui::Comfort::SaveSlot:
+      if (actions_.saveSlot) actions_.saveSlot(in.index);
+      return;
+    case gui::Comfort::LoadSlot:
+      if (actions_.loadSlot) actions_.loadSlot(in.index);
+      return;
+    case gui::Comfort::Rewind:
+      return call(actions_.rewind);
+    case gui::Comfort::None:
+      return;
+  }
+}
+
+/* The keys of the player's comforts, which leave the game alone; true when it was one. */
+bool KeyControls::comfortKey(const gui::Key& key) {
   const std::string& name = key.name;
+  const std::function<void()>* action = nullptr;
   if (name == "F11" || (key.alt && name == "Return")) {
     settings_.fullscreen = !settings_.fullscreen;
-    if (actions_.settingsChanged) actions_.settingsChanged();
-    return;
+    action = &actions_.settingsChanged;
+  } else if (name == "F1" || name == "Menu") {
+    action = &actions_.playerMenu;
+  } else if (name == "F5") {
+    action = &actions_.quickSave;
+  } else if (name == "F9") {
+    action = &actions_.quickLoad;
+  } else if (name == "F12") {
+    action = &actions_.screenshot;
+  } else if (name == "A" && !key.ctrl && !key.alt) {
+    action = &actions_.toggleAuto;
+  } else if (name == "S" && !key.ctrl && !key.alt) {
+    action = &actions_.toggleSkipRead;
+  } else if (name == "Z" && key.ctrl) {
+    action = &actions_.rewind;
+  } else {
+    return false;
   }
-  if (name == "F5" || name == "F9" || name == "F12") {
-    const auto& action = name == "F5"   ? actions_.quickSave
-                         : name == "F9" ? actions_.quickLoad
-                                        : actions_.screenshot;
-    if (action) action();
-    return;
-  }
+  if (*action) (*action)();
+  return true;
+}
+
+/* Every key press is recorded before it takes effect (by the caller). */
+void KeyControls::keyDown(const gui::Key& key) {
+  release();  // a press still held by another key ends first
+  if (comfortKey(key)) return;
+  const std::string& name = key.name;
   if (isCtrl(name)) {
     if (!atMenu() && !skipping_) setSkipping(true);
   } else if (name == "Escape") {
@@ -213,14 +276,15 @@ void KeyControls::changeVolume(int step) {
   settings_.volume = std::clamp(settings_.volume + step * kVolumeStep, 0, 100);
   settings_.muted = false;
   if (actions_.settingsChanged) actions_.settingsChanged();
-  form_.showNotice("音量 " + std::to_string(settings_.volume) + "%", kNoticeMs);
+  form_.showNotice("音量 " + std::to_string(settings_.volume) + "% Volume", kNoticeMs);
 }
 
 void KeyControls::toggleMute() {
   settings_.muted = !settings_.muted;
   if (actions_.settingsChanged) actions_.settingsChanged();
-  form_.showNotice(settings_.muted ? "消音" : "音量 " + std::to_string(settings_.volume) + "%",
-                   kNoticeMs);
+  form_.showNotice(
+      settings_.muted ? "消音 Muted" : "音量 " + std::to_string(settings_.volume) + "% Volume",
+      kNoticeMs);
 }
 
 }  // namespace ui

@@ -22,6 +22,12 @@ struct KeyActions {
   std::function<void()> quickSave;        // F5
   std::function<void()> quickLoad;        // F9
   std::function<void()> screenshot;       // F12
+  std::function<void()> playerMenu;       // F1, the gamepad's Start, a two-finger tap
+  std::function<void()> toggleAuto;       // A, the gamepad's Y
+  std::function<void()> toggleSkipRead;   // S, the gamepad's X
+  std::function<void()> rewind;           // Ctrl+Z
+  std::function<void(int)> saveSlot;      // asked for directly (a headless action)
+  std::function<void(int)> loadSlot;
 };
 
 class KeyControls {
@@ -30,8 +36,9 @@ class KeyControls {
               Settings& settings, KeyActions actions, record::Recorder& recorder);
 
   // Whether an input can change the game (and so belongs in a saved game): every mouse
-  // and wheel input, every key but the volume, full screen, save, load and screenshot keys; not the
-  // closing of the window.
+  // and wheel input, every key and gamepad button but those of the player's comforts
+  // (volume, full screen, saves, screenshot, menu, auto, skip read text, rewind); not the
+  // closing of the window, the pointer's moves or a comfort asked for directly.
   static bool affectsGame(const gui::RawInput& in);
 
   // A wait for the user begins, or (not `fresh`) is announced again after the view
@@ -42,6 +49,9 @@ class KeyControls {
 
  private:
   void key(const gui::RawInput& in);
+  void button(const gui::RawInput& in);
+  void request(const gui::RawInput& in);
+  bool comfortKey(const gui::Key& key);
   void keyDown(const gui::Key& key);
   void keyUp(const gui::Key& key);
   void wheel(int notches);

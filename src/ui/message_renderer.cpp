@@ -32,7 +32,7 @@ void MessageRenderer::MESHG(const Text& text) {
     ~Typing() { on = false; }
   } typing{typing_ = true};
   clear();
-  column_ = row_ = 0;
+  column_ = row_ = page_ = 0;
   area_ = area();
   pause_ = TypeDelay;
   unindented_ = false;
@@ -184,6 +184,7 @@ void MessageRenderer::clickWait() {
   MsgClick = kNoClick;
   form_.setCursor(gui::Cursor::Custom);
   form_.waitForUser(gui::WaitKind::Click, [this] { return MsgClick != kNoClick || skipping_; });
+  ++page_;
   leaveBacklog();
   form_.setCursor(gui::Cursor::Default);
   pause_ = TypeDelay;
@@ -194,8 +195,25 @@ void MessageRenderer::clickWait() {
 void MessageRenderer::typingPause() {
   if (pause_ <= 0 || skipping_) return;
   MsgClick = kNoClick;
-  media::TWAIT(form_, pause_);
+  media::TWAIT(form_, typed(pause_));
   if (MsgClick == kClicked) pause_ = 0;
+}
+
+int16_t MessageRenderer::typed(int16_t pause) const {
+  static constexpr int kDivisor[] = {1, 2, 4};
+  if (textSpeed_ <= 0) return pause;
+  if (textSpeed_ >= 3) return 1;
+  return static_cast<int16_t>(std::max(1, pause / kDivisor[textSpeed_]));
+}
+
+std::u32string MessageRenderer::pageText() const {
+  std::u32string text;
+  for (const MessageRecord::Row& row : record_.rows()) {
+    for (const MessageRecord::Run& run : row)
+      for (char32_t c : run.text)
+        if (c != kIdeographicSpace) text += c;
+  }
+  return text;
 }
 
 void MessageRenderer::clear() {

@@ -28,6 +28,13 @@ class MessageRenderer {
   // Skipping: click waits are answered as soon as the page is complete and typing
   // pauses are left out.
   void setSkipping(bool on) { skipping_ = on; }
+  // The speed of typing (Settings::textSpeed): only the pause after each character
+  // changes, and a pause never drops to nothing, so the run passes the same points.
+  void setTextSpeed(int speed) { textSpeed_ = speed; }
+  // Which page of the message being typed shows (0 for its first).
+  int pageInMessage() const { return page_; }
+  // The text of the live page, rows joined, without the indents; and its length.
+  std::u32string pageText() const;
 
   // The backlog, at a click wait: the pages read before the live one, as they were drawn.
   // Back shows the page before the one shown, forward the one after (the live page last,
@@ -82,6 +89,8 @@ class MessageRenderer {
   int16_t TextColor = 0;
   MessageRecord record_;
   bool skipping_ = false;
+  int textSpeed_ = 0;
+  int16_t typed(int16_t pause) const;
 
   // Pages read, oldest first; what the live page looked like while the backlog shows.
   std::deque<MessageRecord> history_;
@@ -95,6 +104,7 @@ class MessageRenderer {
   int16_t pause_ = 0;
   bool unindented_ = false;
   size_t position_ = 0;  // the character being handled
+  int page_ = 0;         // the page of the message
   bool typing_ = false;  // a message is being typed
 };
 

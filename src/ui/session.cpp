@@ -42,6 +42,15 @@ bool Session::wantsToContinue() {
   return backend_.ask(box) != 1;  // closing the box loses nothing: it continues
 }
 
+/* The game a load asks for: the quick save, a numbered slot, or the game given with the
+   request (a rewind). */
+std::optional<record::SavedGame> Session::savedGameOf(const LoadRequest& request,
+                                                      GameSaves& saves) {
+  if (request.slot == "quick") return saves.quick();
+  if (request.slot == "rewind" || request.slot == "restart") return request.game;
+  return saves.slot(std::stoi(request.slot));
+}
+
 /* Each run replays what the link gives it. A replay that goes another way sets its save
    aside and starts from the beginning; a quick load that goes wrong falls back to the game
    that was being played. */
@@ -85,9 +94,14 @@ int Session::run() {
       link.decodeEveryPicture = true;
     } catch (const LoadRequest& request) {
       fallback = saves.game();
-      const auto quick = saves.quick();
-      link.replay = quick.value_or(*fallback);
-      link.replaySlot = quick ? request.slot : "continue";
+      const auto wanted = savedGameOf(request, saves);
+      link.replay = wanted.value_or(*fallback);
+      link.replaySlot = wanted ? request.slot : "continue";
+      if (request.slot == "restart") {
+        link.replay = {};
+        link.replaySlot.clear();
+        fallback.reset();
+      }
       link.failedSlot.clear();
       link.decodeEveryPicture = false;
     } catch (const record::ReplayMismatch& e) {

@@ -28,6 +28,7 @@ class Session {
 
  private:
   bool wantsToContinue();
+  static std::optional<record::SavedGame> savedGameOf(const LoadRequest& request, GameSaves& saves);
   void saveSettings();
 
   gui::Backend& backend_;

@@ -22,14 +22,17 @@ Settings readSettings(const std::filesystem::path& file) {
   if (j.contains("muted") && j["muted"].is_boolean()) s.muted = j["muted"].get<bool>();
   if (j.contains("fullscreen") && j["fullscreen"].is_boolean())
     s.fullscreen = j["fullscreen"].get<bool>();
+  if (j.contains("text-speed") && j["text-speed"].is_number_integer())
+    s.textSpeed = std::clamp(j["text-speed"].get<int>(), 0, Settings::kTextSpeeds - 1);
   return s;
 }
 
 bool writeSettings(const std::filesystem::path& file, const Settings& s) {
-  return platform::writeFileWhole(
-      file,
-      record::jsonLine({{"volume", s.volume}, {"muted", s.muted}, {"fullscreen", s.fullscreen}}) +
-          "\n");
+  return platform::writeFileWhole(file, record::jsonLine({{"volume", s.volume},
+                                                          {"muted", s.muted},
+                                                          {"fullscreen", s.fullscreen},
+                                                          {"text-speed", s.textSpeed}}) +
+                                            "\n");
 }
 
 }  // namespace ui

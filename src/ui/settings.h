@@ -1,6 +1,6 @@
 #pragma once
-// The player's comforts that are no part of the game: volume, mute and full screen, kept
-// in the data folder from one run to the next.
+// The player's comforts that are no part of the game: volume, mute, full screen and the
+// speed of typing, kept in the data folder from one run to the next.
 #include <filesystem>
 
 namespace ui {
@@ -9,6 +9,10 @@ struct Settings {
   int volume = 100;  // percent, in steps of 10
   bool muted = false;
   bool fullscreen = false;
+  // How characters are typed: as the script says (0), twice (1) or four times (2) as fast,
+  // or at once (3). Pauses the script writes keep their length.
+  int textSpeed = 0;
+  static constexpr int kTextSpeeds = 4;
   // The volume the mixer plays at.
   int effectiveVolume() const { return muted ? 0 : volume; }
 };

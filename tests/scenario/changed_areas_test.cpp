@@ -24,14 +24,14 @@ class ScreenBackend : public backends::HeadlessBackend {
  public:
   using HeadlessBackend::HeadlessBackend;
   void present(gui::FrameSource& source) override {
-    auto& form = dynamic_cast<gui::Form&>(source);
-    const formats::Image& frame = form.frame();
+    const formats::Image& frame = source.frame();
     if (screen.width() == 0) screen = formats::Image(frame.width(), frame.height(), 0xABCDEF);
-    for (const formats::Rect& r : form.takeChanged()) screen.blit(frame, 0, 0, r);
+    for (const formats::Rect& r : source.takeChanged()) screen.blit(frame, 0, 0, r);
     ++frames;
     if (screen.pixels() != frame.pixels()) ++staleFrames;
     // Composing the whole window is slow under the sanitizers: every third frame there.
-    if (frames % kWholeEvery == 0 && form.composeWhole().pixels() != frame.pixels()) ++wrongFrames;
+    if (frames % kWholeEvery == 0 && source.composeWhole().pixels() != frame.pixels())
+      ++wrongFrames;
   }
   formats::Image screen;
   int frames = 0, staleFrames = 0, wrongFrames = 0;

@@ -99,49 +99,57 @@ TEST(Saves, QuickSaveAndLoadReturnToTheSavedWaitAndGoOnAlike) {
       {"the backlog shown", "MES,一￥\nMES,二￥\nMES,三￥\nEXIT\n", "click\nclick\nkey PageUp\n",
        "key Return\n", "key Return\nkey Return\n"},
   };
+  // F5 and F9, a numbered slot of the player's menu, and the gamepad's Back (F5).
+  struct Way {
+    const char *save, *load, *slot;
+  };
+  const Way ways[] = {{"key F5\n", "key F9\n", "quick"},
+                      {"save 7\n", "load 7\n", "7"},
+                      {"button Back\n", "key F9\n", "quick"}};
   int n = 0;
-  for (const RoundTrip& c : cases) {
-    SCOPED_TRACE(c.what);
-    const fs::path folder =
-        testing_support::scenarioFolder("Saves.round-trip-" + std::to_string(n++));
-    testing_support::writeScript(folder, c.script);
-    picture_fixtures::writePng(folder / "room.szg", 504, 336, 3);
-    std::ifstream png(folder / "room.szg", std::ios::binary);
-    std::string head(200, '\0');
-    png.read(head.data(), 200);
-    std::ofstream(folder / "broken.szg", std::ios::binary) << head;
-    audio_test::TrackBytes t;
-    t.tempo(0, 1000000).on(0, 60).off(400, 60).end(0);
-    const auto piece = audio_test::smf(0, 1000, {t});
-    std::ofstream(folder / "A.MID", std::ios::binary)
-        .write(reinterpret_cast<const char*>(piece.data()), static_cast<long>(piece.size()));
-    ScenarioOptions o;
-    o.shots = true;
-    o.input = std::string(c.before) + "key F5\n" + c.detour + "key F9\n" + c.after;
-    const auto full = runFolder(folder, o);
-    const auto fullShots = picture_fixtures::readShots(folder);
-    o.input = std::string(c.before) + c.after;
-    const auto plain = runFolder(folder, o);
-    const auto plainShots = picture_fixtures::readShots(folder);
+  for (const RoundTrip& c : cases)
+    for (const Way& way : ways) {
+      SCOPED_TRACE(std::string(c.what) + ", " + way.save);
+      const fs::path folder =
+          testing_support::scenarioFolder("Saves.round-trip-" + std::to_string(n++));
+      testing_support::writeScript(folder, c.script);
+      picture_fixtures::writePng(folder / "room.szg", 504, 336, 3);
+      std::ifstream png(folder / "room.szg", std::ios::binary);
+      std::string head(200, '\0');
+      png.read(head.data(), 200);
+      std::ofstream(folder / "broken.szg", std::ios::binary) << head;
+      audio_test::TrackBytes t;
+      t.tempo(0, 1000000).on(0, 60).off(400, 60).end(0);
+      const auto piece = audio_test::smf(0, 1000, {t});
+      std::ofstream(folder / "A.MID", std::ios::binary)
+          .write(reinterpret_cast<const char*>(piece.data()), static_cast<long>(piece.size()));
+      ScenarioOptions o;
+      o.shots = true;
+      o.input = std::string(c.before) + way.save + c.detour + way.load + c.after;
+      const auto full = runFolder(folder, o);
+      const auto fullShots = picture_fixtures::readShots(folder);
+      o.input = std::string(c.before) + c.after;
+      const auto plain = runFolder(folder, o);
+      const auto plainShots = picture_fixtures::readShots(folder);
 
-    const long save = indexOf(full, "save"), load = indexOf(full, "load");
-    ASSERT_GE(save, 0);
-    ASSERT_GT(load, save);
-    EXPECT_TRUE(full.events[save]["ok"].boolean());
-    EXPECT_EQ(full.events[load]["slot"].str(), "quick");
-    EXPECT_TRUE(full.events[load]["ok"].boolean());
-    const int k = waitsBefore(full, save);
-    const long savedWait = nthWait(full, k - 1), loadedWait = indexOf(full, "wait", load);
-    ASSERT_GT(loadedWait, load);
-    EXPECT_TRUE(timeless(full.events[loadedWait]) == timeless(full.events[savedWait]));
-    EXPECT_EQ(fullShots.at(waitsBefore(full, loadedWait)), fullShots.at(k - 1));
-    const long plainWait = nthWait(plain, k - 1);
-    EXPECT_TRUE(restFrom(full, loadedWait) == restFrom(plain, plainWait));
-    EXPECT_EQ(fullShots.back(), plainShots.back());
-    if (std::string(c.what) == "music playing") {
-      EXPECT_GT(indexOf(full, "music-restart", load), load) << "the piece plays after loading";
+      const long save = indexOf(full, "save"), load = indexOf(full, "load");
+      ASSERT_GE(save, 0);
+      ASSERT_GT(load, save);
+      EXPECT_TRUE(full.events[save]["ok"].boolean());
+      EXPECT_EQ(full.events[load]["slot"].str(), way.slot);
+      EXPECT_TRUE(full.events[load]["ok"].boolean());
+      const int k = waitsBefore(full, save);
+      const long savedWait = nthWait(full, k - 1), loadedWait = indexOf(full, "wait", load);
+      ASSERT_GT(loadedWait, load);
+      EXPECT_TRUE(timeless(full.events[loadedWait]) == timeless(full.events[savedWait]));
+      EXPECT_EQ(fullShots.at(waitsBefore(full, loadedWait)), fullShots.at(k - 1));
+      const long plainWait = nthWait(plain, k - 1);
+      EXPECT_TRUE(restFrom(full, loadedWait) == restFrom(plain, plainWait));
+      EXPECT_EQ(fullShots.back(), plainShots.back());
+      if (std::string(c.what) == "music playing") {
+        EXPECT_GT(indexOf(full, "music-restart", load), load) << "the piece plays after loading";
+      }
     }
-  }
 }
 
 // A game folder with a script, and the place its saves go under `data`.

@@ -50,23 +50,49 @@ TEST(InputScript, ReadsKeysWithTheirModifiersAndTheWheel) {
       {"key =", InputAction::KeyPress, "=", 0},
       {"wheel up", InputAction::Wheel, "", 1},
       {"wheel down", InputAction::Wheel, "", -1},
+      {"button Start", InputAction::Button, "Start", 0},
+      {"button LB", InputAction::Button, "LB", 0},
+      {"twofinger", InputAction::TwoFinger, "", 0},
+      {"save 30", InputAction::SaveSlot, "", 30},
+      {"load 1", InputAction::LoadSlot, "", 1},
+      {"rewind", InputAction::Rewind, "", 0},
   };
   for (const auto& c : cases) {
     auto a = parseInputScript(std::string(c.line) + "\n", "in");
     ASSERT_EQ(a.size(), 1u) << c.line;
     EXPECT_EQ(a[0].kind, c.kind) << c.line;
     EXPECT_EQ(a[0].key.fullName(), c.fullName) << c.line;
-    EXPECT_EQ(a[0].notches, c.notches) << c.line;
+    const bool slot = c.kind == InputAction::SaveSlot || c.kind == InputAction::LoadSlot;
+    EXPECT_EQ(slot ? a[0].n : a[0].notches, c.notches) << c.line;
   }
 }
 
 TEST(InputScript, ErrorsNameTheFileAndLine) {
-  const char* bad[] = {"clik\n",        "pick 8\n",          "pick\n",
-                       "click there\n", "clickat 1\n",       "at x click\n",
-                       "at 5\n",        "at 5 at 6 click\n", "clickat 1 2 left\n",
-                       "key\n",         "key return\n",      "key F13\n",
-                       "key Alt+\n",    "hold Enter\n",      "wheel\n",
-                       "wheel left\n",  "key Ctrl+Meta+A\n"};
+  const char* bad[] = {"clik\n",
+                       "pick 8\n",
+                       "pick\n",
+                       "click there\n",
+                       "clickat 1\n",
+                       "at x click\n",
+                       "at 5\n",
+                       "at 5 at 6 click\n",
+                       "clickat 1 2 left\n",
+                       "key\n",
+                       "key return\n",
+                       "key F13\n",
+                       "key Alt+\n",
+                       "hold Enter\n",
+                       "wheel\n",
+                       "wheel left\n",
+                       "key Ctrl+Meta+A\n",
+                       "button\n",
+                       "button C\n",
+                       "button a\n",
+                       "save 0\n",
+                       "save 31\n",
+                       "load\n",
+                       "rewind 2\n",
+                       "twofinger x\n"};
   for (const char* text : bad) {
     try {
       parseInputScript(std::string("click\n") + text, "moves.txt");

@@ -40,13 +40,36 @@ TEST(TouchGesture, TapsAndLongPresses) {
     SCOPED_TRACE(c.what);
     TouchGesture g;
     g.down(7, 10, 20, 1000);
-    g.down(8, 99, 99, 1001);  // a second finger is ignored
     g.move(7, 10 + c.moveBy, 20);
     EXPECT_EQ(g.deadline().has_value(), c.moveBy <= TouchGesture::kSlop);
     EXPECT_EQ(describe(c.wakeAt ? g.due(c.wakeAt) : std::vector<RawInput>{}), c.fromDue);
-    EXPECT_TRUE(g.up(8, c.liftAt).empty());
+    EXPECT_TRUE(g.up(8, c.liftAt).empty()) << "a finger that never touched";
     EXPECT_EQ(describe(g.up(7, c.liftAt)), c.fromUp);
     EXPECT_FALSE(g.deadline().has_value());
+  }
+}
+
+/* Two fingers that tap together ask for the player's menu once both lift, and click
+   nothing; a third finger changes nothing, a finger that moves spoils the tap. */
+TEST(TouchGesture, TwoFingersTapForThePlayersMenu) {
+  for (const bool moved : {false, true}) {
+    SCOPED_TRACE(moved);
+    TouchGesture g;
+    g.down(1, 10, 20, 1000);
+    g.down(2, 200, 20, 1030);
+    g.down(3, 300, 20, 1040);
+    if (moved) g.move(1, 100, 20);
+    EXPECT_FALSE(g.deadline().has_value()) << "no long press while two fingers are down";
+    EXPECT_TRUE(g.up(3, 1100).empty());
+    EXPECT_TRUE(g.up(1, 1100).empty());
+    const auto out = g.up(2, 1120);
+    ASSERT_EQ(out.size(), moved ? 0u : 1u);
+    if (!moved) {
+      EXPECT_EQ(out[0].type, RawInput::Request);
+      EXPECT_EQ(out[0].comfort, gui::Comfort::PlayerMenu);
+    }
+    g.down(4, 10, 20, 2000);  // the next touch is a tap again
+    EXPECT_EQ(describe(g.up(4, 2100)), "downL@10,20 upL@10,20 ");
   }
 }
 

@@ -47,6 +47,11 @@ Aim aimOf(const record::InputAction& a) {
     case record::InputAction::Hold:
     case record::InputAction::Release:
     case record::InputAction::Wheel:
+    case record::InputAction::Button:
+    case record::InputAction::TwoFinger:
+    case record::InputAction::SaveSlot:
+    case record::InputAction::LoadSlot:
+    case record::InputAction::Rewind:
       break;
   }
   return {gui::Place::None, L, false};
@@ -74,6 +79,22 @@ void HeadlessBackend::expand(const record::InputAction& a) {
       return keyInput(gui::RawInput::KeyUp);
     case record::InputAction::Wheel:
       pending_.push_back(gui::RawInput::wheel(a.notches));
+      return;
+    case record::InputAction::Button:
+      pending_.push_back(gui::RawInput::gamepad(gui::RawInput::ButtonDown, a.key.name));
+      pending_.push_back(gui::RawInput::gamepad(gui::RawInput::ButtonUp, a.key.name));
+      return;
+    case record::InputAction::TwoFinger:
+      pending_.push_back(gui::RawInput::ask(gui::Comfort::PlayerMenu));
+      return;
+    case record::InputAction::SaveSlot:
+    case record::InputAction::LoadSlot:
+      pending_.push_back(gui::RawInput::ask(
+          a.kind == record::InputAction::SaveSlot ? gui::Comfort::SaveSlot : gui::Comfort::LoadSlot,
+          a.n));
+      return;
+    case record::InputAction::Rewind:
+      pending_.push_back(gui::RawInput::ask(gui::Comfort::Rewind));
       return;
     default:
       break;

@@ -46,6 +46,41 @@ bool repeats(SDL_Keycode k) {
          k == SDLK_PAGEUP || k == SDLK_PAGEDOWN;
 }
 
+// The gamepad's buttons by the names the input file and the trace use.
+const char* buttonName(Uint8 button) {
+  switch (button) {
+    case SDL_CONTROLLER_BUTTON_A:
+      return "A";
+    case SDL_CONTROLLER_BUTTON_B:
+      return "B";
+    case SDL_CONTROLLER_BUTTON_X:
+      return "X";
+    case SDL_CONTROLLER_BUTTON_Y:
+      return "Y";
+    case SDL_CONTROLLER_BUTTON_START:
+      return "Start";
+    case SDL_CONTROLLER_BUTTON_BACK:
+      return "Back";
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+      return "LB";
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+      return "RB";
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+      return "Up";
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+      return "Down";
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+      return "Left";
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+      return "Right";
+    default:
+      return nullptr;
+  }
+}
+
+// How far the stick must lean to press a direction, and come back to let it go.
+constexpr int kStickPress = 16000, kStickRelease = 8000;
+
 }  // namespace
 
 double fittingScale(int width, int height, double share) {
@@ -62,6 +97,8 @@ SdlBackend::SdlBackend(int width, int height, double scale, bool fullscreen)
   SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");  // touch is read as touch
   if (!platform::startVideo())
     throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
+  // Gamepads are optional: plugged in now or later, each is opened as it is announced.
+  SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   if (scale_ <= 0) {
     scale_ = fittingScale(width, height, kComfortableShare);
   } else if (const double fit = fittingScale(width, height, 1.0); scale_ > fit) {
@@ -78,6 +115,7 @@ SdlBackend::~SdlBackend() {
   mixer_.reset();
   if (custom_) SDL_FreeCursor(custom_);
   if (arrow_) SDL_FreeCursor(arrow_);
+  SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -125,10 +163,45 @@ formats::Point SdlBackend::toClient(double windowX, double windowY) const {
           static_cast<int>(std::floor((windowY - p.y) / p.scale))};
 }
 
-void SdlBackend::toggleFullscreen() {
-  fullscreen_ = !fullscreen_;
+void SdlBackend::toggleFullscreen() { setFullscreen(!fullscreen_); }
+
+void SdlBackend::setFullscreen(bool on) {
+  if (on == fullscreen_ || !window_) return;
+  fullscreen_ = on;
   SDL_SetWindowFullscreen(window_, fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   redrawWhole();
+}
+
+/* Buttons by name; the left stick leans like the D-pad, pressing a direction past one
+   threshold and letting it go under a lower one. */
+std::optional<gui::RawInput> SdlBackend::gamepadInput(const SDL_Event& e) {
+  if (e.type == SDL_CONTROLLERDEVICEADDED) {
+    SDL_GameControllerOpen(e.cdevice.which);
+    return std::nullopt;
+  }
+  if (e.type == SDL_CONTROLLERBUTTONDOWN || e.type == SDL_CONTROLLERBUTTONUP) {
+    const char* name = buttonName(e.cbutton.button);
+    if (!name) return std::nullopt;
+    return gui::RawInput::gamepad(
+        e.type == SDL_CONTROLLERBUTTONDOWN ? gui::RawInput::ButtonDown : gui::RawInput::ButtonUp,
+        name);
+  }
+  if (e.type != SDL_CONTROLLERAXISMOTION) return std::nullopt;
+  const bool horizontal = e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX;
+  if (!horizontal && e.caxis.axis != SDL_CONTROLLER_AXIS_LEFTY) return std::nullopt;
+  int& lean = horizontal ? stickX_ : stickY_;
+  const int value = e.caxis.value;
+  int now = lean;
+  if (value <= -kStickPress) now = -1;
+  if (value >= kStickPress) now = 1;
+  if (value > -kStickRelease && value < kStickRelease) now = 0;
+  if (now == lean) return std::nullopt;
+  const char* before = lean < 0 ? (horizontal ? "Left" : "Up") : (horizontal ? "Right" : "Down");
+  const char* after = now < 0 ? (horizontal ? "Left" : "Up") : (horizontal ? "Right" : "Down");
+  if (lean != 0) queued_.push_back(gui::RawInput::gamepad(gui::RawInput::ButtonUp, before));
+  if (now != 0) queued_.push_back(gui::RawInput::gamepad(gui::RawInput::ButtonDown, after));
+  lean = now;
+  return std::nullopt;
 }
 
 std::optional<gui::RawInput> SdlBackend::keyInput(const SDL_Event& e) {
@@ -171,6 +244,16 @@ std::optional<gui::RawInput> SdlBackend::translate(const SDL_Event& e) {
                                   buttonOf(e.button.button),
                                   down && e.button.clicks >= 2 && e.button.clicks % 2 == 0);
     }
+    case SDL_MOUSEMOTION: {
+      if (!window_ || e.motion.which == SDL_TOUCH_MOUSEID) return std::nullopt;
+      const formats::Point p = toClient(e.motion.x, e.motion.y);
+      return gui::RawInput::mouse(gui::RawInput::Motion, p.x, p.y);
+    }
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+      return gamepadInput(e);
     case SDL_MOUSEWHEEL: {
       if (e.wheel.which == SDL_TOUCH_MOUSEID) return std::nullopt;
       const int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;

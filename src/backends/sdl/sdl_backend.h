@@ -36,6 +36,7 @@ class SdlBackend : public gui::Backend {
   void setCursor(gui::Cursor c) override;
   int ask(const gui::MessageBox& box) override;
   gui::Mixer& mixer() override;
+  void setFullscreen(bool on) override;
 
  private:
   // Where the scaled frame lies in an area of the given size, centred.
@@ -48,6 +49,7 @@ class SdlBackend : public gui::Backend {
   void openWindow();
   std::optional<gui::RawInput> translate(const SDL_Event& e);
   std::optional<gui::RawInput> keyInput(const SDL_Event& e);
+  std::optional<gui::RawInput> gamepadInput(const SDL_Event& e);
   void toggleFullscreen();
   void waitForEvent(std::optional<uint32_t> deadline);
   void waitForTime(uint32_t deadline);
@@ -74,6 +76,7 @@ class SdlBackend : public gui::Backend {
   gui::FrameScaler scaler_;
   int scaledX_ = 0, scaledY_ = 0;  // where the scaled frame lies in the window
   gui::TouchGesture touch_;
+  int stickX_ = 0, stickY_ = 0;  // the left stick as a D-pad: -1, 0 or 1 on each axis
   std::deque<gui::RawInput> queued_;
   std::unique_ptr<gui::Mixer> mixer_;
 };
