@@ -164,6 +164,39 @@ void placeGame(const CommandLine& cl, const char* argv0, ui::Options& o) {
 // The script file a run would load.
 fs::path scriptOf(const ui::Options& o) { return ui::scriptFileOf(o).path; }
 
+// The demo game shipped with the player: beside it (the Windows folder), installed under
+// share/, or in the source tree around a build folder.
+std::optional<fs::path> shippedDemo(const fs::path& executableFolder) {
+  for (const fs::path& folder :
+       {executableFolder / "demo", executableFolder / ".." / "share" / "torami" / "demo",
+        executableFolder / ".." / "demo"}) {
+    std::error_code ec;
+    if (fs::exists(folder / "TORAMI.acs", ec)) return folder.lexically_normal();
+  }
+  return std::nullopt;
+}
+
+/* Started without a game and with no script beside it, a window says how to name one and
+   offers the demo when there is one; false when the player closes instead. */
+bool offerDemo(gui::Backend& backend, const fs::path& executableFolder, ui::Options& o) {
+  const auto demo = shippedDemo(executableFolder);
+  gui::MessageBox box;
+  box.icon = gui::MessageBox::Icon::Question;
+  box.title = ui::design::kCaption;
+  box.text =
+      "遊ぶゲームがありません。TORAMI.acs と素材のあるフォルダを指定して起動してください:\r\n"
+      "    torami ゲームのフォルダ\r\n\r\n"
+      "No game to play. Start torami with the folder that holds TORAMI.acs and its media:\r\n"
+      "    torami GAME-FOLDER";
+  if (demo) {
+    box.text += "\r\n\r\nデモ The demo: " + platform::utf8OfPath(*demo);
+    box.buttons = {"デモを遊ぶ Play the demo", "閉じる Close"};
+  }
+  if (backend.ask(box) != 0 || !demo) return false;
+  o.gameFolder = *demo;
+  return true;
+}
+
 int check(const CommandLine& cl, const char* argv0) {
   ui::Options options;
   placeGame(cl, argv0, options);
@@ -240,6 +273,10 @@ int play(const CommandLine& cl, const char* argv0) {
                           ui::readSettings(ui::Session::settingsFile(saves.dataFolder)).fullscreen);
     backend = std::make_unique<backends::SdlBackend>(
         ui::design::kClientWidth, ui::design::kClientHeight, cl.scale, fullscreen);
+    std::error_code ec;
+    if (!cl.game && !fs::exists(scriptOf(options), ec) &&
+        !offerDemo(*backend, executableFolder(argv0), options))
+      return engine::kExitUsage;
   }
   return ui::Session(*backend, options, saves).run();
 }

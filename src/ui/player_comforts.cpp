@@ -16,8 +16,8 @@ constexpr int kVolumeStep = 10;
 
 std::u32string u32(const std::string& utf8) { return platform::fromUtf8(utf8); }
 
-const char32_t* const kTextSpeedNames[Settings::kTextSpeeds] = {
-    U"スクリプトどおり As written", U"2倍 x2", U"4倍 x4", U"すぐに At once"};
+const char32_t* const kTextSpeedNames[Settings::kTextSpeeds] = {U"標準 As written", U"2倍 x2",
+                                                                U"4倍 x4", U"すぐに At once"};
 
 }  // namespace
 
@@ -91,33 +91,37 @@ std::vector<MenuButton> PlayerComforts::mainItems() {
 
 void PlayerComforts::refreshMain() { menu_.replace(U"メニュー Menu", mainItems()); }
 
-void PlayerComforts::showSlots(bool saving, int page) {
-  menu_.push(saving ? U"セーブ Save" : U"ロード Load", slotItems(saving, page),
-             gui::PlayerMenu::kSlotColumns);
+std::u32string PlayerComforts::slotHeading(bool saving, int page) {
+  return u32(std::string(saving ? "セーブ Save" : "ロード Load") + "  " + std::to_string(page + 1) +
+             "/" + std::to_string(kSlotPages));
 }
 
-/* Six slots, then the buttons to the pages before and after and back. */
+void PlayerComforts::showSlots(bool saving, int page) {
+  menu_.push(slotHeading(saving, page), slotItems(saving, page), gui::PlayerMenu::kSlotColumns);
+}
+
+/* Six slots (their number, and the month, day and time of saving), then the buttons to the
+   pages before and after and back. */
 std::vector<MenuButton> PlayerComforts::slotItems(bool saving, int page) {
   std::vector<MenuButton> items;
   for (int i = 0; i < kSlotsPerPage; ++i) {
     const int slot = page * kSlotsPerPage + i + 1;
     MenuButton b;
     const GameSaves::SlotSummary s = saves_ ? saves_->summary(slot) : GameSaves::SlotSummary{};
-    b.caption = u32(std::to_string(slot) + (s.used ? "  " + s.info.savedAt : "  ---"));
+    const std::string when = s.info.savedAt.size() > 5 ? s.info.savedAt.substr(5) : "";
+    b.caption = u32(std::to_string(slot) + (s.used ? "  " + when : "  ---"));
     b.detail = u32(s.info.words);
     b.picture = s.thumbnail;
     b.action = [this, saving, slot, page] { chooseSlot(saving, slot, page); };
     items.push_back(std::move(b));
   }
-  const std::u32string where = u32(std::to_string(page + 1) + "/" + std::to_string(kSlotPages));
   auto turn = [this, saving](int to) {
     return [this, saving, to] {
-      menu_.replace(saving ? U"セーブ Save" : U"ロード Load", slotItems(saving, to),
-                    gui::PlayerMenu::kSlotColumns);
+      menu_.replace(slotHeading(saving, to), slotItems(saving, to), gui::PlayerMenu::kSlotColumns);
     };
   };
-  items.push_back({U"← " + where, {}, {}, false, turn((page + kSlotPages - 1) % kSlotPages)});
-  items.push_back({where + U" →", {}, {}, false, turn((page + 1) % kSlotPages)});
+  items.push_back({U"← 前 Previous", {}, {}, false, turn((page + kSlotPages - 1) % kSlotPages)});
+  items.push_back({U"次 Next →", {}, {}, false, turn((page + 1) % kSlotPages)});
   items.push_back({U"戻る Back", {}, {}, false, [this] { menu_.back(); }});
   return items;
 }
@@ -126,7 +130,7 @@ void PlayerComforts::chooseSlot(bool saving, int slot, int page) {
   if (!saving) return actions_.loadSlot(slot);
   auto save = [this, slot, page] {
     actions_.saveSlot(slot);
-    menu_.replace(U"セーブ Save", slotItems(true, page), gui::PlayerMenu::kSlotColumns);
+    menu_.replace(slotHeading(true, page), slotItems(true, page), gui::PlayerMenu::kSlotColumns);
   };
   if (saves_ && saves_->summary(slot).used)
     confirm(u32("スロット " + std::to_string(slot) + " に上書きしますか？ Overwrite?"), save);

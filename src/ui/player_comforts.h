@@ -36,6 +36,7 @@ class PlayerComforts {
  private:
   std::vector<gui::MenuButton> mainItems();
   void showSlots(bool saving, int page);
+  static std::u32string slotHeading(bool saving, int page);
   std::vector<gui::MenuButton> slotItems(bool saving, int page);
   void chooseSlot(bool saving, int slot, int page);
   void showTextSpeed();

@@ -6,7 +6,8 @@
 // without its time), the canvas at chosen waits pixel for pixel with the native --shots,
 // and the end of the run. Also measures what the demo page downloads and how long the
 // title takes, and prints both; and plays a tiny game of its own through the folder
-// picker, over reloads, with a quick save.
+// picker, over reloads, with a quick save; and on a phone's screen reaches the player's
+// menu through the toolbar.
 // Usage: node tests/web/browser_test.js BUILD_WEB NATIVE_TORAMI REPO
 'use strict';
 const { spawn, spawnSync } = require('child_process');
@@ -329,6 +330,52 @@ async function ownGame(browser, url) {
   await context.close();
 }
 
+// A phone (390 x 844, touch): the toolbar's menu button opens the player's menu, and taps
+// save to the first slot, load it back and show the backlog.
+async function phone(browser, url) {
+  const started = Date.now();
+  const { context, page } = await newPage(browser);
+  await page.setViewport({ width: 390, height: 844, hasTouch: true, isMobile: true });
+  await page.goto(url + '?test');
+  await waitForWaits(page, 1);
+  const tap = async (x, y) => {
+    const box = await (await page.$('#canvas')).boundingBox();
+    const s = box.width / 506;
+    await page.touchscreen.tap(box.x + (x + 0.5) * s, box.y + (y + 0.5) * s);
+  };
+  const traceHas = (what, test) => step(what, page.waitForFunction(test,
+    { timeout: stepTimeout, polling: 20 }));
+  const row = (i) => 48 + 22 * i;  // the menu's rows, in the design's pixels
+  await tap(menuCell(1).x, menuCell(1).y);  // はじめる
+  await waitForWaits(page, 2);
+  await tap(230, 360);
+  await waitForWaits(page, 3);
+  await page.click('#menu');
+  await traceHas('the menu opened by the toolbar', () =>
+    window.torami.trace().some((e) => e.ev === 'player-menu' && e.open));
+  await tap(250, row(0));  // セーブ Save
+  await tap(106, 104);     // slot 1
+  await traceHas('a slot saved by taps', () =>
+    window.torami.trace().some((e) => e.ev === 'save' && e.slot === '1' && e.ok));
+  await page.click('#menu');  // closes it
+  await tap(230, 360);
+  await waitForWaits(page, 4);
+  await page.click('#menu');
+  await tap(250, row(1));  // ロード Load
+  await tap(106, 104);
+  await traceHas('the slot loaded by taps', () =>
+    window.torami.trace().some((e) => e.ev === 'load' && e.slot === '1' && e.ok));
+  await page.click('#menu');
+  await tap(250, row(8));  // 履歴 Backlog
+  await traceHas('the backlog shown from the menu', () =>
+    window.torami.trace().some((e) => e.ev === 'wait' && e.backlog === 1));
+  const bar = await page.$eval('#bar', (e) => e.scrollWidth <= e.clientWidth);
+  if (!bar) fail('the toolbar does not fit a phone\'s width');
+  console.log(`phone: menu by the toolbar, a slot saved and loaded, the backlog, by taps ` +
+    `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
+  await context.close();
+}
+
 (async () => {
   const { server, url } = await startServer();
   let browser;
@@ -341,6 +388,7 @@ async function ownGame(browser, url) {
     // Each step on its own: one that fails says why and the steps after it still run.
     const steps = [['load', () => measureFirstLoad(browser, url)],
       ['own', () => ownGame(browser, url)],
+      ['phone', () => phone(browser, url)],
       ...playthroughs.map((name) => [name, () => playthrough(browser, url, name)])];
     const only = process.env.TORAMI_WEB_ONLY;
     for (const [name, run] of steps) {

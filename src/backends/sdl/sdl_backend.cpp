@@ -83,11 +83,15 @@ constexpr int kStickPress = 16000, kStickRelease = 8000;
 
 }  // namespace
 
+/* The window's title bar and frame are the window manager's and unknown before the window
+   shows; this much room is kept for them. */
 double fittingScale(int width, int height, double share) {
+  constexpr int kFrameWidth = 16, kFrameHeight = 48;
   SDL_Rect usable;
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-  const double fit = std::min(usable.w * share / width, usable.h * share / height);
-  return std::max(1.0, std::floor(fit * 2) / 2);
+  const double fit = std::min((usable.w - kFrameWidth) * share / width,
+                              (usable.h - kFrameHeight) * share / height);
+  return std::max(1.0, std::floor(fit * 4) / 4);
 }
 
 SdlBackend::SdlBackend(int width, int height, double scale, bool fullscreen)
@@ -147,11 +151,12 @@ void SdlBackend::openWindow() {
 }
 
 /* In a window the frame takes the largest size that fits, keeping its aspect; on a full
-   screen it takes the largest whole-number scale that fits, so pixels stay crisp. */
+   screen it takes the largest whole-number scale that fits, so pixels stay crisp, unless
+   that is 1 on a screen that holds more (a small screen): then the largest that fits. */
 SdlBackend::Placement SdlBackend::placement(int areaWidth, int areaHeight) const {
   double s =
       std::min(static_cast<double>(areaWidth) / width_, static_cast<double>(areaHeight) / height_);
-  if (fullscreen_ && s >= 1) s = std::floor(s);
+  if (fullscreen_ && s >= 2) s = std::floor(s);
   return {s, (areaWidth - width_ * s) / 2, (areaHeight - height_ * s) / 2};
 }
 

@@ -39,6 +39,19 @@
       layout();
     });
 
+  // The player's menu: the button gives the player F1, as the keyboard would.
+  function sendKey(type, key, keyCode) {
+    const e = new KeyboardEvent(type, { key, code: key, keyCode, which: keyCode, bubbles: true,
+                                        cancelable: true });
+    for (const name of ['keyCode', 'which']) Object.defineProperty(e, name, { get: () => keyCode });
+    window.dispatchEvent(e);
+  }
+  $('menu').addEventListener('click', () => {
+    canvas.focus();
+    sendKey('keydown', 'F1', 112);
+    sendKey('keyup', 'F1', 112);
+  });
+
   // --- the player's data folder in the browser's storage --------------------------------
   let syncing = false, again = false, timer = null, syncs = 0;
   function sync() {
