@@ -78,11 +78,14 @@ void Form::paintLayers(formats::Image& screen) {
   if (notice_->shows()) notice_->paint(screen);
 }
 
+/* Only the notice's timer runs meanwhile, so a notice goes away in its time. */
 void Form::holdWhile(const std::function<bool()>& open) {
   const uint32_t start = backend_.ticks();
   while (open()) {
     presentIfDirty();
-    backend_.wait(Wait::Input, std::nullopt);
+    const bool noticing = noticeTimer_ && noticeTimer_->enabled();
+    backend_.wait(Wait::Input, noticing ? std::optional(noticeTimer_->due()) : std::nullopt);
+    if (noticing) noticeTimer_->tick(backend_.ticks());
     while (open())
       if (auto in = backend_.nextInput()) {
         dispatch(*in);
