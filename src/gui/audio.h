@@ -51,8 +51,8 @@ class Mixer {
   virtual void stopWave() = 0;
   virtual bool wavePlaying() = 0;
 
-  // The volume of music and waves, 0..100 percent.
-  virtual void setVolume(int percent) = 0;
+  // The volume of the music and of the waves, each 0..100 percent.
+  virtual void setVolume(int musicPercent, int wavePercent) = 0;
 };
 
 }  // namespace gui

@@ -20,7 +20,7 @@ class SilentMixer final : public Mixer {
   bool playWave(const WaveSound& wave, bool loop) override;
   void stopWave() override;
   bool wavePlaying() override;
-  void setVolume(int percent) override { volume_ = percent; }
+  void setVolume(int musicPercent, int) override { volume_ = musicPercent; }
   int volume() const { return volume_; }
 
   // The piece started last and not halted or freed since, for inspection.

@@ -282,13 +282,14 @@ gui::Mixer& Acs::mixer() {
   gui::Mixer& m = backend_.mixer();
   if (!mixerOpen_) {
     mixerOpen_ = true;
-    if (settings_.effectiveVolume() != 100) m.setVolume(settings_.effectiveVolume());
+    if (settings_.musicVolume() != 100 || settings_.wavesVolume() != 100)
+      m.setVolume(settings_.musicVolume(), settings_.wavesVolume());
   }
   return m;
 }
 
 void Acs::applyVolume() {
-  if (mixerOpen_) backend_.mixer().setVolume(settings_.effectiveVolume());
+  if (mixerOpen_) backend_.mixer().setVolume(settings_.musicVolume(), settings_.wavesVolume());
 }
 
 void Acs::Label2_DblClick() {

@@ -274,6 +274,7 @@ void KeyControls::setSkipping(bool on) {
 
 void KeyControls::changeVolume(int step) {
   settings_.volume = std::clamp(settings_.volume + step * kVolumeStep, 0, 100);
+  settings_.soundVolume = std::clamp(settings_.soundVolume + step * kVolumeStep, 0, 100);
   settings_.muted = false;
   if (actions_.settingsChanged) actions_.settingsChanged();
   form_.showNotice("音量 " + std::to_string(settings_.volume) + "% Volume", kNoticeMs);

@@ -71,7 +71,9 @@ std::vector<MenuButton> PlayerComforts::mainItems() {
           kTextSpeedNames[std::clamp(settings_.textSpeed, 0, Settings::kTextSpeeds - 1)]),
       item(
           U"音量 Volume", [this] { showVolume(); },
-          settings_.muted ? U"消音 Muted" : u32(std::to_string(settings_.volume) + "%")),
+          settings_.muted ? U"消音 Muted"
+                          : u32("音楽 " + std::to_string(settings_.volume) + "%  効果音 " +
+                                std::to_string(settings_.soundVolume) + "%")),
       item(
           U"全画面 Full screen",
           [this] {
@@ -165,20 +167,32 @@ void PlayerComforts::showTextSpeed() {
 
 void PlayerComforts::showVolume() { menu_.push(U"音量 Volume", volumeItems()); }
 
+/* Music and sounds apart, in steps of 10%, and mute for both. */
 std::vector<MenuButton> PlayerComforts::volumeItems() {
   auto changed = [this] {
     if (actions_.settingsChanged) actions_.settingsChanged();
     menu_.replace(U"音量 Volume", volumeItems());
   };
-  auto step = [this, changed](int by) {
-    return [this, changed, by] {
-      settings_.volume = std::clamp(settings_.volume + by * kVolumeStep, 0, 100);
+  auto step = [this, changed](int Settings::*volume, int by) {
+    return [this, changed, volume, by] {
+      settings_.*volume = std::clamp(settings_.*volume + by * kVolumeStep, 0, 100);
       settings_.muted = false;
       changed();
     };
   };
-  return {{U"音量を上げる Louder", u32(std::to_string(settings_.volume) + "%"), {}, false, step(1)},
-          {U"音量を下げる Softer", {}, {}, false, step(-1)},
+  const auto percent = [](int v) { return u32(std::to_string(v) + "%"); };
+  return {{U"音楽を上げる Music louder",
+           percent(settings_.volume),
+           {},
+           false,
+           step(&Settings::volume, 1)},
+          {U"音楽を下げる Music softer", {}, {}, false, step(&Settings::volume, -1)},
+          {U"効果音を上げる Sounds louder",
+           percent(settings_.soundVolume),
+           {},
+           false,
+           step(&Settings::soundVolume, 1)},
+          {U"効果音を下げる Sounds softer", {}, {}, false, step(&Settings::soundVolume, -1)},
           {U"消音 Mute",
            settings_.muted ? U"オン On" : U"オフ Off",
            {},

@@ -19,6 +19,8 @@ Settings readSettings(const std::filesystem::path& file) {
   if (!j.is_object()) return s;
   if (j.contains("volume") && j["volume"].is_number_integer())
     s.volume = std::clamp(j["volume"].get<int>() / 10 * 10, 0, 100);
+  if (j.contains("sound-volume") && j["sound-volume"].is_number_integer())
+    s.soundVolume = std::clamp(j["sound-volume"].get<int>() / 10 * 10, 0, 100);
   if (j.contains("muted") && j["muted"].is_boolean()) s.muted = j["muted"].get<bool>();
   if (j.contains("fullscreen") && j["fullscreen"].is_boolean())
     s.fullscreen = j["fullscreen"].get<bool>();
@@ -29,6 +31,7 @@ Settings readSettings(const std::filesystem::path& file) {
 
 bool writeSettings(const std::filesystem::path& file, const Settings& s) {
   return platform::writeFileWhole(file, record::jsonLine({{"volume", s.volume},
+                                                          {"sound-volume", s.soundVolume},
                                                           {"muted", s.muted},
                                                           {"fullscreen", s.fullscreen},
                                                           {"text-speed", s.textSpeed}}) +

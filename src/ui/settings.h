@@ -6,15 +6,17 @@
 namespace ui {
 
 struct Settings {
-  int volume = 100;  // percent, in steps of 10
+  int volume = 100;       // of the music: percent, in steps of 10
+  int soundVolume = 100;  // of the sounds
   bool muted = false;
   bool fullscreen = false;
   // How characters are typed: as the script says (0), twice (1) or four times (2) as fast,
   // or at once (3). Pauses the script writes keep their length.
   int textSpeed = 0;
   static constexpr int kTextSpeeds = 4;
-  // The volume the mixer plays at.
-  int effectiveVolume() const { return muted ? 0 : volume; }
+  // The volumes the mixer plays at.
+  int musicVolume() const { return muted ? 0 : volume; }
+  int wavesVolume() const { return muted ? 0 : soundVolume; }
 };
 
 // The settings in the file, or the defaults where it has none (or cannot be read).

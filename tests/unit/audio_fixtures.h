@@ -194,7 +194,9 @@ class FakeMixer final : public gui::Mixer {
     playing = false;
   }
   bool wavePlaying() override { return playing; }
-  void setVolume(int percent) override { calls.push_back("volume " + std::to_string(percent)); }
+  void setVolume(int music, int waves) override {
+    calls.push_back("volume " + std::to_string(music) + " " + std::to_string(waves));
+  }
 
  private:
   MusicHandle next_ = 1;

@@ -190,7 +190,7 @@ TEST_F(DiskAudioTest, AnyOrderOfMusicCallsIsSafe) {
         mixer->haltMusic();
         break;
       case 3:
-        mixer->setVolume(static_cast<int>(random() % 101));
+        mixer->setVolume(static_cast<int>(random() % 101), static_cast<int>(random() % 101));
         break;
       case 4:
         const auto at = loaded.begin() + static_cast<std::ptrdiff_t>(random() % loaded.size());
@@ -203,7 +203,7 @@ TEST_F(DiskAudioTest, AnyOrderOfMusicCallsIsSafe) {
   }
   // A silent piece that has sounded shows every call before it done; then the last piece
   // sounds.
-  mixer->setVolume(100);
+  mixer->setVolume(100, 100);
   const auto marker = mixer->loadMusic(silence);
   mixer->startMusic(*marker);
   ASSERT_TRUE(sounded(*mixer, *marker)) << "the calls so far are done";

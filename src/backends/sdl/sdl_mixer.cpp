@@ -171,10 +171,10 @@ class SdlMixer final : public gui::Mixer {
 
   bool wavePlaying() override { return chunk_ && Mix_Playing(kWaveChannel) != 0; }
 
-  void setVolume(int percent) override {
-    const int volume = MIX_MAX_VOLUME * std::clamp(percent, 0, 100) / 100;
-    library_.post([volume] { Mix_VolumeMusic(volume); });
-    Mix_Volume(kWaveChannel, volume);
+  void setVolume(int musicPercent, int wavePercent) override {
+    const int music = MIX_MAX_VOLUME * std::clamp(musicPercent, 0, 100) / 100;
+    library_.post([music] { Mix_VolumeMusic(music); });
+    Mix_Volume(kWaveChannel, MIX_MAX_VOLUME * std::clamp(wavePercent, 0, 100) / 100);
   }
 
  private:
