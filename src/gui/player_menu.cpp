@@ -60,6 +60,7 @@ void PlayerMenu::back() {
   pressed_.reset();
   changed();
   if (pages_.empty() && onClose) onClose();
+  if (!pages_.empty() && onBack) onBack(static_cast<int>(pages_.size()));
 }
 
 void PlayerMenu::close() {

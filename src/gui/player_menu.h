@@ -43,8 +43,10 @@ class PlayerMenu : public Layer {
   // Back one page; from the first page the menu closes.
   void back();
   void close();
-  // Called when the menu closes.
+  // Called when the menu closes, and when going back leaves a page under it showing (with
+  // how many pages are open).
   std::function<void()> onClose;
+  std::function<void(int depth)> onBack;
 
   // Input while the menu is open, or aimed at the tab: true when the menu took it.
   bool input(const RawInput& in);

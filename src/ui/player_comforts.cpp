@@ -31,6 +31,9 @@ PlayerComforts::PlayerComforts(gui::Form& form, Settings& settings, GameSaves* s
       menu_(form) {
   form_.addLayer(menu_);
   menu_.onTab = [this] { toggle(); };
+  menu_.onBack = [this](int depth) {
+    if (depth == 1) refreshMain();  // what a page below changed shows on the first
+  };
 }
 
 /* The game stands still while the menu is open: the form handles only input until it
@@ -159,7 +162,6 @@ void PlayerComforts::showTextSpeed() {
                        settings_.textSpeed = speed;
                        if (actions_.settingsChanged) actions_.settingsChanged();
                        menu_.back();
-                       refreshMain();
                      }});
   items.push_back({U"戻る Back", {}, {}, false, [this] { menu_.back(); }});
   menu_.push(U"文字の速さ Text speed", std::move(items));
@@ -201,10 +203,7 @@ std::vector<MenuButton> PlayerComforts::volumeItems() {
              settings_.muted = !settings_.muted;
              changed();
            }},
-          {U"戻る Back", {}, {}, false, [this] {
-             menu_.back();
-             refreshMain();
-           }}};
+          {U"戻る Back", {}, {}, false, [this] { menu_.back(); }}};
 }
 
 void PlayerComforts::showControls() {

@@ -51,7 +51,7 @@ int ignoreGoneWindows(Display*, XErrorEvent* e) {
 
 /* Xvfb picks a display number that is free and tells it through a pipe, so tests that
    run at once never share a server. */
-XSession::XSession() {
+XSession::XSession(const std::string& screen) {
   XSetErrorHandler(ignoreGoneWindows);
   int told[2];
   if (pipe(told) != 0) return;
@@ -62,7 +62,7 @@ XSession::XSession() {
     dup2(devnull, 1);
     dup2(devnull, 2);
     const std::string fd = std::to_string(told[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
            "tcp", nullptr);
     _exit(127);
   }
@@ -150,6 +150,21 @@ std::optional<formats::Image> XSession::showsWithin(unsigned long window,
     sleepMs(100);
   }
   return std::nullopt;
+}
+
+formats::Rect XSession::framed(unsigned long window) {
+  Display* d = dpy(display_);
+  Window w = window, root = 0, parent = 0, *children = nullptr;
+  unsigned int count = 0;
+  for (;;) {  // up to the child of the root: the frame, or the window itself without one
+    if (!XQueryTree(d, w, &root, &parent, &children, &count)) break;
+    if (children) XFree(children);
+    if (parent == root || parent == 0) break;
+    w = parent;
+  }
+  XWindowAttributes a;
+  if (!XGetWindowAttributes(d, w, &a)) return {};
+  return {a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width};
 }
 
 void XSession::origin(unsigned long window, int& x, int& y) {

@@ -13,7 +13,8 @@ namespace testing_support {
 
 class XSession {
  public:
-  XSession();  // starts Xvfb on a free display; ok() tells whether it runs
+  // Starts Xvfb on a free display with a screen of this size; ok() tells whether it runs.
+  explicit XSession(const std::string& screen = "1280x1024x24");
   ~XSession();
   bool ok() const { return display_ != nullptr; }
   const std::string& name() const { return name_; }
@@ -31,6 +32,8 @@ class XSession {
   // that picture, or nullopt.
   std::optional<formats::Image> showsWithin(unsigned long window, const formats::Image& expected,
                                             int timeoutMs);
+  // The rectangle on the screen of the window with the window manager's frame around it.
+  formats::Rect framed(unsigned long window);
   // The position of the window on the screen.
   void origin(unsigned long window, int& x, int& y);
   // A close request as a window manager sends it.

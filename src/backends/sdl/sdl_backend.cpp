@@ -453,6 +453,8 @@ int SdlBackend::ask(const gui::MessageBox& box) {
   flushIfDue(true);  // the game's window, once it has a frame, shows behind the box
   const std::string text = platform::lineBreaksAsNewlines(box.text);
   const bool error = box.icon == gui::MessageBox::Icon::Error;
+  // An author in a terminal reads the error there too, as in a headless run.
+  if (error) std::fprintf(stderr, "%s\n", text.c_str());
   if (auto answer = platform::askOutsideTheWindow({error, box.title, text, box.buttons}))
     return *answer;
   if (error && box.buttons.size() == 1 && platform::kOwnErrorBox) {
