@@ -191,8 +191,9 @@ void Acs::loadSlot(int slot) {
    before it. */
 void Acs::rewind() {
   if (backend_.replaying()) return;
+  // A menu wait in progress is a choice not made yet; once it is answered, it is the last.
   const std::optional<record::RunPoint> atMenu =
-      waitKind_ == gui::WaitKind::Menu ? lastWait_ : std::nullopt;
+      form_.waitingFor() == gui::WaitKind::Menu ? lastWait_ : std::nullopt;
   const auto game =
       link_.saves ? record::rewound(link_.saves->game(), menuWaits_, atMenu) : std::nullopt;
   if (game) throw LoadRequest{"rewind", *game};

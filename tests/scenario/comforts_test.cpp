@@ -129,6 +129,13 @@ TEST(Comforts, RewindReturnsToTheMenuOfTheLastPickAndAgainToTheOneBefore) {
     EXPECT_EQ(shots.at(shot), plainShots.at(expectedShot[i]));
   }
   EXPECT_FALSE(r.events[rewinds[2]]["ok"].boolean()) << "nothing before the first menu";
+
+  // Asked for while the text after the pick types, it still returns to that pick's menu.
+  const long picked = plain.events[station]["t"].integer();
+  const auto typing = demo.run(std::string(kBeachStart) + "pick 3\nat " +
+                               std::to_string(picked + 20) + " rewind\nclose\n");
+  const size_t back = indexes(typing, "rewind").at(0);
+  EXPECT_TRUE(timeless(typing.events[next(typing, "wait", back)]) == timeless(*expected[0]));
 }
 
 /* Auto turns each complete page after its delay on the clock, without input, and stops at
