@@ -9,7 +9,7 @@ namespace gui {
 
 /* What the backend presents: the frame alone while no layer shows (only what changed is
    sent), else the frame with the layers over it, sent whole. */
-class Form::Screen : public FrameSource {
+class Form::Screen final : public FrameSource {
  public:
   explicit Screen(Form& form) : form_(form) {}
   const formats::Image& frame() override { return form_.screen(); }
@@ -33,7 +33,7 @@ class Form::Screen : public FrameSource {
 };
 
 /* A short line about what a comfort did, in a dark band at the top of the picture area. */
-class Form::Notice : public Layer {
+class Form::Notice final : public Layer {
  public:
   bool shows() const override { return !text_.empty(); }
   void set(std::u32string text) { text_ = std::move(text); }

@@ -167,7 +167,7 @@ class Form : public FrameSource {
   formats::Image screenImage_;
   bool layerShows() const;
   void paintLayers(formats::Image& screen);
-  bool layersDirty_ = false, layersShown_ = false;
+  bool layersDirty_ = false;
   Control* capture_ = nullptr;
   MouseButton captureButton_ = MouseButton::Left;
   bool captureIsDouble_ = false;
