@@ -11,18 +11,12 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::JsonObject;
 using testing_support::JsonValue;
 using testing_support::ScenarioOptions;
 using testing_support::ScenarioResult;
+using testing_support::timeless;
 
 const fs::path kDemo = fs::path(TORAMI_SOURCE_DIR) / "demo";
-
-JsonValue timeless(const JsonValue& e) {
-  auto copy = std::make_shared<JsonObject>(e.object());
-  copy->erase("t");
-  return JsonValue{copy};
-}
 
 // The demo in a folder of its own (its shots and data stay apart from other tests).
 struct DemoRun {
@@ -201,23 +195,6 @@ TEST(Comforts, EachGamepadButtonIsItsKey) {
   EXPECT_EQ(atMenu.events[indexes(atMenu, "pick").at(0)]["code"].integer(),
             demo.run("pick 1\nclose\n").first("pick")["code"].integer())
       << "the D-pad shows and moves the mark, A picks it";
-}
-
-/* The player's menu by keys: Save, the first slot; later Load, the first slot. */
-TEST(Comforts, ThePlayersMenuSavesAndLoadsASlotByKeys) {
-  DemoRun demo("Comforts.menu");
-  const auto r = demo.run(
-      "pick 0\nclick\nkey F1\nkey Return\nkey Return\nkey Escape\nkey Escape\nclick\nclick\n"
-      "twofinger\nkey Down\nkey Return\nkey Return\nclose\n");
-  const auto menus = indexes(r, "player-menu");
-  ASSERT_GE(menus.size(), 3u);
-  EXPECT_TRUE(r.events[menus[0]]["open"].boolean());
-  EXPECT_FALSE(r.events[menus[1]]["open"].boolean());
-  const size_t save = indexes(r, "save").at(0), load = indexes(r, "load").at(0);
-  EXPECT_EQ(r.events[save]["slot"].str(), "1");
-  EXPECT_EQ(r.events[load]["slot"].str(), "1");
-  EXPECT_TRUE(r.events[load]["ok"].boolean());
-  EXPECT_TRUE(timeless(r.events[next(r, "wait", load)]) == timeless(r.events[menus[0] - 2]));
 }
 
 /* Comforts that leave the game alone leave the trace and the flags as they are. */

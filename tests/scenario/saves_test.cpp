@@ -21,18 +21,11 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::JsonObject;
 using testing_support::JsonValue;
 using testing_support::runFolder;
 using testing_support::ScenarioOptions;
 using testing_support::ScenarioResult;
-
-// The event without its time.
-JsonValue timeless(const JsonValue& e) {
-  auto copy = std::make_shared<JsonObject>(e.object());
-  copy->erase("t");
-  return JsonValue{copy};
-}
+using testing_support::timeless;
 
 // Index of the first event of a kind at or after `from`, or -1.
 long indexOf(const ScenarioResult& r, const std::string& ev, size_t from = 0) {

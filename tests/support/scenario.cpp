@@ -48,6 +48,12 @@ std::string errorBox(const std::string& utf8Lines) {
   return r.errorText();
 }
 
+JsonValue timeless(const JsonValue& event) {
+  auto copy = std::make_shared<JsonObject>(event.object());
+  copy->erase("t");
+  return JsonValue{copy};
+}
+
 fs::path scenarioFolder(const std::string& name) {
   fs::path folder =
       fs::temp_directory_path() / ("torami-test-" + std::to_string(::getpid())) / name;

@@ -35,6 +35,9 @@ struct ScenarioOptions {
   bool resume = false;            // --continue
 };
 
+// An event without its time, for comparing runs whose clocks differ.
+JsonValue timeless(const JsonValue& event);
+
 // A fresh game folder for one test (removed and recreated).
 std::filesystem::path scenarioFolder(const std::string& name);
 // Writes a script given in UTF-8 with LF line ends as code page 932 with CR LF.
