@@ -8,10 +8,13 @@
 
 #include "author/checker.h"
 #include "author/explorer.h"
+#include "author/unbuild.h"
 #include "backends/headless/headless_backend.h"
 #include "backends/sdl/sdl_backend.h"
 #include "engine/run_end.h"
+#include "formats/story.h"
 #include "gui/font.h"
+#include "platform/file_bytes.h"
 #include "platform/file_names.h"
 #include "platform/port.h"
 #include "ui/acs.h"
@@ -41,6 +44,10 @@ constexpr const char* kUsage =
     "  --explore          play every path headless: endings, reachable errors, lines never run\n"
     "  --explore-out DIR  with --explore: write an input file for each ending and error\n"
     "  --max-states N     with --explore: stop after N distinct waits (default 200000)\n"
+    "  --build STORY      write the plain script of a story file (-o FILE, default TORAMI.acs\n"
+    "                     beside it)\n"
+    "  --unbuild SCRIPT   write a story file with named lines from a script (-o FILE, default\n"
+    "                     the script's name ending in .story)\n"
     "  --help, --version\n";
 
 struct CommandLine {
@@ -51,6 +58,7 @@ struct CommandLine {
   bool check = false, explore = false;
   std::optional<std::string> exploreOut;
   std::optional<long> maxStates;
+  std::optional<std::string> build, unbuild, output;
   long maxSteps = 10000000;
   double scale = 0;
 };
@@ -121,6 +129,12 @@ CommandLine parse(int argc, char** argv) {
       cl.exploreOut = value();
     } else if (a == "--max-states") {
       cl.maxStates = number(value(), "--max-states", 1, 100000000L);
+    } else if (a == "--build") {
+      cl.build = value();
+    } else if (a == "--unbuild") {
+      cl.unbuild = value();
+    } else if (a == "-o") {
+      cl.output = value();
     } else if (!a.empty() && a[0] == '-') {
       throw usageError("unknown option " + a);
     } else if (cl.game) {
@@ -129,6 +143,10 @@ CommandLine parse(int argc, char** argv) {
       cl.game = a;
     }
   }
+  if (cl.build && cl.unbuild) throw usageError("--build and --unbuild cannot be combined");
+  if (cl.output && !cl.build && !cl.unbuild) throw usageError("-o goes with --build or --unbuild");
+  if ((cl.build || cl.unbuild) && (cl.game || cl.check || cl.explore || cl.headless))
+    throw usageError("--build and --unbuild take only their file and -o");
   if (cl.shots && !cl.headless) throw usageError("--shots needs --headless");
   if (cl.check && cl.explore) throw usageError("--check and --explore cannot be combined");
   if ((cl.exploreOut || cl.maxStates) && !cl.explore)
@@ -224,6 +242,50 @@ int explore(const CommandLine& cl, const char* argv0) {
   return report.errors.empty() ? 0 : 1;
 }
 
+std::string readWhole(const fs::path& file) {
+  const auto bytes = platform::readFileBytes(file, platform::kMaxScriptFileBytes);
+  if (!bytes) throw engine::FatalError(engine::kExitUsage, "cannot read " + file.string());
+  return std::string(bytes->begin(), bytes->end());
+}
+
+void writeWhole(const fs::path& file, std::string_view bytes) {
+  if (!platform::writeFileWhole(file, bytes))
+    throw engine::FatalError(engine::kExitUsage, "cannot write " + file.string());
+}
+
+int buildStory(const std::string& storyName, const std::optional<std::string>& output) {
+  const fs::path story = platform::pathFromUtf8(storyName);
+  const formats::BuiltStory built = formats::buildStory(readWhole(story));
+  for (const formats::StoryError& e : built.errors)
+    std::cerr << storyName << ":" << e.line << ":" << e.column << ": error: " << e.text << "\n";
+  if (!built.ok()) return engine::kExitScriptError;
+  const fs::path target =
+      output ? platform::pathFromUtf8(*output) : story.parent_path() / "TORAMI.acs";
+  writeWhole(target, built.script);
+  std::cout << "wrote " << target.string() << ": " << built.lines.size() << " lines\n";
+  return 0;
+}
+
+/* The story goes beside the script unless named; one that is there already is never
+   overwritten unasked. */
+int unbuildScript(const std::string& scriptName, const std::optional<std::string>& output) {
+  const fs::path script = platform::pathFromUtf8(scriptName);
+  fs::path target =
+      output ? platform::pathFromUtf8(*output) : fs::path(script).replace_extension(".story");
+  std::error_code ec;
+  if (!output && fs::exists(target, ec))
+    throw engine::FatalError(engine::kExitUsage,
+                             target.string() + " is there already; name another file with -o");
+  const author::Unbuilt story =
+      author::unbuildScript(readWhole(script), platform::utf8OfPath(script.filename()));
+  for (const std::string& e : story.errors) std::cerr << scriptName << ":" << e << "\n";
+  if (!story.errors.empty()) return engine::kExitScriptError;
+  for (const std::string& w : story.warnings) std::cerr << scriptName << ":" << w << "\n";
+  writeWhole(target, story.story);
+  std::cout << "wrote " << target.string() << "\n";
+  return 0;
+}
+
 int play(const CommandLine& cl, const char* argv0) {
   ui::Options options;
   placeGame(cl, argv0, options);
@@ -301,6 +363,8 @@ int main(int argc, char** argv) {
       std::cout << "torami " << TORAMI_VERSION << "\n";
       return 0;
     }
+    if (cl.build) return buildStory(*cl.build, cl.output);
+    if (cl.unbuild) return unbuildScript(*cl.unbuild, cl.output);
     if (cl.check) return check(cl, argv[0]);
     if (cl.explore) return explore(cl, argv[0]);
     return play(cl, argv[0]);

@@ -13,6 +13,7 @@
 #include "engine/file_notes.h"
 #include "engine/menu_text.h"
 #include "engine/script_error.h"
+#include "formats/story.h"
 #include "media/media_check.h"
 #include "platform/file_bytes.h"
 #include "platform/text_codec.h"
@@ -565,13 +566,32 @@ class Checker {
   std::map<std::pair<int, Text>, MediaUse> media_;
 };
 
+/* LF line ends join a file's lines, so the script seems to stop after its joined line: the
+   note that names the cause says that too, as the error, and the stop is not told apart. */
+void foldLineEndsStop(std::vector<Diagnostic>& diagnostics, const engine::FileNote& lineEnds) {
+  const auto stop = std::find_if(diagnostics.begin(), diagnostics.end(), [&](const Diagnostic& d) {
+    return d.severity == Severity::Error && d.line == lineEnds.line &&
+           d.text.starts_with("the script ends after this line without EOF or EXIT");
+  });
+  if (stop == diagnostics.end()) return;
+  const Diagnostic folded{Severity::Error, lineEnds.line, lineEnds.column, stop->word,
+                          lineEnds.text + "; so " + stop->text};
+  diagnostics.erase(stop);
+  for (Diagnostic& d : diagnostics)
+    if (d.line == lineEnds.line && d.column == lineEnds.column && d.text == lineEnds.text)
+      d = folded;
+}
+
 }  // namespace
 
 CheckResult checkScriptBytes(std::string_view bytes, const platform::GameFolder& folder,
                              const CheckOptions& options) {
   CheckResult result;
-  for (const engine::FileNote& n : engine::scriptFileNotes(bytes))
+  std::optional<engine::FileNote> lineEnds;
+  for (const engine::FileNote& n : engine::scriptFileNotes(bytes)) {
+    if (n.unixLineEnds) lineEnds = n;
     result.diagnostics.push_back({Severity::Warning, n.line, n.column, "", n.text});
+  }
   int lastLine = 0;
   if (!result.script.loadBytes(bytes, lastLine)) {
     result.diagnostics.push_back(
@@ -581,12 +601,52 @@ CheckResult checkScriptBytes(std::string_view bytes, const platform::GameFolder&
     result.loaded = true;
     Checker(result.script, folder, options, result).run();
   }
+  if (lineEnds) foldLineEndsStop(result.diagnostics, *lineEnds);
   std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),
                    [](const Diagnostic& a, const Diagnostic& b) {
                      return std::tie(a.line, a.column) < std::tie(b.line, b.column);
                    });
   return result;
 }
+
+namespace {
+
+// The story's lines as the diagnostics show them.
+std::vector<Text> linesOf(std::string_view utf8) {
+  std::vector<Text> lines;
+  Text all = platform::fromUtf8(utf8);
+  if (all.starts_with(U"\uFEFF")) all.erase(0, 1);
+  size_t start = 0;
+  for (size_t end; (end = all.find_first_of(U"\r\n", start)) != Text::npos;) {
+    lines.push_back(all.substr(start, end - start));
+    start = end + (all.compare(end, 2, U"\r\n") == 0 ? 2 : 1);
+  }
+  if (start < all.size()) lines.push_back(all.substr(start));
+  return lines;
+}
+
+/* A story is checked as the script it builds, and what is found is told at the story's
+   own lines and columns; a story that does not build has only its build errors. */
+CheckResult checkStory(std::string_view utf8, const platform::GameFolder& folder,
+                       const CheckOptions& options) {
+  const formats::BuiltStory built = formats::buildStory(utf8);
+  CheckResult result;
+  if (built.ok()) {
+    result = checkScriptBytes(built.script, folder, options);
+    for (Diagnostic& d : result.diagnostics) {
+      if (d.line < 1) continue;
+      const auto [line, column] = built.storyPlace(d.line, d.column);
+      if (line > 0) d.line = line, d.column = column;
+    }
+  } else {
+    for (const formats::StoryError& e : built.errors)
+      result.diagnostics.push_back({Severity::Error, e.line, e.column, "", e.text});
+  }
+  result.storyLines = linesOf(utf8);
+  return result;
+}
+
+}  // namespace
 
 CheckResult checkScriptFile(const std::filesystem::path& file, const platform::GameFolder& folder,
                             const CheckOptions& options) {
@@ -601,9 +661,9 @@ CheckResult checkScriptFile(const std::filesystem::path& file, const platform::G
          "cannot read the script " + (ec ? file : full).lexically_normal().string()});
     return result;
   }
-  CheckResult result = checkScriptBytes(
-      std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), folder,
-      options);
+  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  CheckResult result = formats::isStoryFile(file) ? checkStory(text, folder, options)
+                                                  : checkScriptBytes(text, folder, options);
   result.file = file;
   return result;
 }
@@ -621,8 +681,11 @@ void printDiagnostics(std::ostream& out, const CheckResult& result, const std::s
     out << ": " << (d.severity == Severity::Error ? "error" : "warning") << ": ";
     if (!d.word.empty()) out << d.word << ": ";
     out << d.text << "\n";
-    if (d.line < 1 || d.line > result.script.lineCount()) continue;
-    const Text& line = result.script.line(d.line);
+    const bool story = !result.storyLines.empty();
+    const int lines =
+        story ? static_cast<int>(result.storyLines.size()) : result.script.lineCount();
+    if (d.line < 1 || d.line > lines) continue;
+    const Text& line = story ? result.storyLines[d.line - 1] : result.script.line(d.line);
     const std::string number = std::to_string(d.line);
     out << " " << number << " | " << shown(line) << "\n";
     if (d.column > 0) {

@@ -44,6 +44,8 @@ struct CheckResult {
   engine::ScriptStore script;
   ScriptShape shape;
   std::vector<Diagnostic> diagnostics;  // by line, then column
+  // For a story file: its lines, which the diagnostics' lines and columns refer to.
+  std::vector<engine::Text> storyLines;
 
   int errors() const;
   int warnings() const;
@@ -56,7 +58,8 @@ struct CheckOptions {
 // Checks the bytes of a script; media names are looked up in `folder`.
 CheckResult checkScriptBytes(std::string_view bytes, const platform::GameFolder& folder,
                              const CheckOptions& options = {});
-// Checks a script file (`file` may be missing: that is the first error).
+// Checks a script file (`file` may be missing: that is the first error). A story file is
+// built first; its diagnostics name the story's lines.
 CheckResult checkScriptFile(const std::filesystem::path& file, const platform::GameFolder& folder,
                             const CheckOptions& options = {});
 

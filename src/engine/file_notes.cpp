@@ -49,7 +49,8 @@ std::vector<FileNote> scriptFileNotes(std::string_view bytes) {
       const Place p = placeOf(bytes, i);
       notes.push_back({p.line, p.column,
                        "the file has Unix line ends (LF): it was probably saved with them; the "
-                       "player ends lines only at CR LF or CR and joins these lines into one"});
+                       "player ends lines only at CR LF or CR and joins these lines into one",
+                       true});
       break;
     }
   }

@@ -14,6 +14,7 @@ struct FileNote {
   int line = 0;    // the script line, as the player counts lines
   int column = 0;  // 1-based, in characters of that line
   std::string text;
+  bool unixLineEnds = false;  // the note on LF line ends, which join the file's lines
 };
 
 std::vector<FileNote> scriptFileNotes(std::string_view bytes);

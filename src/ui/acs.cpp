@@ -8,6 +8,7 @@
 #include "engine/run_end.h"
 #include "engine/script_error.h"
 #include "formats/png_writer.h"
+#include "formats/story.h"
 #include "media/media_check.h"
 #include "media/timed_wait.h"
 #include "platform/file_bytes.h"
@@ -49,8 +50,10 @@ ScriptFile scriptFileOf(const Options& options) {
   if (!options.scriptFile.empty())
     return {options.scriptFile, platform::fromUtf8(options.scriptFile.filename().string())};
   const Text name = U"TORAMI.acs";
-  return {platform::findFile(options.gameFolder, name).value_or(options.gameFolder / "TORAMI.acs"),
-          name};
+  if (auto script = platform::findFile(options.gameFolder, name)) return {*script, name};
+  if (auto story = platform::findFile(options.gameFolder, U"TORAMI.story"))
+    return {*story, U"TORAMI.story"};
+  return {options.gameFolder / "TORAMI.acs", name};
 }
 
 Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
@@ -347,7 +350,16 @@ void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
     notice("cannot read the script " + (ec ? file : full).lexically_normal().string());
     EEE(engine::loadFailure(name));
   }
-  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  formats::BuiltStory story;
+  if (formats::isStoryFile(file)) {
+    story = formats::buildStory(text);
+    for (const formats::StoryError& e : story.errors)
+      notice(file.string() + ":" + std::to_string(e.line) + ":" + std::to_string(e.column) +
+             ": error: " + e.text);
+    if (!story.ok()) EEE(engine::loadFailure(name));
+    text = story.script;
+  }
   for (const engine::FileNote& n : engine::scriptFileNotes(text))
     notice(file.string() + ":" + std::to_string(n.line) + ":" + std::to_string(n.column) +
            ": warning: " + n.text);

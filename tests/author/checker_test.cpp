@@ -115,7 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"CaseEndLineIsNotTheEndcm",
             script("CMST,1,＊a\nCMSL,1,5\nCASE,100\nENDCM\nEOF\n"),
             {"2:8: warning"}},
-        Row{"UnixLineEnds", std::string("MES,a\nEOF\n"), {"1:0: error: 命令無し", "1:6: warning"}},
+        // The cause comes first, with the stop it causes folded into it.
+        Row{"UnixLineEnds", std::string("MES,a\nEOF\n"), {"1:6: error: 命令無し"}},
+        Row{"UnixLineEndsWithCrLfAfter", std::string("MES,a\nb\r\nEOF\r\n"), {"1:6: warning"}},
         Row{"Utf8Text", std::string("MES,\xe3\x81\x82\r\nEOF\r\n"), {"1:1: warning"}},
         Row{"BytesThatDoNotDecode", std::string("MES,\x81\r\nEOF\r\n"), {"1:5: warning"}},
         Row{"Over1200Lines",

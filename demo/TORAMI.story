@@ -1,6 +1,7 @@
 # 灯台守の手紙 — the demo game of torami.
-# Built into demo/TORAMI.acs by tools/make_demo_script.py: "*name" marks the next line,
-# "{name}" is replaced by its line number; "#" lines and blank lines are left out.
+# A story file: "*name" marks the next line, "{name}" is replaced by its line number;
+# "#" lines and blank lines are left out. Built into TORAMI.acs beside it by
+#     build/torami --build demo/TORAMI.story
 #
 # Flags: 0 item picked (the menu writes it), 1 chance armed (99), 2 stair steps,
 # 4 clues found (shown on the small label), 5 met the shopkeeper, 6 route to an ending,

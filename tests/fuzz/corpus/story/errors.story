@@ -1,0 +1,5 @@
+*a
+*a
+GOTO,{b}
+{oops
+*bad name

@@ -1,0 +1,6 @@
+*start
+MES,{{brace} {start}
+{}# not a comment
+{}
+*x
+GOTO,{x}
