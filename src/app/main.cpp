@@ -291,6 +291,7 @@ int play(const CommandLine& cl, const char* argv0) {
   placeGame(cl, argv0, options);
   options.notices = &std::cerr;
   options.sleepsWhenIdle = !cl.headless;
+  options.checkScript = author::errorsForReload;
   std::ofstream traceFile;
   std::optional<std::string> traceTarget = cl.trace;
   if (!traceTarget && cl.headless) traceTarget = "-";

@@ -668,6 +668,23 @@ CheckResult checkScriptFile(const std::filesystem::path& file, const platform::G
   return result;
 }
 
+std::vector<std::string> errorsForReload(const std::filesystem::path& file, std::string_view text) {
+  CheckOptions o;
+  o.media = false;
+  const platform::GameFolder folder(file.parent_path());
+  const CheckResult result =
+      formats::isStoryFile(file) ? checkStory(text, folder, o) : checkScriptBytes(text, folder, o);
+  std::vector<std::string> lines;
+  for (const Diagnostic& d : result.diagnostics) {
+    if (d.severity != Severity::Error) continue;
+    std::string line = file.string();
+    if (d.line > 0) line += ":" + std::to_string(d.line);
+    if (d.line > 0 && d.column > 0) line += ":" + std::to_string(d.column);
+    lines.push_back(line + ": error: " + (d.word.empty() ? "" : d.word + ": ") + d.text);
+  }
+  return lines;
+}
+
 std::string summaryLine(int errors, int warnings) {
   return std::to_string(errors) + (errors == 1 ? " error, " : " errors, ") +
          std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings");

@@ -69,6 +69,10 @@ CheckResult checkScriptFile(const std::filesystem::path& file, const platform::G
    "N errors, M warnings". */
 void printDiagnostics(std::ostream& out, const CheckResult& result, const std::string& fileName);
 
+/* The errors of a script's contents (a story's when `file` names one), without looking at
+   the media, one line each as printDiagnostics begins them: what a reload refuses. */
+std::vector<std::string> errorsForReload(const std::filesystem::path& file, std::string_view text);
+
 // The summary line: "1 error, 0 warnings".
 std::string summaryLine(int errors, int warnings);
 

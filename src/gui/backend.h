@@ -1,9 +1,10 @@
 #pragma once
-// The whole platform behind nine functions: a tick counter, raw input, one blocking wait,
+// The whole platform behind ten functions: a tick counter, raw input, one blocking wait,
 // presenting the frame, the window's title and pointer, a message box, the sound
-// services and full screen. The SDL backend is a real window; the headless backend a virtual clock
-// and an input file.
+// services, full screen and watching the script file. The SDL backend is a real window;
+// the headless backend a virtual clock and an input file.
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -54,7 +55,8 @@ struct Key {
 
 // The player's comforts a gamepad button, a gesture or a headless action asks for directly
 // (the others come as keys).
-enum class Comfort { None, PlayerMenu, SaveSlot, LoadSlot, Rewind };
+// Reload: the game's script file changed (or, headless, is to be read from `file`).
+enum class Comfort { None, PlayerMenu, SaveSlot, LoadSlot, Rewind, Reload };
 
 struct RawInput {
   // ButtonDown/ButtonUp: a gamepad button, named in `key.name` ("A", "Start", "Up" ...).
@@ -80,6 +82,7 @@ struct RawInput {
   Key key;                                    // KeyDown, KeyUp
   int notches = 0;                            // Wheel: up is positive
   gui::Comfort comfort = gui::Comfort::None;  // Request; `index` is the slot (1..30)
+  std::string file;                           // Request Reload: where the new script is
 
   // A mouse press or release at a client position.
   static RawInput mouse(Type type, int x, int y, MouseButton button = MouseButton::Left,
@@ -175,6 +178,9 @@ class Backend {
   virtual Mixer& mixer() = 0;
   // A window fills the screen or not (the player's menu asks); others ignore it.
   virtual void setFullscreen(bool) {}
+  // A window watches the game's script file: when it changes, a Request Reload comes as
+  // input. Others ignore it.
+  virtual void watchFile(const std::filesystem::path&) {}
 };
 
 }  // namespace gui

@@ -134,6 +134,11 @@ bool parseAction(std::istringstream& in, InputAction& a) {
     a.n = static_cast<int>(v);
     return atEnd(in);
   }
+  if (word == "reload") {
+    a.kind = InputAction::Reload;
+    std::getline(in >> std::ws, a.file);
+    return !a.file.empty();
+  }
   if (word == "button") {
     a.kind = InputAction::Button;
     std::string name;

@@ -32,7 +32,8 @@ struct InputAction {
     TwoFinger,  // a two-finger tap
     SaveSlot,   // save N
     LoadSlot,   // load N
-    Rewind      // back to the last choice
+    Rewind,     // back to the last choice
+    Reload      // reload FILE: the script replaced by FILE's contents
   };
   Kind kind = Click;
   std::optional<uint32_t> at;  // virtual time of a timed action
@@ -41,6 +42,7 @@ struct InputAction {
   bool right = false;          // clickat ... right
   gui::Key key;                // key, hold, release; button: its name
   int notches = 0;             // wheel: 1 up, -1 down
+  std::string file;            // reload: the file, as written
   int lineNumber = 0;
 };
 

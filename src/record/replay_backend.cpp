@@ -22,11 +22,15 @@ std::optional<gui::RawInput> ReplayBackend::nextInput() {
   }
   if (replay_.empty()) return std::nullopt;
   const RunPoint now = point_();
-  if (replay_.front().at < now)
-    throw ReplayMismatch("the game went another way: it passed an input");
+  if (replay_.front().at < now) {
+    if (!lands_) throw ReplayMismatch("the game went another way: it passed an input");
+    stopReplay();
+    return std::nullopt;
+  }
   if (now < replay_.front().at) return std::nullopt;
   gui::RawInput in = replay_.front().input;
   replay_.pop_front();
+  if (onReplayedInput) onReplayedInput(in);
   return in;
 }
 
@@ -43,8 +47,12 @@ void ReplayBackend::wait(gui::Wait why, std::optional<uint32_t> deadline) {
         handOver();
         return live_.wait(why, deadline);
       }
-      if (why == gui::Wait::Input && replay_.front().at != point_())
-        throw ReplayMismatch("the game went another way: it waits where it did not");
+      if (why == gui::Wait::Input && replay_.front().at != point_()) {
+        if (!lands_) throw ReplayMismatch("the game went another way: it waits where it did not");
+        stopReplay();
+        handOver();
+        return live_.wait(why, deadline);
+      }
       return;
     case gui::Wait::Time:
     case gui::Wait::Blocked:

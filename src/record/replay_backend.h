@@ -27,6 +27,14 @@ class ReplayBackend : public gui::Backend {
                 std::function<RunPoint()> point);
 
   bool replaying() const { return replaying_; }
+  // A game replayed onto a changed script stops where its input no longer fits (an input
+  // the run went past, a wait that its input does not end) and hands over there, instead
+  // of failing.
+  void setLandsWhereItStops(bool on) { lands_ = on; }
+  // No more input to replay: the next wait for the user hands over.
+  void stopReplay() { replay_.clear(); }
+  // Every replayed input as it is given to the run.
+  std::function<void(const gui::RawInput&)> onReplayedInput;
   // Called once at the hand-over with how far the live clock is from the virtual one.
   std::function<void(int32_t delta)> onHandOver;
   // Every input from the live backend, with the point where it came.
@@ -41,6 +49,7 @@ class ReplayBackend : public gui::Backend {
   int ask(const gui::MessageBox& box) override;
   gui::Mixer& mixer() override;
   void setFullscreen(bool on) override { live_.setFullscreen(on); }
+  void watchFile(const std::filesystem::path& file) override { live_.watchFile(file); }
 
  private:
   void handOver();
@@ -49,6 +58,7 @@ class ReplayBackend : public gui::Backend {
   std::deque<RecordedInput> replay_;
   std::function<RunPoint()> point_;
   bool replaying_;
+  bool lands_ = false;
   uint32_t clock_;
   gui::SilentMixer silent_{[this] { return clock_; }};
 };

@@ -15,6 +15,7 @@
 #include "platform/file_names.h"
 #include "platform/text_codec.h"
 #include "record/rewind.h"
+#include "record/wait_replay.h"
 #include "ui/design.h"
 
 namespace ui {
@@ -29,6 +30,7 @@ namespace {
 constexpr int kItemFlag = 0;
 // How long a notice shows over the game.
 constexpr uint32_t kNoticeMs = 2000;
+constexpr uint32_t kErrorNoticeMs = 10000;
 
 const char* waitKindName(gui::WaitKind kind) {
   switch (kind) {
@@ -60,7 +62,7 @@ Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
     : options_(std::move(options)),
       link_(std::move(link)),
       backend_(backend, !link_.replaySlot.empty(), link_.replay.inputs,
-               [this] { return clock_.point(); }),
+               [this] { return replayPoint(); }),
       form_(backend_, design::kClientWidth, design::kClientHeight),
       controls_(createControls(form_)),
       folder_(options_.gameFolder),
@@ -82,12 +84,13 @@ Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
              [this](bool on) { controls_.TimerMIDI->setEnabled(on); }, recorder_),
       sounds_([this]() -> gui::Mixer& { return mixer(); }, folder_,
               [this](uint32_t ms) { form_.block(ms); }, recorder_),
-      keys_(form_, controls_, renderer_, settings_,
-            {[this] { settingsChanged(); }, [this] { quickSave(); }, [this] { quickLoad(); },
-             [this] { screenshot(); }, [this] { comforts_.toggle(); }, [this] { toggleAuto(); },
-             [this] { toggleSkipRead(); }, [this] { rewind(); },
-             [this](int slot) { saveSlot(slot); }, [this](int slot) { loadSlot(slot); }},
-            recorder_),
+      keys_(
+          form_, controls_, renderer_, settings_,
+          {[this] { settingsChanged(); }, [this] { quickSave(); }, [this] { quickLoad(); },
+           [this] { screenshot(); }, [this] { comforts_.toggle(); }, [this] { toggleAuto(); },
+           [this] { toggleSkipRead(); }, [this] { rewind(); }, [this](int slot) { saveSlot(slot); },
+           [this](int slot) { loadSlot(slot); }, [this](const std::string& from) { reload(from); }},
+          recorder_),
       turner_(
           form_, renderer_, recorder_, [this] { turnPageForPlayer(); },
           link_.saves && !link_.saves->folder().empty() ? link_.saves->folder() / "read-pages.txt"
@@ -118,6 +121,14 @@ Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
   recorder_.setStamp([this] { return stamp(); });
   backend_.onHandOver = [this](int32_t delta) { handOver(delta); };
   backend_.onLiveInput = [this](const record::RecordedInput& in) { liveInput(in); };
+  if (reloading()) {
+    // Replayed onto a changed script, the input goes into the saved game anew, at the
+    // points of this run.
+    backend_.setLandsWhereItStops(true);
+    backend_.onReplayedInput = [this](const gui::RawInput& in) {
+      if (link_.saves) link_.saves->record({clock_.point(), in});
+    };
+  }
   if (backend_.replaying()) {
     recorder_.setMuted(true);
     form_.setPresenting(false);
@@ -142,6 +153,10 @@ void Acs::handOver(int32_t delta) {
   if (link_.replaySlot == "rewind") {
     recorder_.record("rewind", {{"ok", true}});
     form_.showNotice("ひとつ前の選択肢へ Back", kNoticeMs);
+  } else if (reloading()) {
+    announceReload();
+  } else if (link_.replaySlot == "reload-failed") {
+    reloadFailed({}, link_.reloadFailure);
   } else {
     recorder_.record("load", {{"slot", link_.replaySlot}, {"ok", true}});
     if (!link_.replaySlot.empty() && link_.replaySlot != "continue")
@@ -185,7 +200,8 @@ void Acs::saveSlot(int slot) {
 }
 
 void Acs::loadSlot(int slot) {
-  if (link_.saves && link_.saves->slot(slot)) throw LoadRequest{GameSaves::slotName(slot), {}};
+  if (link_.saves && link_.saves->slot(slot))
+    throw LoadRequest{GameSaves::slotName(slot), {}, {}, {}};
   recorder_.record("load", {{"slot", GameSaves::slotName(slot)}, {"ok", false}});
   form_.showNotice("セーブがありません No save", kNoticeMs);
 }
@@ -199,12 +215,67 @@ void Acs::rewind() {
       form_.waitingFor() == gui::WaitKind::Menu ? lastWait_ : std::nullopt;
   const auto game =
       link_.saves ? record::rewound(link_.saves->game(), menuWaits_, atMenu) : std::nullopt;
-  if (game) throw LoadRequest{"rewind", *game};
+  if (game) throw LoadRequest{"rewind", *game, {}, {}};
   recorder_.record("rewind", {{"ok", false}});
   form_.showNotice("前の選択肢がありません No earlier choice", kNoticeMs);
 }
 
-void Acs::restart() { throw LoadRequest{"restart", {}}; }
+void Acs::restart() { throw LoadRequest{"restart", {}, {}, {}}; }
+
+/* A point of the run for the replay: the pass and site, or, replaying onto a changed
+   script, the number of the wait. */
+record::RunPoint Acs::replayPoint() {
+  if (!reloading()) return clock_.point();
+  return record::waitPoint(waits_.size(), form_.waitingFor().has_value());
+}
+
+/* The script changed: a clean one is played from the start with the game's input at the
+   same waits (the session does that); one with errors is only reported, and the game goes
+   on with the script it has. */
+void Acs::reload(const std::string& from) {
+  if (backend_.replaying()) return;
+  const ScriptFile script = scriptFileOf(options_);
+  const std::filesystem::path source = from.empty() ? script.path : platform::pathFromUtf8(from);
+  const auto bytes = platform::readFileBytes(source, platform::kMaxScriptFileBytes);
+  if (!bytes) return reloadFailed({}, "cannot read " + source.string());
+  std::string text(bytes->begin(), bytes->end());
+  const std::vector<std::string> errors =
+      options_.checkScript ? options_.checkScript(script.path, text) : std::vector<std::string>{};
+  if (!errors.empty()) return reloadFailed(errors, "");
+  record::SavedGame game = link_.saves ? link_.saves->game() : record::SavedGame{};
+  throw LoadRequest{"reload", record::byWaits(game, waits_), std::move(text), waitKinds_};
+}
+
+/* The old script plays on; what is wrong shows over the game and on standard error. */
+void Acs::reloadFailed(const std::vector<std::string>& errors, const std::string& why) {
+  recorder_.record("reload", {{"ok", false}, {"kept", 0}, {"errors", errors.size()}});
+  std::string shown = "スクリプトを読み直せません Not reloaded: ";
+  shown += errors.empty() ? why : std::to_string(errors.size()) + " error(s)";
+  for (size_t i = 0; i < errors.size() && i < 3; ++i) shown += "\n" + errors[i];
+  form_.showNotice(shown, kErrorNoticeMs);
+  if (!options_.notices) return;
+  *options_.notices << "torami: the changed script is not played: "
+                    << (errors.empty() ? why : std::to_string(errors.size()) + " error(s)") << "\n";
+  for (const std::string& e : errors) *options_.notices << e << "\n";
+  options_.notices->flush();
+}
+
+/* The changed script plays on from the last wait its input reached. */
+void Acs::announceReload() {
+  const int all = record::waitsWithInput(link_.replay);
+  // Short of the wait the game was at, the input of the wait it stopped at did not fit.
+  const bool fits = waits_.size() >= link_.reloadWaitKinds.size();
+  const int kept = fits ? all : record::waitsWithInput(link_.replay, waits_.size());
+  recorder_.record("reload", {{"ok", true}, {"kept", kept}, {"errors", 0}});
+  std::string shown = "読み直しました Reloaded";
+  if (kept < all)
+    shown +=
+        " (" + std::to_string(kept) + " / " + std::to_string(all) + ": the rest no longer fits)";
+  form_.showNotice(shown, kNoticeMs);
+  if (kept < all && options_.notices)
+    *options_.notices << "torami: the changed script takes " << kept << " of the game's " << all
+                      << " answered waits; it goes on from there" << std::endl;
+}
 
 /* Auto and skip read text turn a page with a click on the message area made for the
    player, kept in the saved game as the player's own would be. */
@@ -227,7 +298,7 @@ void Acs::toggleSkipRead() {
 /* Loading starts the game anew from the saved input: the window object unwinds to the
    session, which replays it. */
 void Acs::quickLoad() {
-  if (link_.saves && link_.saves->quick()) throw LoadRequest{"quick", {}};
+  if (link_.saves && link_.saves->quick()) throw LoadRequest{"quick", {}, {}, {}};
   recorder_.record("load", {{"slot", "quick"}, {"ok", false}});
   form_.showNotice("セーブがありません No save", kNoticeMs);
 }
@@ -333,6 +404,7 @@ int Acs::run() {
    set the message area's font size, no menu yet, show the window, run the script. */
 void Acs::Form_Load() {
   const ScriptFile script = scriptFileOf(options_);
+  backend_.watchFile(script.path);
   ACMLOAD(script.path, script.name);
   controls_.MES->setFontSize(14);
   form_.show();
@@ -343,7 +415,9 @@ void Acs::Form_Unload() { throw engine::GameEnd(engine::kExitOk, engine::EndReas
 
 void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
   state_.CurLine = 0;  // a file that cannot be read is reported on line 0
-  auto bytes = platform::readFileBytes(file, platform::kMaxScriptFileBytes);
+  auto bytes = options_.scriptText ? std::optional(std::vector<uint8_t>(
+                                         options_.scriptText->begin(), options_.scriptText->end()))
+                                   : platform::readFileBytes(file, platform::kMaxScriptFileBytes);
   if (!bytes) {
     std::error_code ec;
     const std::filesystem::path full = std::filesystem::absolute(file, ec);
@@ -396,6 +470,17 @@ void Acs::writeWait(gui::WaitKind kind) {
   const bool fresh = !lastWait_ || *lastWait_ != clock_.point();  // not announced again
   lastWait_ = clock_.point();
   if (kind == gui::WaitKind::Menu && fresh) menuWaits_.push_back(*lastWait_);
+  if (kind != gui::WaitKind::End && fresh) {
+    waits_.push_back(*lastWait_);
+    waitKinds_.push_back(kind);
+    if (reloading() && backend_.replaying()) {
+      if (link_.waitsReached) *link_.waitsReached = waits_.size();
+      // Where the changed script waits for something else, the old input no longer fits.
+      const size_t n = waits_.size();
+      if (n > link_.reloadWaitKinds.size() || link_.reloadWaitKinds[n - 1] != kind)
+        backend_.stopReplay();
+    }
+  }
   keys_.waitBegins(kind, fresh);
   turner_.waitBegins(kind, fresh, int64_t{state_.CurLine} * 1000 + renderer_.pageInMessage());
   record::Json wait = {{"kind", waitKindName(kind)},

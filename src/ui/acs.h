@@ -59,6 +59,13 @@ struct Options {
   // A window: a script looping without changing anything sleeps until input or a timer,
   // and timers that can have no effect do not wake the thread.
   bool sleepsWhenIdle = false;
+  // The script's contents, read already (the script file is not read again); for a story
+  // file, the story's.
+  std::optional<std::string> scriptText;
+  // Checks a script's contents before a reload takes them: the errors found, each as a
+  // line "FILE:LINE:COLUMN: error: TEXT"; none: it may be played. Not given: not checked.
+  std::function<std::vector<std::string>(const std::filesystem::path& file, std::string_view text)>
+      checkScript;
 };
 
 // The script file an options value names, and its name for the error box.
@@ -74,6 +81,10 @@ ScriptFile scriptFileOf(const Options& options);
 struct LoadRequest {
   std::string slot;
   record::SavedGame game;
+  // "reload": the new script's contents, the game by waits (see record/wait_replay) and
+  // the kind of each wait it was played through.
+  std::string script;
+  std::vector<gui::WaitKind> waitKinds;
 };
 
 // The picture a replay ended with does not decode after all: the replay is made again,
@@ -93,6 +104,13 @@ struct SessionLink {
   std::string failedSlot;              // a save that could not be loaded: `load` with ok false
   std::optional<uint32_t> startTicks;  // the session's start on the live clock
   bool decodeEveryPicture = false;     // replay decoding each picture, not only the last
+  // replaySlot "reload": the game is by waits, played through waits of these kinds; the run
+  // counts in `waitsReached` the waits it announces.
+  std::vector<gui::WaitKind> reloadWaitKinds;
+  uint64_t* waitsReached = nullptr;
+  // replaySlot "reload-failed": the changed script could not be played (the old one plays
+  // on), and why.
+  std::string reloadFailure;
 };
 
 class Acs : public engine::Host {
@@ -151,6 +169,11 @@ class Acs : public engine::Host {
   void loadSlot(int slot);
   void rewind();
   void restart();
+  void reload(const std::string& from);
+  void reloadFailed(const std::vector<std::string>& errors, const std::string& why);
+  bool reloading() const { return link_.replaySlot == "reload"; }
+  record::RunPoint replayPoint();
+  void announceReload();
   void turnPageForPlayer();
   void toggleAuto();
   void toggleSkipRead();
@@ -186,6 +209,8 @@ class Acs : public engine::Host {
   PageTurner turner_;
   PlayerComforts comforts_;
   std::vector<record::RunPoint> menuWaits_;  // every menu wait of the run, for rewinding
+  std::vector<record::RunPoint> waits_;      // every wait for the user, for reloading
+  std::vector<gui::WaitKind> waitKinds_;
   bool mixerOpen_ = false;
   engine::Interpreter interpreter_;
   uint32_t startTicks_ = 0;

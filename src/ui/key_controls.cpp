@@ -97,6 +97,9 @@ void KeyControls::request(const RawInput& in) {
       return;
     case gui::Comfort::Rewind:
       return call(actions_.rewind);
+    case gui::Comfort::Reload:
+      if (actions_.reload) actions_.reload(in.file);
+      return;
     case gui::Comfort::None:
       return;
   }

@@ -28,6 +28,7 @@ struct KeyActions {
   std::function<void()> rewind;           // Ctrl+Z
   std::function<void(int)> saveSlot;      // asked for directly (a headless action)
   std::function<void(int)> loadSlot;
+  std::function<void(const std::string&)> reload;  // the script changed (a file, headless)
 };
 
 class KeyControls {

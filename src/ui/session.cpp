@@ -51,6 +51,33 @@ std::optional<record::SavedGame> Session::savedGameOf(const LoadRequest& request
   return saves.slot(std::stoi(request.slot));
 }
 
+/* A changed script is played from the start with the game's input at the same waits. */
+void Session::startReload(const LoadRequest& request, SessionLink& link) {
+  options_.scriptText = request.script;
+  link.replay = request.game;
+  link.replaySlot = "reload";
+  link.reloadWaitKinds = request.waitKinds;
+  link.failedSlot.clear();
+  link.decodeEveryPicture = false;
+}
+
+/* The changed script ended or stopped with an error before the wait the game had reached:
+   it goes on from the wait before that instead; when there is none, the game goes on with
+   the script it had. */
+void Session::reloadStopped(uint64_t waitsReached, const std::optional<Reloaded>& before,
+                            SessionLink& link) {
+  const int given = record::waitsWithInput(link.replay);
+  const record::SavedGame shorter = record::upToWait(link.replay, waitsReached);
+  if (waitsReached >= 1 && record::waitsWithInput(shorter) < given) {
+    link.replay = shorter;
+    return;
+  }
+  options_.scriptText = before ? before->script : std::nullopt;
+  link.replay = before ? before->game : record::SavedGame{};
+  link.replaySlot = "reload-failed";
+  link.reloadFailure = "the changed script stops before its first wait";
+}
+
 /* Each run replays what the link gives it. A replay that goes another way sets its save
    aside and starts from the beginning; a quick load that goes wrong falls back to the game
    that was being played. */
@@ -58,6 +85,7 @@ int Session::run() {
   const ScriptFile script = scriptFileOf(options_);
   const auto bytes = platform::readFileBytes(script.path, platform::kMaxScriptFileBytes);
   const std::string hash = bytes ? record::contentHash(*bytes) : std::string();
+  if (bytes) options_.scriptText = std::string(bytes->begin(), bytes->end());
   const bool keep = bytes && !saveOptions_.dataFolder.empty();
   GameSaves saves(keep ? saveOptions_.dataFolder / hash : std::filesystem::path(), hash);
   record::Recorder recorder(
@@ -79,8 +107,13 @@ int Session::run() {
   }
   if (bad) link.failedSlot = "continue";
   std::optional<record::SavedGame> fallback;
+  uint64_t waitsReached = 0;
+  link.waitsReached = &waitsReached;
+  std::optional<Reloaded> reloaded;  // the script and game before a reload
   for (;;) {
-    saves.startGame(link.replay);
+    // Replayed onto a changed script, the game's input is recorded anew as it is given.
+    saves.startGame(link.replaySlot == "reload" ? record::SavedGame{} : link.replay);
+    waitsReached = 0;
     try {
       Acs acs(backend_, options_, link);
       const int status = acs.run();
@@ -93,6 +126,12 @@ int Session::run() {
     } catch (const PictureMismatch&) {
       link.decodeEveryPicture = true;
     } catch (const LoadRequest& request) {
+      if (request.slot == "reload") {
+        reloaded = Reloaded{options_.scriptText, saves.game()};
+        startReload(request, link);
+        continue;
+      }
+      reloaded.reset();
       fallback = saves.game();
       const auto wanted = savedGameOf(request, saves);
       link.replay = wanted.value_or(*fallback);
@@ -105,6 +144,10 @@ int Session::run() {
       link.failedSlot.clear();
       link.decodeEveryPicture = false;
     } catch (const record::ReplayMismatch& e) {
+      if (link.replaySlot == "reload") {
+        reloadStopped(waitsReached, reloaded, link);
+        continue;
+      }
       saves.reject(link.replaySlot, e.what());
       link.failedSlot = link.replaySlot;
       link.replay = fallback.value_or(record::SavedGame{});

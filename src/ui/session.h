@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "gui/backend.h"
+#include "record/wait_replay.h"
 #include "ui/acs.h"
 #include "ui/settings.h"
 
@@ -27,6 +28,13 @@ class Session {
   static std::filesystem::path settingsFile(const std::filesystem::path& dataFolder);
 
  private:
+  struct Reloaded {
+    std::optional<std::string> script;
+    record::SavedGame game;
+  };
+  void startReload(const LoadRequest& request, SessionLink& link);
+  void reloadStopped(uint64_t waitsReached, const std::optional<Reloaded>& before,
+                     SessionLink& link);
   bool wantsToContinue();
   static std::optional<record::SavedGame> savedGameOf(const LoadRequest& request, GameSaves& saves);
   void saveSettings();

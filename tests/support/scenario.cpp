@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "author/checker.h"
 #include "backends/headless/headless_backend.h"
 #include "platform/text_codec.h"
 #include "ui/acs.h"
@@ -80,6 +81,7 @@ ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options)
     o.trace = &trace;
     o.traceLines = options.traceLines;
     o.maxSteps = options.maxSteps;
+    o.checkScript = author::errorsForReload;
     if (options.shots) {
       o.shotsDir = folder / "shots";
       fs::remove_all(o.shotsDir);  // the shots of this run alone

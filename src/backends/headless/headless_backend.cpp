@@ -52,6 +52,7 @@ Aim aimOf(const record::InputAction& a) {
     case record::InputAction::SaveSlot:
     case record::InputAction::LoadSlot:
     case record::InputAction::Rewind:
+    case record::InputAction::Reload:
       break;
   }
   return {gui::Place::None, L, false};
@@ -95,6 +96,10 @@ void HeadlessBackend::expand(const record::InputAction& a) {
       return;
     case record::InputAction::Rewind:
       pending_.push_back(gui::RawInput::ask(gui::Comfort::Rewind));
+      return;
+    case record::InputAction::Reload:
+      pending_.push_back(gui::RawInput::ask(gui::Comfort::Reload));
+      pending_.back().file = a.file;
       return;
     default:
       break;
