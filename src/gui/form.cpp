@@ -37,15 +37,35 @@ class Form::Notice final : public Layer {
  public:
   bool shows() const override { return !text_.empty(); }
   void set(std::u32string text) { text_ = std::move(text); }
+  // One band at the top; lines break at "\n" and where they would leave the screen.
   void paint(formats::Image& screen) override {
     if (!font_) font_ = Font::get({Face::Gothic, 12, false});
-    const int w = font_->measure(text_) + 16, h = font_->height() + 8;
+    const std::vector<std::u32string> rows = wrapped(screen.width() - 24);
+    int w = 0;
+    for (const auto& row : rows) w = std::max(w, font_->measure(row));
+    w += 16;
+    const int h = font_->height() * static_cast<int>(rows.size()) + 8;
     const formats::Rect band{(screen.width() - w) / 2, 8, w, h};
     shade(screen, band, formats::rgb(0, 0, 0), 180);
-    font_->draw(screen, band.x + 8, band.y + 4, text_, formats::rgb(255, 255, 255), band);
+    for (size_t i = 0; i < rows.size(); ++i)
+      font_->draw(screen, band.x + 8, band.y + 4 + font_->height() * static_cast<int>(i), rows[i],
+                  formats::rgb(255, 255, 255), band);
   }
 
  private:
+  std::vector<std::u32string> wrapped(int width) const {
+    std::vector<std::u32string> rows{{}};
+    for (char32_t c : text_) {
+      if (c == U'\n') {
+        rows.emplace_back();
+        continue;
+      }
+      if (!rows.back().empty() && font_->measure(rows.back() + c) > width) rows.emplace_back();
+      rows.back() += c;
+    }
+    return rows;
+  }
+
   std::u32string text_;
   std::shared_ptr<Font> font_;
 };
@@ -188,6 +208,7 @@ void Form::showNotice(const std::string& text, uint32_t ms) {
   notice_->set(platform::fromUtf8(text));
   layersChanged();
   noticeTimer_->setEnabled(false);
+  noticeTimer_->setInterval(static_cast<int>(ms));
   noticeTimer_->setEnabled(true);
 }
 

@@ -13,6 +13,8 @@ class Timer {
   Timer(Form& form, int intervalMs) : form_(form), interval_(intervalMs) {}
   bool enabled() const { return enabled_; }
   void setEnabled(bool e);
+  // Takes effect at the next enabling.
+  void setInterval(int ms) { interval_ = ms; }
   uint32_t due() const { return due_; }
   // Whether the thread must wake for its ticks. A timer whose handler can have no effect
   // for now needs not: its ticks keep their times and run at the next processing of

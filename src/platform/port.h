@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -52,6 +54,18 @@ std::optional<std::filesystem::path> legacyName(std::string_view cp932);
 // The characters of such a name: the name's legacy bytes decoded as code page 932; empty
 // when the name has no such bytes.
 std::u32string legacyNameText(const std::filesystem::path& name);
+
+// --- watching a file --------------------------------------------------------------------
+
+// A watch on one file: `changed` runs on a thread of the watch's own a moment after the
+// file was written or replaced (editors save either way), once for a burst of writes. The
+// watch ends when the object goes. Null where files cannot be watched.
+class FileWatch {
+ public:
+  virtual ~FileWatch() = default;
+};
+std::unique_ptr<FileWatch> watchFile(const std::filesystem::path& file,
+                                     std::function<void()> changed);
 
 // --- code page 932 ----------------------------------------------------------------------
 

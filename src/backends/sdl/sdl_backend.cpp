@@ -225,7 +225,22 @@ std::optional<gui::RawInput> SdlBackend::keyInput(const SDL_Event& e) {
   return gui::RawInput::keyEvent(down ? gui::RawInput::KeyDown : gui::RawInput::KeyUp, key);
 }
 
+/* The watch's thread posts an event; the reload itself happens on the main thread, where
+   the event is read. */
+void SdlBackend::watchFile(const std::filesystem::path& file) {
+  if (watch_ && file == watched_) return;
+  if (!fileChanged_) fileChanged_ = SDL_RegisterEvents(1);
+  if (fileChanged_ == static_cast<uint32_t>(-1)) return;
+  watched_ = file;
+  watch_ = platform::watchFile(file, [type = fileChanged_] {
+    SDL_Event e{};
+    e.type = type;
+    SDL_PushEvent(&e);
+  });
+}
+
 std::optional<gui::RawInput> SdlBackend::translate(const SDL_Event& e) {
+  if (fileChanged_ && e.type == fileChanged_) return gui::RawInput::ask(gui::Comfort::Reload);
   switch (e.type) {
     case SDL_QUIT:
       return gui::RawInput::close();

@@ -10,6 +10,7 @@
 #include "gui/backend.h"
 #include "gui/frame_scaler.h"
 #include "gui/touch_gesture.h"
+#include "platform/port.h"
 
 struct SDL_Window;
 struct SDL_Cursor;
@@ -37,6 +38,7 @@ class SdlBackend : public gui::Backend {
   int ask(const gui::MessageBox& box) override;
   gui::Mixer& mixer() override;
   void setFullscreen(bool on) override;
+  void watchFile(const std::filesystem::path& file) override;
 
  private:
   // Where the scaled frame lies in an area of the given size, centred.
@@ -79,6 +81,10 @@ class SdlBackend : public gui::Backend {
   int stickX_ = 0, stickY_ = 0;  // the left stick as a D-pad: -1, 0 or 1 on each axis
   std::deque<gui::RawInput> queued_;
   std::unique_ptr<gui::Mixer> mixer_;
+  // The script file: its watch posts an event of this type when it changes.
+  std::filesystem::path watched_;
+  std::unique_ptr<platform::FileWatch> watch_;
+  uint32_t fileChanged_ = 0;
 };
 
 // The largest scale, in steps of a half, at which a width x height frame fits in the
