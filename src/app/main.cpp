@@ -27,7 +27,8 @@ namespace fs = std::filesystem;
 
 constexpr const char* kUsage =
     "usage: torami [OPTIONS] [GAME]\n"
-    "Plays the ACS script TORAMI.acs of the game folder GAME (or the script file GAME).\n"
+    "Plays the ACS script TORAMI.acs of the game folder GAME (or the script file GAME; a story\n"
+    "file, .story or .txt, is built first). A window reloads the script when it is saved.\n"
     "Without GAME, the folder of the executable.\n"
     "\n"
     "  --headless         no window and no audio device: virtual clock, input from --input\n"

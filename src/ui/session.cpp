@@ -5,6 +5,7 @@
 #include "platform/file_bytes.h"
 #include "record/content_hash.h"
 #include "ui/design.h"
+#include "ui/script_versions.h"
 
 namespace ui {
 
@@ -51,6 +52,18 @@ std::optional<record::SavedGame> Session::savedGameOf(const LoadRequest& request
   return saves.slot(std::stoi(request.slot));
 }
 
+/* Once, when an edited script is first played: where the saves of its last version are. */
+void Session::sayIfChanged(const std::filesystem::path& version,
+                           const std::filesystem::path& script, bool fresh) {
+  const auto earlier = markScriptVersion(saveOptions_.dataFolder, version, script, fresh);
+  if (!earlier) return;
+  std::ostream& out = options_.notices ? *options_.notices : std::cerr;
+  out << "torami: the script changed since it was last played: the saved games of the "
+         "version before stay in "
+      << earlier->string() << " (they play with that version); this one starts with none"
+      << std::endl;
+}
+
 /* A changed script is played from the start with the game's input at the same waits. */
 void Session::startReload(const LoadRequest& request, SessionLink& link) {
   options_.scriptText = request.script;
@@ -87,7 +100,12 @@ int Session::run() {
   const std::string hash = bytes ? record::contentHash(*bytes) : std::string();
   if (bytes) options_.scriptText = std::string(bytes->begin(), bytes->end());
   const bool keep = bytes && !saveOptions_.dataFolder.empty();
-  GameSaves saves(keep ? saveOptions_.dataFolder / hash : std::filesystem::path(), hash);
+  const std::filesystem::path version =
+      keep ? saveOptions_.dataFolder / hash : std::filesystem::path();
+  std::error_code ec;
+  const bool fresh = keep && !std::filesystem::exists(version, ec);
+  GameSaves saves(version, hash);
+  if (keep && !saves.folder().empty()) sayIfChanged(version, script.path, fresh);
   record::Recorder recorder(
       options_.trace, options_.shotsDir, nullptr,
       record::OnRecordFailure{options_.recordFailureEndsRun, options_.traceName});

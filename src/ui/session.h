@@ -35,6 +35,8 @@ class Session {
   void startReload(const LoadRequest& request, SessionLink& link);
   void reloadStopped(uint64_t waitsReached, const std::optional<Reloaded>& before,
                      SessionLink& link);
+  void sayIfChanged(const std::filesystem::path& version, const std::filesystem::path& script,
+                    bool fresh);
   bool wantsToContinue();
   static std::optional<record::SavedGame> savedGameOf(const LoadRequest& request, GameSaves& saves);
   void saveSettings();
