@@ -37,6 +37,7 @@ constexpr const char* kUsage =
     "  --shots DIR        headless: save the window as DIR/0001.png ... at every wait\n"
     "  --trace-lines      also trace every pass of the interpreter loop\n"
     "  --max-steps N      headless: stop after N passes (default 10000000)\n"
+    "  --text-out FILE    also write each page and menu as a JSON line, - for standard output\n"
     "  --scale N          window: open at N times the design size (1.5 and the like too)\n"
     "  --fullscreen       window: fill the screen\n"
     "  --data-dir DIR     keep saved games and settings in DIR (headless: only then)\n"
@@ -54,7 +55,7 @@ constexpr const char* kUsage =
 struct CommandLine {
   bool help = false, version = false;
   bool headless = false, traceLines = false, fullscreen = false;
-  std::optional<std::string> input, trace, shots, game, dataDir;
+  std::optional<std::string> input, trace, shots, game, dataDir, textOut;
   ui::SaveOptions::Resume resume = ui::SaveOptions::Resume::Ask;
   bool check = false, explore = false;
   std::optional<std::string> exploreOut;
@@ -107,6 +108,8 @@ CommandLine parse(int argc, char** argv) {
       cl.input = value();
     } else if (a == "--trace") {
       cl.trace = value();
+    } else if (a == "--text-out") {
+      cl.textOut = value();
     } else if (a == "--shots") {
       cl.shots = value();
     } else if (a == "--trace-lines") {
@@ -304,6 +307,14 @@ int play(const CommandLine& cl, const char* argv0) {
     if (!traceFile) throw usageError("cannot write the trace file " + *traceTarget);
     options.trace = &traceFile;
     options.traceName = "the trace file " + *traceTarget;
+  }
+  std::ofstream textFile;
+  if (cl.textOut == "-") {
+    options.textOut = &std::cout;
+  } else if (cl.textOut) {
+    textFile.open(platform::pathFromUtf8(*cl.textOut), std::ios::binary | std::ios::trunc);
+    if (!textFile) throw usageError("cannot write the text file " + *cl.textOut);
+    options.textOut = &textFile;
   }
   options.recordFailureEndsRun = cl.headless;
   options.traceLines = cl.traceLines;

@@ -105,6 +105,7 @@ Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
            },
            [this] { settingsChanged(); }, [this] { toggleAuto(); }, [this] { toggleSkipRead(); },
            [this] { return turner_.autoOn(); }, [this] { return turner_.skipReadOn(); }}),
+      textOut_(options_.textOut),
       interpreter_(script_, state_, *this) {
   renderer_.setTextSpeed(settings_.textSpeed);
   form_.onPlayerInput = [this](const gui::RawInput& in) { return comforts_.input(in); };
@@ -493,7 +494,21 @@ void Acs::writeWait(gui::WaitKind kind) {
   if (const auto focus = keys_.focus()) wait["focus"] = *focus;
   if (renderer_.backlogDepth() > 0) wait["backlog"] = renderer_.backlogDepth();
   recorder_.record("wait", wait);
+  if (fresh && !backend_.replaying()) writeText(kind);
   if (!options_.shotsDir.empty()) recorder_.snapshot(form_.frame());
+}
+
+/* A page shows whole at a click wait, and at a menu wait under the menu; a menu, with the
+   labels that show. */
+void Acs::writeText(gui::WaitKind kind) {
+  if (!textOut_.on() || (kind != gui::WaitKind::Click && kind != gui::WaitKind::Menu)) return;
+  const int64_t page = int64_t{state_.CurLine} * 1000 + renderer_.pageInMessage();
+  textOut_.page(stamp(), page, toUtf8(renderer_.pageRows()), kind == gui::WaitKind::Click);
+  if (kind != gui::WaitKind::Menu) return;
+  std::vector<std::string> labels;
+  for (const gui::Label* label : controls_.Label1)
+    if (label->visible() && !label->caption().empty()) labels.push_back(toUtf8(label->caption()));
+  textOut_.menu(stamp(), toUtf8(controls_.LBcm->caption()), labels);
 }
 
 /* Each name is looked at once: a script that shows a broken picture in a loop decodes it

@@ -36,6 +36,7 @@
 #include "ui/page_turner.h"
 #include "ui/player_comforts.h"
 #include "ui/settings.h"
+#include "ui/text_out.h"
 
 namespace ui {
 
@@ -48,8 +49,9 @@ struct Options {
   // said once: what a headless run records is what its reader checks.
   bool recordFailureEndsRun = false;
   bool traceLines = false;
-  std::filesystem::path shotsDir;  // empty: no snapshots
-  std::optional<long> maxSteps;    // end with reason "limit" after this many passes
+  std::filesystem::path shotsDir;   // empty: no snapshots
+  std::optional<long> maxSteps;     // end with reason "limit" after this many passes
+  std::ostream* textOut = nullptr;  // each page and menu as a JSON line (--text-out)
   // Where the run says, one line each, what the window hides: a script file saved in a
   // way the player does not read as meant, a script or media file that cannot be found
   // or read. Null: said nowhere.
@@ -181,6 +183,7 @@ class Acs : public engine::Host {
   void Label2_DblClick();
   void showItem(int entry);
   void writeWait(gui::WaitKind kind);
+  void writeText(gui::WaitKind kind);
   record::Recorder::Stamp stamp();
   void notice(const std::string& text);
   void mediaFailed(media::MediaKind kind, const engine::Text& name);
@@ -208,6 +211,7 @@ class Acs : public engine::Host {
   KeyControls keys_;
   PageTurner turner_;
   PlayerComforts comforts_;
+  TextOut textOut_;
   std::vector<record::RunPoint> menuWaits_;  // every menu wait of the run, for rewinding
   std::vector<record::RunPoint> waits_;      // every wait for the user, for reloading
   std::vector<gui::WaitKind> waitKinds_;

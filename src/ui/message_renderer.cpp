@@ -216,6 +216,21 @@ std::u32string MessageRenderer::pageText() const {
   return text;
 }
 
+std::u32string MessageRenderer::pageRows() const {
+  std::u32string text, pendingBreaks;
+  for (const MessageRecord::Row& row : record_.rows()) {
+    std::u32string line;
+    for (const MessageRecord::Run& run : row) line += run.text;
+    if (line.empty()) {
+      pendingBreaks += U'\n';
+      continue;
+    }
+    text += (text.empty() ? std::u32string() : pendingBreaks + U'\n') + line;
+    pendingBreaks.clear();
+  }
+  return text;
+}
+
 void MessageRenderer::clear() {
   MES.cls();
   if (!record_.empty()) {

@@ -35,6 +35,9 @@ class MessageRenderer {
   int pageInMessage() const { return page_; }
   // The text of the live page, rows joined, without the indents; and its length.
   std::u32string pageText() const;
+  // The live page as it shows: its rows joined by newlines, the empty rows at its end left
+  // out, without colours.
+  std::u32string pageRows() const;
 
   // The backlog, at a click wait: the pages read before the live one, as they were drawn.
   // Back shows the page before the one shown, forward the one after (the live page last,

@@ -127,4 +127,52 @@ TEST(Demo, ThePlayThroughsTogetherRunEveryLineThatCanRun) {
     }
 }
 
+// What --text-out writes is what the trace shows: each click wait's page, and at each menu
+// wait its heading and labels (the page under it written once).
+TEST(Demo, TheTextOutHoldsEachPageAndMenuTheTraceShows) {
+  for (const char* ending : {"sunrise", "lamp", "beach"}) {
+    SCOPED_TRACE(ending);
+    testing_support::ScenarioOptions o;
+    o.input =
+        readFile(fs::path(TORAMI_SOURCE_DIR) / "tests" / "demo" / (std::string(ending) + ".txt"));
+    o.textOut = true;
+    const ScenarioResult r = testing_support::runFolder(kDemo, o);
+    size_t at = 0;
+    auto next = [&](const std::string& ev) -> const testing_support::JsonValue* {
+      while (at < r.text.size() && r.text[at]["ev"].str() != ev) ++at;
+      return at < r.text.size() ? &r.text[at++] : nullptr;
+    };
+    int pages = 0, menus = 0;
+    for (const auto& wait : r.all("wait")) {
+      const std::string kind = wait["kind"].str();
+      if (kind == "click") {
+        std::string rows;
+        for (const auto& row : wait["mes"].array()) {
+          std::string line;
+          for (const auto& run : row.array()) line += run[1].str();
+          rows += (rows.empty() ? "" : "\n") + line;
+        }
+        while (rows.ends_with("\n")) rows.pop_back();
+        const auto* page = next("page");
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ((*page)["text"].str(), rows);
+        EXPECT_EQ((*page)["t"].integer(), wait["t"].integer());
+        ++pages;
+      } else if (kind == "menu") {
+        const auto* menu = next("menu");
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ((*menu)["heading"].str(), wait["menu"]["heading"].str());
+        std::vector<std::string> labels, shown;
+        for (const auto& l : wait["menu"]["labels"].array())
+          if (!l.str().empty()) labels.push_back(l.str());
+        for (const auto& l : (*menu)["labels"].array()) shown.push_back(l.str());
+        EXPECT_EQ(shown, labels);
+        ++menus;
+      }
+    }
+    EXPECT_GT(pages, 10);
+    EXPECT_GT(menus, 5);
+  }
+}
+
 }  // namespace

@@ -74,7 +74,7 @@ void writeScript(const fs::path& folder, const std::string& utf8Lines) {
 ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options) {
   ScenarioResult result;
   result.folder = folder;
-  std::ostringstream trace;
+  std::ostringstream trace, text;
   {
     ui::Options o;
     o.gameFolder = folder;
@@ -82,6 +82,7 @@ ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options)
     o.traceLines = options.traceLines;
     o.maxSteps = options.maxSteps;
     o.checkScript = author::errorsForReload;
+    if (options.textOut) o.textOut = &text;
     if (options.shots) {
       o.shotsDir = folder / "shots";
       fs::remove_all(o.shotsDir);  // the shots of this run alone
@@ -96,6 +97,8 @@ ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options)
   }
   std::istringstream in(trace.str());
   result.events = traceEvents(in);
+  std::istringstream textIn(text.str());
+  result.text = traceEvents(textIn);
   return result;
 }
 

@@ -14,6 +14,7 @@ struct ScenarioResult {
   int status = 0;
   std::vector<JsonValue> events;
   std::filesystem::path folder;  // the game folder (shots in folder/shots)
+  std::vector<JsonValue> text;   // the --text-out lines, when asked for
 
   // All events of one kind, in order.
   std::vector<JsonValue> all(const std::string& ev) const;
@@ -33,6 +34,7 @@ struct ScenarioOptions {
   long maxSteps = 10000000;
   std::filesystem::path dataDir;  // where saves are kept; empty: nowhere
   bool resume = false;            // --continue
+  bool textOut = false;           // keep the --text-out lines
 };
 
 // An event without its time, for comparing runs whose clocks differ.
