@@ -58,7 +58,7 @@ Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
       link_(std::move(link)),
       backend_(backend, !link_.replaySlot.empty(), link_.replay.inputs,
                [this] { return clock_.point(); }),
-      form_(backend_, design::kClientWidth, design::kClientHeight),
+      form_(backend_, design::kClientWidth, design::kClientHeight, options_.drawing),
       controls_(createControls(form_)),
       folder_(options_.gameFolder),
       ownRecorder_(link_.recorder ? nullptr
@@ -115,6 +115,7 @@ Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
   recorder_.setStamp([this] { return stamp(); });
   backend_.onHandOver = [this](int32_t delta) { handOver(delta); };
   backend_.onLiveInput = [this](const record::RecordedInput& in) { liveInput(in); };
+  if (!options_.drawing) pictures_.setDeferred(true);
   if (backend_.replaying()) {
     recorder_.setMuted(true);
     form_.setPresenting(false);
@@ -421,6 +422,11 @@ void Acs::beforePass() {
   clock_.beginPass();
   if (options_.linesRun && state_.CurLine >= 0 && state_.CurLine <= engine::kMaxLines)
     options_.linesRun[state_.CurLine] = 1;
+  if (options_.landedBy) {
+    if (lastPassLine_ >= 0 && state_.CurLine != lastPassLine_ + 1)
+      *options_.landedBy = lastPassLine_;
+    lastPassLine_ = state_.CurLine;
+  }
 
   if (options_.traceLines)
     recorder_.record("line", {{"cmd", toUtf8(script_.field(state_.CurLine, 1))}});

@@ -56,6 +56,13 @@ struct Options {
   std::ostream* notices = nullptr;
   // When given, 1201 entries: entry k becomes 1 when line k runs.
   uint8_t* linesRun = nullptr;
+  // When given, set before each pass that does not run the line after the last pass's line
+  // to that line: the line whose command moved CurLine (a jump, a call or return, a menu's
+  // end line, a table).
+  int* landedBy = nullptr;
+  // False: nothing is drawn and pictures are not decoded (only looked at), for a run whose
+  // pixels no one looks at; everything else goes as when drawing.
+  bool drawing = true;
   // A window: a script looping without changing anything sleeps until input or a timer,
   // and timers that can have no effect do not wake the thread.
   bool sleepsWhenIdle = false;
@@ -190,6 +197,7 @@ class Acs : public engine::Host {
   engine::Interpreter interpreter_;
   uint32_t startTicks_ = 0;
   long steps_ = 0;
+  int lastPassLine_ = -1;  // for Options::landedBy; -1 before the first pass
   engine::EndReason endReason_ = engine::EndReason::Eof;
   gui::WaitKind waitKind_ = gui::WaitKind::End;
   std::set<std::string> noticed_;
