@@ -28,6 +28,7 @@ ScriptReading readScript(const ExploreOptions& options) {
   o.media = false;
   const CheckResult check = checkScriptFile(file, platform::GameFolder(options.gameFolder), o);
   ScriptReading r;
+  if (check.loaded) r.loaded = std::make_shared<const engine::ScriptStore>(check.script);
   r.lines = check.script.lineCount();
   r.runnable = check.shape.runnable;
   r.runnable.resize(engine::kMaxLines + 1, false);
@@ -39,10 +40,12 @@ ScriptReading readScript(const ExploreOptions& options) {
   return r;
 }
 
-ui::Options runOptions(const ExploreOptions& options, uint8_t* linesRun, int* landedBy) {
+ui::Options runOptions(const ExploreOptions& options, const ScriptReading& script,
+                       uint8_t* linesRun, int* landedBy) {
   ui::Options o;
   o.gameFolder = options.gameFolder;
   o.scriptFile = options.scriptFile;
+  o.script = script.loaded;
   o.linesRun = linesRun;
   o.landedBy = landedBy;
   o.drawing = false;  // the explorer looks at no pixel

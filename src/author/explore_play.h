@@ -4,6 +4,7 @@
 // the state at a wait, the ways on from it, and how a run ended.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ namespace author {
 
 // The script as the explorer reads it, from the checker.
 struct ScriptReading {
+  std::shared_ptr<const engine::ScriptStore> loaded;  // null when the player cannot load it
   int lines = 0;
   std::vector<bool> runnable;  // as ExploreReport::runnable
   std::vector<bool> data;      // table lines of FP and FJ
@@ -35,9 +37,10 @@ class ExploreBackend : public backends::HeadlessBackend {
   std::string error;
 };
 
-// The player's options for a run that marks the lines it runs in `linesRun` (1201 entries)
-// and keeps the line of its last jump in `landedBy`.
-ui::Options runOptions(const ExploreOptions& options, uint8_t* linesRun, int* landedBy);
+// The player's options for a run of the script that marks the lines it runs in `linesRun`
+// (1201 entries) and keeps the line of its last jump in `landedBy`.
+ui::Options runOptions(const ExploreOptions& options, const ScriptReading& script,
+                       uint8_t* linesRun, int* landedBy);
 
 // The key of the state at this moment: two moments with the same key go on alike.
 uint64_t stateKey(const ui::Acs& acs, const ScriptReading& script);

@@ -29,7 +29,7 @@ RunResult playRun(const ExploreOptions& options, const ScriptReading& script, co
   std::array<uint8_t, engine::kMaxLines + 1> ran{};
   int landedBy = -1;
   ExploreBackend backend(task.path);
-  ui::Acs acs(backend, runOptions(options, ran.data(), &landedBy));
+  ui::Acs acs(backend, runOptions(options, script, ran.data(), &landedBy));
   bool replayed = !task.expected;
   std::unordered_set<uint64_t> walked;  // the states this run reached
   backend.onIdle = [&]() -> std::optional<record::InputAction> {

@@ -340,6 +340,17 @@ void Acs::Form_Load() {
 void Acs::Form_Unload() { throw engine::GameEnd(engine::kExitOk, engine::EndReason::Close); }
 
 void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
+  if (options_.script) {
+    script_ = *options_.script;
+  } else {
+    readScript(file, name);
+  }
+  state_.CurLine = 1;
+  state_.CaseEndLine = 0;
+  state_.FpEndLine = 0;
+}
+
+void Acs::readScript(const std::filesystem::path& file, const Text& name) {
   state_.CurLine = 0;  // a file that cannot be read is reported on line 0
   auto bytes = platform::readFileBytes(file, platform::kMaxScriptFileBytes);
   if (!bytes) {
@@ -359,9 +370,6 @@ void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
            " lines");
     EEE(engine::loadFailure(name));
   }
-  state_.CurLine = 1;
-  state_.CaseEndLine = 0;
-  state_.FpEndLine = 0;
 }
 
 void Acs::EEE(const Text& word) {
@@ -387,6 +395,12 @@ void Acs::writeWait(gui::WaitKind kind) {
   if (kind == gui::WaitKind::Menu && fresh) menuWaits_.push_back(*lastWait_);
   keys_.waitBegins(kind, fresh);
   turner_.waitBegins(kind, fresh, int64_t{state_.CurLine} * 1000 + renderer_.pageInMessage());
+  if (recorder_.recording()) recordWait(kind);
+  if (!options_.shotsDir.empty()) recorder_.snapshot(form_.frame());
+}
+
+// The wait event: everything a person sees.
+void Acs::recordWait(gui::WaitKind kind) {
   record::Json wait = {{"kind", waitKindName(kind)},
                        {"mes", renderer_.traceRows()},
                        {"menu", menu_.traceMenu()},
@@ -397,7 +411,6 @@ void Acs::writeWait(gui::WaitKind kind) {
   if (const auto focus = keys_.focus()) wait["focus"] = *focus;
   if (renderer_.backlogDepth() > 0) wait["backlog"] = renderer_.backlogDepth();
   recorder_.record("wait", wait);
-  if (!options_.shotsDir.empty()) recorder_.snapshot(form_.frame());
 }
 
 /* Each name is looked at once: a script that shows a broken picture in a loop decodes it

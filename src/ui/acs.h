@@ -56,6 +56,9 @@ struct Options {
   std::ostream* notices = nullptr;
   // When given, 1201 entries: entry k becomes 1 when line k runs.
   uint8_t* linesRun = nullptr;
+  // The script as loaded from its file already (for runs of the same game again and
+  // again): the file is not read.
+  std::shared_ptr<const engine::ScriptStore> script;
   // When given, set before each pass that does not run the line after the last pass's line
   // to that line: the line whose command moved CurLine (a jump, a call or return, a menu's
   // end line, a table).
@@ -143,6 +146,7 @@ class Acs : public engine::Host {
   void Form_Load();
   [[noreturn]] void Form_Unload();
   void ACMLOAD(const std::filesystem::path& file, const engine::Text& name);
+  void readScript(const std::filesystem::path& file, const engine::Text& name);
   [[noreturn]] void EEE(const engine::Text& word);
   void MES_Click() { messageAreaClicked(); }
   void Picture1_Click() { messageAreaClicked(); }
@@ -165,6 +169,7 @@ class Acs : public engine::Host {
   void Label2_DblClick();
   void showItem(int entry);
   void writeWait(gui::WaitKind kind);
+  void recordWait(gui::WaitKind kind);
   record::Recorder::Stamp stamp();
   void notice(const std::string& text);
   void mediaFailed(media::MediaKind kind, const engine::Text& name);
