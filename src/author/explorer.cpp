@@ -39,20 +39,6 @@ std::string reachedBy(const ReachedError& e) {
                         : " (reached by the jump on line " + std::to_string(e.jumpLine) + ")";
 }
 
-// Lines as ranges: "12, 40-45".
-std::string ranges(const std::vector<int>& lines) {
-  std::string out;
-  for (size_t i = 0; i < lines.size();) {
-    size_t j = i;
-    while (j + 1 < lines.size() && lines[j + 1] == lines[j] + 1) ++j;
-    if (!out.empty()) out += ", ";
-    out += std::to_string(lines[i]);
-    if (j > i) out += "-" + std::to_string(lines[j]);
-    i = j + 1;
-  }
-  return out;
-}
-
 }  // namespace
 
 ExploreReport explore(const ExploreOptions& options) {
@@ -89,6 +75,19 @@ std::string actionText(const InputAction& a) {
   }
 }
 
+std::string lineRanges(const std::vector<int>& lines) {
+  std::string out;
+  for (size_t i = 0; i < lines.size();) {
+    size_t j = i;
+    while (j + 1 < lines.size() && lines[j + 1] == lines[j] + 1) ++j;
+    if (!out.empty()) out += ", ";
+    out += std::to_string(lines[i]);
+    if (j > i) out += "-" + std::to_string(lines[j]);
+    i = j + 1;
+  }
+  return out;
+}
+
 std::vector<int> linesNeverRun(const ExploreReport& r) {
   std::vector<int> never;
   for (int k = 1; k <= r.scriptLines && k < static_cast<int>(r.runnable.size()); ++k)
@@ -123,7 +122,7 @@ void printReport(std::ostream& out, const ExploreReport& r, const std::string& f
   for (int k = 1; k <= r.scriptLines && k < static_cast<int>(r.runnable.size()); ++k)
     runnable += r.runnable[k];
   const int ran = runnable - static_cast<int>(never.size());
-  out << "\nlines no path ran: " << (never.empty() ? "none" : ranges(never)) << "\n";
+  out << "\nlines no path ran: " << (never.empty() ? "none" : lineRanges(never)) << "\n";
   out.precision(1);
   out << "coverage: " << ran << " of " << runnable << " lines ("
       << (runnable ? 100.0 * ran / runnable : 100.0) << "%)\n";

@@ -109,6 +109,8 @@ void printReport(std::ostream& out, const ExploreReport& report, const std::stri
 
 // The lines no path ran, of those that run as commands.
 std::vector<int> linesNeverRun(const ExploreReport& report);
+// Lines as ranges: "12, 40-45".
+std::string lineRanges(const std::vector<int>& lines);
 
 /* Writes an input file for each ending and each error into `folder` (created when
    missing): ending-1-exit-218.txt, error-1-45.txt, ... Returns the files written. */
