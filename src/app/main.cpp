@@ -7,6 +7,7 @@
 #include <string>
 
 #include "author/checker.h"
+#include "author/explore_map.h"
 #include "author/explorer.h"
 #include "author/unbuild.h"
 #include "backends/headless/headless_backend.h"
@@ -45,6 +46,7 @@ constexpr const char* kUsage =
     "  --check            check the script and the media it names without running it\n"
     "  --explore          play every path headless: endings, reachable errors, lines never run\n"
     "  --explore-out DIR  with --explore: write an input file for each ending and error\n"
+    "  --explore-map FILE with --explore: write a map of the story (one HTML page)\n"
     "  --max-states N     with --explore: stop after N distinct waits (default 200000)\n"
     "  --build STORY      write the plain script of a story file (-o FILE, default TORAMI.acs\n"
     "                     beside it)\n"
@@ -58,7 +60,7 @@ struct CommandLine {
   std::optional<std::string> input, trace, shots, game, dataDir, textOut;
   ui::SaveOptions::Resume resume = ui::SaveOptions::Resume::Ask;
   bool check = false, explore = false;
-  std::optional<std::string> exploreOut;
+  std::optional<std::string> exploreOut, exploreMap;
   std::optional<long> maxStates;
   std::optional<std::string> build, unbuild, output;
   long maxSteps = 10000000;
@@ -131,6 +133,8 @@ CommandLine parse(int argc, char** argv) {
       cl.explore = true;
     } else if (a == "--explore-out") {
       cl.exploreOut = value();
+    } else if (a == "--explore-map") {
+      cl.exploreMap = value();
     } else if (a == "--max-states") {
       cl.maxStates = number(value(), "--max-states", 1, 100000000L);
     } else if (a == "--build") {
@@ -153,8 +157,8 @@ CommandLine parse(int argc, char** argv) {
     throw usageError("--build and --unbuild take only their file and -o");
   if (cl.shots && !cl.headless) throw usageError("--shots needs --headless");
   if (cl.check && cl.explore) throw usageError("--check and --explore cannot be combined");
-  if ((cl.exploreOut || cl.maxStates) && !cl.explore)
-    throw usageError("--explore-out and --max-states go with --explore");
+  if ((cl.exploreOut || cl.exploreMap || cl.maxStates) && !cl.explore)
+    throw usageError("--explore-out, --explore-map and --max-states go with --explore");
   return cl;
 }
 
@@ -235,8 +239,15 @@ int explore(const CommandLine& cl, const char* argv0) {
   o.gameFolder = options.gameFolder;
   o.scriptFile = options.scriptFile;
   if (cl.maxStates) o.maxStates = *cl.maxStates;
+  o.progress = &std::cerr;
+  o.progressInPlace = platform::standardErrorIsTerminal();
   const author::ExploreReport report = author::explore(o);
   author::printReport(std::cout, report, scriptOf(options).string());
+  if (cl.exploreMap) {
+    const fs::path map = platform::pathFromUtf8(*cl.exploreMap);
+    author::writeExploreMap(report, map, platform::utf8OfPath(scriptOf(options)));
+    std::cout << "\nmap: " << map.string() << "\n";
+  }
   if (cl.exploreOut) {
     std::cout << "\ninput files:\n";
     for (const fs::path& f :

@@ -70,10 +70,11 @@ class Form::Notice final : public Layer {
   std::shared_ptr<Font> font_;
 };
 
-Form::Form(Backend& backend, int width, int height)
+Form::Form(Backend& backend, int width, int height, bool drawing)
     : backend_(backend),
-      frame_(width, height),
+      frame_(drawing ? formats::Image(width, height) : formats::Image()),
       damage_{frame_.bounds()},
+      drawing_(drawing),
       notice_(std::make_unique<Notice>()),
       screen_(std::make_unique<Screen>(*this)) {}
 

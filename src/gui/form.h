@@ -24,7 +24,9 @@ class Form : public FrameSource {
   // is polling: the engine is idle as if it waited for the user.
   static constexpr long kPollPasses = 10000;
 
-  Form(Backend& backend, int width, int height);
+  // `drawing` false: a form whose pixels no one looks at. It has no frame, and its picture
+  // boxes keep only what decides how the game goes on (their size, where text goes).
+  Form(Backend& backend, int width, int height, bool drawing = true);
   ~Form();
 
   Label& addLabel(Control* parent, formats::Rect rect, FontSpec font);
@@ -99,6 +101,8 @@ class Form : public FrameSource {
   long inputsHandled() const { return inputs_; }
   // Whether frames go to the backend; turning it on shows the current frame.
   void setPresenting(bool on);
+  // Whether the form and its picture boxes hold pixels at all (see the constructor).
+  bool drawing() const { return drawing_; }
   // The clock jumped by `delta`: timers keep their distance to it.
   void rebaseClock(int32_t delta);
   // Writes the snapshot of the wait in progress again (after a saved game was loaded).
@@ -155,6 +159,7 @@ class Form : public FrameSource {
   bool shown_ = false, unpresented_ = true, presenting_ = true, sleepsWhenIdle_ = false;
   std::vector<formats::Rect> damage_;   // to compose
   std::vector<formats::Rect> changed_;  // composed since the backend last took them
+  bool drawing_;
   long passes_ = 0, inputs_ = 0;
   std::optional<WaitKind> waiting_;
   bool reannounce_ = false;

@@ -1,5 +1,7 @@
 #include "gui/picture_box.h"
 
+#include "gui/form.h"
+
 namespace gui {
 namespace {
 constexpr int kBorder = 2;
@@ -7,8 +9,9 @@ constexpr int kBorder = 2;
 
 PictureBox::PictureBox(Form& form, Control* parent, formats::Rect rect, bool sunkenBorder)
     : Control(form, parent, rect), border_(sunkenBorder) {
-  int b = border_ ? 2 * kBorder : 0;
-  canvas_ = formats::Image(rect.w - b, rect.h - b, backColor());
+  const int b = border_ ? 2 * kBorder : 0;
+  inner_ = {rect.w - b, rect.h - b};
+  if (form.drawing()) canvas_ = formats::Image(inner_.x, inner_.y, backColor());
 }
 
 // A pixel is 15 twips and three quarters of a point at 96 dots per inch.
@@ -24,11 +27,12 @@ double PictureBox::inUnits(int pixels) const {
   return pixels * 15.0;
 }
 
-double PictureBox::innerWidth() const { return inUnits(canvas_.width()); }
+double PictureBox::innerWidth() const { return inUnits(inner_.x); }
 
-double PictureBox::innerHeight() const { return inUnits(canvas_.height()); }
+double PictureBox::innerHeight() const { return inUnits(inner_.y); }
 
 void PictureBox::redrawBackground() {
+  if (!form_.drawing()) return;
   canvas_.fill(canvas_.bounds(), backColor());
   if (picture_) canvas_.blit(*picture_, 0, 0, canvas_.bounds());
   invalidate();
@@ -76,6 +80,10 @@ void PictureBox::setFontSize(double points) {
 
 void PictureBox::print(std::u32string_view text) {
   if (!font_ || text.empty()) return;
+  if (!form_.drawing()) {
+    curX_ += font_->measure(text);
+    return;
+  }
   curX_ += font_->draw(canvas_, curX_, curY_, text, foreColor(), canvas_.bounds());
   invalidate();
 }
@@ -94,6 +102,7 @@ void PictureBox::newLine() {
 }
 
 void PictureBox::line(int x1, int y1, int x2, int y2, formats::Color c) {
+  if (!form_.drawing()) return;
   if (pending_)
     return deferred_.push_back({true, x1, y1, x2, y2, 0, 0, c, formats::RasterOp::Copy, {}});
   canvas_.line(x1, y1, x2, y2, c);
@@ -102,6 +111,7 @@ void PictureBox::line(int x1, int y1, int x2, int y2, formats::Color c) {
 
 void PictureBox::paintPicture(const formats::Image& src, int dx, int dy, int w, int h, int sx,
                               int sy, formats::RasterOp op) {
+  if (!form_.drawing()) return;
   if (pending_) {
     deferred_.push_back({false, dx, dy, w, h, sx, sy, 0, op,
                          op == formats::RasterOp::Copy ? src : formats::Image()});

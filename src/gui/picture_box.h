@@ -1,7 +1,8 @@
 #pragma once
 // A picture box keeps what was drawn on it (text, lines, painted pictures) in a canvas of
 // its inner size, over its background and its picture; clearing erases the drawing and
-// leaves the picture.
+// leaves the picture. On a form that does not draw there is no canvas, and only where
+// printing goes on is kept.
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -75,6 +76,7 @@ class PictureBox : public Control {
   };
 
   bool border_;
+  formats::Point inner_;  // the inner size in pixels, which the canvas has when drawn
   ScaleMode scale_ = ScaleMode::Twips;
   std::optional<formats::Image> picture_;
   formats::Image canvas_;

@@ -2,6 +2,7 @@
 // Everything that differs between the systems torami runs on, in one place: each system
 // has a folder that implements these functions (linux/ and web/ share posix/; windows/),
 // and nothing outside this folder asks which system it runs on.
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -38,6 +39,60 @@ std::optional<std::filesystem::path> userDataFolder();
 // Whether the program may start threads of its own (a page has none: work that would go
 // to a thread is done when it is needed).
 extern const bool kHasThreads;
+
+// Whether standard error goes to a terminal (where a line can be rewritten in place).
+bool standardErrorIsTerminal();
+
+// --- copies of the running program -----------------------------------------------------
+
+// Whether the running program can be copied, with everything it holds, into a child process
+// that goes on from the same point (fork): on Linux; not in a page nor on Windows, where
+// whoever would copy it does the work again another way.
+extern const bool kCanCopyProcess;
+
+// Memory that the program shares with every copy made after it was taken, zeroed; nullptr
+// where the system gives none. Only lock-free atomics belong in it.
+void* takeSharedMemory(size_t bytes);
+void releaseSharedMemory(void* memory, size_t bytes);
+
+// A pipe that the program and its copies share. Its reading end never blocks by itself:
+// take() says whether to wait.
+class Pipe {
+ public:
+  Pipe();  // isOpen() says whether the system gave one
+  ~Pipe();
+  Pipe(const Pipe&) = delete;
+  Pipe& operator=(const Pipe&) = delete;
+
+  bool isOpen() const { return ends_[0] >= 0 && ends_[1] >= 0; }
+  // Writes all the bytes (waiting while the pipe is full); false when that fails.
+  bool put(const void* bytes, size_t size);
+  // Reads up to `size` bytes: the count read, 0 when every writing end is closed, -1 when
+  // nothing is there and `wait` is false (or reading fails).
+  long take(void* bytes, size_t size, bool wait);
+  void closeReading();
+  void closeWriting();
+  // Waits until one of the pipes has bytes to take or no writing end left: its index; -1
+  // when waiting fails.
+  static int awaitAny(std::span<Pipe* const> pipes);
+
+ private:
+  int ends_[2] = {-1, -1};
+};
+
+// Copies the running program: 0 in the copy, the copy's id in the program, -1 when no
+// copy can be made now.
+long copyProcess();
+// Waits until a copy this process made ends: the copy `id`, or any when `id` is -1. Returns
+// the id and whether it ended normally (status 0, no signal); nullopt when there is none.
+struct CopyEnd {
+  long id = 0;
+  bool normal = true;
+};
+std::optional<CopyEnd> awaitCopy(long id);
+// Ends a copy at once with status 0, without the program's exit handlers or flushing
+// buffers it shares with the program.
+[[noreturn]] void endCopy();
 
 // --- files and their names --------------------------------------------------------------
 

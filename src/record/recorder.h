@@ -52,6 +52,8 @@ class Recorder {
   // While muted (a saved game being replayed) nothing is recorded.
   void setMuted(bool muted) { muted_ = muted; }
 
+  // Whether events are written now (so that what only goes into them need not be made).
+  bool recording() const { return trace_ && !muted_ && !traceFailed_; }
   // Writes {"ev":kind,"t":...,"line":...} followed by the fields' keys.
   void record(std::string_view kind, const Json& fields = Json::object());
   // Saves the frame as the next numbered picture (0001.png, 0002.png, ...).

@@ -63,7 +63,7 @@ Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
       link_(std::move(link)),
       backend_(backend, !link_.replaySlot.empty(), link_.replay.inputs,
                [this] { return replayPoint(); }),
-      form_(backend_, design::kClientWidth, design::kClientHeight),
+      form_(backend_, design::kClientWidth, design::kClientHeight, options_.drawing),
       controls_(createControls(form_)),
       folder_(options_.gameFolder),
       ownRecorder_(link_.recorder ? nullptr
@@ -122,6 +122,7 @@ Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
   recorder_.setStamp([this] { return stamp(); });
   backend_.onHandOver = [this](int32_t delta) { handOver(delta); };
   backend_.onLiveInput = [this](const record::RecordedInput& in) { liveInput(in); };
+  if (!options_.drawing) pictures_.setDeferred(true);
   if (reloading()) {
     // Replayed onto a changed script, the input goes into the saved game anew, at the
     // points of this run.
@@ -415,6 +416,17 @@ void Acs::Form_Load() {
 void Acs::Form_Unload() { throw engine::GameEnd(engine::kExitOk, engine::EndReason::Close); }
 
 void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
+  if (options_.script) {
+    script_ = *options_.script;
+  } else {
+    readScript(file, name);
+  }
+  state_.CurLine = 1;
+  state_.CaseEndLine = 0;
+  state_.FpEndLine = 0;
+}
+
+void Acs::readScript(const std::filesystem::path& file, const Text& name) {
   state_.CurLine = 0;  // a file that cannot be read is reported on line 0
   auto bytes = options_.scriptText ? std::optional(std::vector<uint8_t>(
                                          options_.scriptText->begin(), options_.scriptText->end()))
@@ -445,9 +457,6 @@ void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
            " lines");
     EEE(engine::loadFailure(name));
   }
-  state_.CurLine = 1;
-  state_.CaseEndLine = 0;
-  state_.FpEndLine = 0;
 }
 
 void Acs::EEE(const Text& word) {
@@ -484,6 +493,13 @@ void Acs::writeWait(gui::WaitKind kind) {
   }
   keys_.waitBegins(kind, fresh);
   turner_.waitBegins(kind, fresh, int64_t{state_.CurLine} * 1000 + renderer_.pageInMessage());
+  if (recorder_.recording()) recordWait(kind);
+  if (fresh && !backend_.replaying()) writeText(kind);
+  if (!options_.shotsDir.empty()) recorder_.snapshot(form_.frame());
+}
+
+// The wait event: everything a person sees.
+void Acs::recordWait(gui::WaitKind kind) {
   record::Json wait = {{"kind", waitKindName(kind)},
                        {"mes", renderer_.traceRows()},
                        {"menu", menu_.traceMenu()},
@@ -494,8 +510,6 @@ void Acs::writeWait(gui::WaitKind kind) {
   if (const auto focus = keys_.focus()) wait["focus"] = *focus;
   if (renderer_.backlogDepth() > 0) wait["backlog"] = renderer_.backlogDepth();
   recorder_.record("wait", wait);
-  if (fresh && !backend_.replaying()) writeText(kind);
-  if (!options_.shotsDir.empty()) recorder_.snapshot(form_.frame());
 }
 
 /* A page shows whole at a click wait, and at a menu wait under the menu; a menu, with the
@@ -533,6 +547,11 @@ void Acs::beforePass() {
   clock_.beginPass();
   if (options_.linesRun && state_.CurLine >= 0 && state_.CurLine <= engine::kMaxLines)
     options_.linesRun[state_.CurLine] = 1;
+  if (options_.landedBy) {
+    if (lastPassLine_ >= 0 && state_.CurLine != lastPassLine_ + 1)
+      *options_.landedBy = lastPassLine_;
+    lastPassLine_ = state_.CurLine;
+  }
 
   if (options_.traceLines)
     recorder_.record("line", {{"cmd", toUtf8(script_.field(state_.CurLine, 1))}});

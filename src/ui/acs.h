@@ -58,6 +58,16 @@ struct Options {
   std::ostream* notices = nullptr;
   // When given, 1201 entries: entry k becomes 1 when line k runs.
   uint8_t* linesRun = nullptr;
+  // The script as loaded from its file already (for runs of the same game again and
+  // again): the file is not read.
+  std::shared_ptr<const engine::ScriptStore> script;
+  // When given, set before each pass that does not run the line after the last pass's line
+  // to that line: the line whose command moved CurLine (a jump, a call or return, a menu's
+  // end line, a table).
+  int* landedBy = nullptr;
+  // False: nothing is drawn and pictures are not decoded (only looked at), for a run whose
+  // pixels no one looks at; everything else goes as when drawing.
+  bool drawing = true;
   // A window: a script looping without changing anything sleeps until input or a timer,
   // and timers that can have no effect do not wake the thread.
   bool sleepsWhenIdle = false;
@@ -156,6 +166,7 @@ class Acs : public engine::Host {
   void Form_Load();
   [[noreturn]] void Form_Unload();
   void ACMLOAD(const std::filesystem::path& file, const engine::Text& name);
+  void readScript(const std::filesystem::path& file, const engine::Text& name);
   [[noreturn]] void EEE(const engine::Text& word);
   void MES_Click() { messageAreaClicked(); }
   void Picture1_Click() { messageAreaClicked(); }
@@ -184,6 +195,7 @@ class Acs : public engine::Host {
   void showItem(int entry);
   void writeWait(gui::WaitKind kind);
   void writeText(gui::WaitKind kind);
+  void recordWait(gui::WaitKind kind);
   record::Recorder::Stamp stamp();
   void notice(const std::string& text);
   void mediaFailed(media::MediaKind kind, const engine::Text& name);
@@ -219,6 +231,7 @@ class Acs : public engine::Host {
   engine::Interpreter interpreter_;
   uint32_t startTicks_ = 0;
   long steps_ = 0;
+  int lastPassLine_ = -1;  // for Options::landedBy; -1 before the first pass
   engine::EndReason endReason_ = engine::EndReason::Eof;
   gui::WaitKind waitKind_ = gui::WaitKind::End;
   std::set<std::string> noticed_;

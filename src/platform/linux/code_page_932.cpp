@@ -31,11 +31,21 @@ const char* utf32Host() {
   return std::endian::native == std::endian::little ? "UTF-32LE" : "UTF-32BE";
 }
 
+/* Opening a converter loads its tables, which costs far more than converting a line: each
+   thread keeps one converter each way, put back in its initial state before each use. */
+const Converter& converter(bool decoding) {
+  thread_local const Converter decoder(utf32Host(), "CP932");
+  thread_local const Converter encoder("CP932", utf32Host());
+  const Converter& conv = decoding ? decoder : encoder;
+  if (conv.ok()) iconv(conv.get(), nullptr, nullptr, nullptr, nullptr);
+  return conv;
+}
+
 }  // namespace
 
 std::u32string decodeCp932(std::string_view bytes) {
   std::u32string out;
-  Converter conv(utf32Host(), "CP932");
+  const Converter& conv = converter(true);
   if (!conv.ok()) {
     for (unsigned char c : bytes) out += c < 0x80 ? char32_t(c) : U'\uFFFD';
     return out;
@@ -60,7 +70,7 @@ std::u32string decodeCp932(std::string_view bytes) {
 }
 
 std::optional<std::string> encodeCp932(std::u32string_view text) {
-  Converter conv("CP932", utf32Host());
+  const Converter& conv = converter(false);
   if (!conv.ok()) return std::nullopt;
   std::u32string copy(text);
   char* inPtr = reinterpret_cast<char*>(copy.data());

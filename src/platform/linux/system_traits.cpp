@@ -1,11 +1,12 @@
-// Linux: a window of its own, threads, and the error box drawn by the program (the
-// system has no box that shows Japanese for certain).
+// Linux: a window of its own, threads, copies of the running program (fork), and the error
+// box drawn by the program (the system has no box that shows Japanese for certain).
 #include "platform/port.h"
 
 namespace platform {
 
 const bool kHasThreads = true;
 const bool kWindowIsCanvas = false;
+const bool kCanCopyProcess = true;
 const bool kOwnErrorBox = true;
 
 std::optional<int> askOutsideTheWindow(const SystemBox&) { return std::nullopt; }

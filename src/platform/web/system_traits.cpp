@@ -1,11 +1,12 @@
-// A page: no threads, the window is a canvas the page scales, and boxes are dialogs of
-// the page.
+// A page: no threads and no copies of the running program, the window is a canvas the
+// page scales, and boxes are dialogs of the page.
 #include "platform/port.h"
 
 namespace platform {
 
 const bool kHasThreads = false;
 const bool kWindowIsCanvas = true;
-const bool kOwnErrorBox = false;  // boxes never show in the window
+const bool kCanCopyProcess = false;  // no processes of its own
+const bool kOwnErrorBox = false;     // boxes never show in the window
 
 }  // namespace platform

@@ -1,10 +1,12 @@
-// Windows: a window of its own, threads, and the system's own boxes.
+// Windows: a window of its own, threads (but no copies of the running program), and the
+// system's own boxes.
 #include "platform/port.h"
 
 namespace platform {
 
 const bool kHasThreads = true;
 const bool kWindowIsCanvas = false;
+const bool kCanCopyProcess = false;
 const bool kOwnErrorBox = false;
 
 std::optional<int> askOutsideTheWindow(const SystemBox&) { return std::nullopt; }
