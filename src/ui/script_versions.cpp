@@ -12,8 +12,8 @@ constexpr const char* kScriptFile = "script-path.txt";
 
 std::string pathText(const fs::path& script) {
   std::error_code ec;
-  const fs::path full = fs::weakly_canonical(script, ec);
-  return platform::utf8OfPath(ec ? script : full);
+  const fs::path full = fs::absolute(script, ec);
+  return platform::utf8OfPath((ec ? script : full).lexically_normal());
 }
 
 std::string readText(const fs::path& file) {
