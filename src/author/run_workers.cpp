@@ -12,17 +12,13 @@
 #include "author/run_records.h"
 #include "author/shared_keys.h"
 #include "platform/port.h"
+#include "platform/unchanging_files.h"
 
 namespace author {
 namespace {
 
 constexpr size_t kReadBytes = 1 << 16;
-constexpr size_t kTasksAhead = 2;  // tasks given to a worker beyond the one it plays
-
-bool sendMessage(platform::Pipe& pipe, const std::string& message) {
-  const std::string bytes = framed(message);
-  return pipe.put(bytes.data(), bytes.size());
-}
+constexpr size_t kTasksAhead = 6;  // tasks given to a worker beyond the one it plays
 
 // A run played in a worker: what the exploration would have met playing it here.
 RunResult playSafely(const ExploreOptions& options, const ScriptReading& script,
@@ -58,18 +54,21 @@ struct Worker {
     }
   self.tasks.closeWriting();
   self.results.closeReading();
+  platform::treatFilesAsUnchanging();  // this process only plays the game, again and again
   std::vector<char> buffer(kReadBytes);
   for (;;) {
     const long n = self.tasks.take(buffer.data(), buffer.size(), true);
-    bool sent = n > 0;
-    if (sent)
-      sent = self.messages.feed({buffer.data(), static_cast<size_t>(n)}, [&](std::string_view m) {
+    // The tasks that came together are answered together: one write, one wake-up.
+    std::string answers;
+    bool read = n > 0, understood = true;
+    if (read)
+      read = self.messages.feed({buffer.data(), static_cast<size_t>(n)}, [&](std::string_view m) {
         const auto task = readTask(m);
-        RunResult result;
-        if (task) result = playSafely(options, script, *task, keys);
-        sent = sent && task && sendMessage(self.results, resultRecord(result));
+        understood = understood && task;
+        if (task) answers += framed(resultRecord(playSafely(options, script, *task, keys)));
       });
-    if (!sent) platform::endCopy();
+    read = read && understood;
+    if (!read || !self.results.put(answers.data(), answers.size())) platform::endCopy();
   }
 }
 
@@ -129,14 +128,17 @@ class Pool {
     return std::any_of(workers_.begin(), workers_.end(), [](const auto& w) { return w->alive; });
   }
 
+  // Each worker gets tasks up to its share, all in one write.
   void give() {
     for (auto& w : workers_) {
+      std::string tasks;
       while (w->alive && w->given.size() <= kTasksAhead) {
         const auto task = order_.next();
-        if (!task) return;
+        if (!task) break;
         w->given.push_back(task->index);
-        if (!sendMessage(w->tasks, taskRecord(*task))) lose(*w);
+        tasks += framed(taskRecord(*task));
       }
+      if (!tasks.empty() && !w->tasks.put(tasks.data(), tasks.size())) lose(*w);
     }
   }
 

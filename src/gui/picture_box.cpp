@@ -39,6 +39,7 @@ void PictureBox::redrawBackground() {
 }
 
 void PictureBox::setPicture(std::optional<formats::Image> picture) {
+  if (!form_.drawing()) picture.reset();  // no pixels at all
   picture_ = std::move(picture);
   pending_ = false;
   deferred_.clear();

@@ -1,8 +1,8 @@
 #pragma once
 // A picture box keeps what was drawn on it (text, lines, painted pictures) in a canvas of
 // its inner size, over its background and its picture; clearing erases the drawing and
-// leaves the picture. On a form that does not draw there is no canvas, and only where
-// printing goes on is kept.
+// leaves the picture. On a form that does not draw there is no canvas and no picture, and
+// only where printing goes on is kept.
 #include <memory>
 #include <optional>
 #include <string_view>
