@@ -24,6 +24,8 @@ class PictureBox : public Control {
   double innerWidth() const;
   double innerHeight() const;
 
+  // Whether it keeps pixels at all (its form draws).
+  bool drawn() const;
   // The picture drawn unscaled from the top-left corner; drawing over the old one is gone.
   void setPicture(std::optional<formats::Image> picture);
   const std::optional<formats::Image>& picture() const { return picture_; }
