@@ -56,7 +56,7 @@ class Walk {
       const ExploreGraph::Node* node = graph_.node(key);
       if (!node) {  // told of, never described: lost
         index_.erase(it);
-        report_.complete = false;
+        ++report_.lost;
         return {};
       }
       nodes_.push_back(node);
@@ -189,7 +189,8 @@ void collect(const ExploreGraph& graph, ExploreReport& report) {
   gatherDeadEnds(walk, report);
   report.states = graph.states();
   report.edges = graph.edges();
-  if (graph.lost() > 0) report.complete = false;
+  report.lost += graph.lost();
+  if (report.lost > 0) report.complete = false;
 }
 
 }  // namespace author

@@ -51,6 +51,7 @@ WayFrom RunOrder::wayFrom(int s, int way) const {
 /* The run's turn: it is not played when the limit of states was reached before it (nor is
    any later run), nor when an earlier run found its state cannot be reached again. */
 std::vector<uint64_t> RunOrder::put(const RunResult& result) {
+  if (inFlight_.empty()) return {};  // no run was given
   const Given given = inFlight_.front();
   inFlight_.pop_front();
   ++put_;

@@ -56,6 +56,7 @@ ExploreReport explore(const ExploreOptions& options) {
   report.runnable = script.runnable;
   report.ran.assign(found.ran.begin(), found.ran.end());
   report.runs = found.runs;
+  report.stopped = found.stopped;
   report.complete = !found.stopped;
   collect(found.graph, report);
   report.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -101,7 +102,11 @@ void printReport(std::ostream& out, const ExploreReport& r, const std::string& f
       << r.runs << " runs in " << std::fixed;
   out.precision(2);
   out << r.seconds << " s (" << static_cast<long>(rate) << " states per second)"
-      << (r.complete ? "" : "; stopped early, the exploration is not complete") << "\n";
+      << (r.lost > 0 ? "; " + std::to_string(r.lost) + (r.lost == 1 ? " way" : " ways") +
+                           " could not be followed"
+                     : "")
+      << (r.stopped ? "; stopped early" : "")
+      << (r.complete ? "" : ", the exploration is not complete") << "\n";
   out << "\nendings: " << r.endings.size() << "\n";
   for (const Ending& e : r.endings)
     out << "  " << (e.reason == engine::EndReason::Eof ? "EOF" : "EXIT") << " on line " << e.line

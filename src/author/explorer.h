@@ -95,7 +95,11 @@ struct ExploreReport {
   // the first.
   long states = 0, runs = 0, edges = 0;
   bool complete = true;  // false when --max-states stopped the exploration or a way was lost
-  int workers = 0;       // the worker processes that played the runs; 0: this process
+  bool stopped = false;  // --max-states stopped it
+  // Ways that could not be followed: a run that ended unexpectedly, a replay that went
+  // another way.
+  long lost = 0;
+  int workers = 0;  // the worker processes that played the runs; 0: this process
   double seconds = 0;
   int scriptLines = 0;
   std::vector<bool> ran;       // lines some path ran

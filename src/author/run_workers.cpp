@@ -12,17 +12,16 @@
 #include "author/run_records.h"
 #include "author/shared_keys.h"
 #include "platform/port.h"
+#include "platform/unchanging_files.h"
 
 namespace author {
 namespace {
 
 constexpr size_t kReadBytes = 1 << 16;
-constexpr size_t kTasksAhead = 2;  // tasks given to a worker beyond the one it plays
-
-bool sendMessage(platform::Pipe& pipe, const std::string& message) {
-  const std::string bytes = framed(message);
-  return pipe.put(bytes.data(), bytes.size());
-}
+constexpr size_t kTasksAhead = 6;  // tasks given to a worker beyond the one it plays
+// At most this many bytes of tasks wait for a worker, far less than a pipe holds: the
+// explorer never waits to give tasks while the worker waits to give results.
+constexpr size_t kBytesAhead = 16 << 10;
 
 // A run played in a worker: what the exploration would have met playing it here.
 RunResult playSafely(const ExploreOptions& options, const ScriptReading& script,
@@ -41,16 +40,15 @@ struct Worker {
   long id = -1;
   platform::Pipe tasks, results;
   MessageReader messages;
-  std::deque<long> given;  // indexes of the tasks given and not answered, oldest first
+  std::deque<long> given;    // indexes of the tasks given and not answered, oldest first
+  std::deque<size_t> sizes;  // and the bytes of each
+  size_t bytesGiven = 0;
   bool alive = false;
 };
 
-/* A worker plays the tasks its pipe brings, one after another, and ends when the pipe
-   ends. It keeps only its own ends of its own pipes, so that each pipe ends when the one
-   process at its other end does. */
-[[noreturn]] void serve(std::vector<std::unique_ptr<Worker>>& workers, Worker& self,
-                        const ExploreOptions& options, const ScriptReading& script,
-                        const SharedKeys& keys) {
+// A worker keeps only its own ends of its own pipes, so that each pipe ends when the one
+// process at its other end does.
+void keepOwnEnds(std::vector<std::unique_ptr<Worker>>& workers, Worker& self) {
   for (auto& w : workers)
     if (w.get() != &self) {
       w->tasks.closeReading(), w->tasks.closeWriting();
@@ -58,18 +56,37 @@ struct Worker {
     }
   self.tasks.closeWriting();
   self.results.closeReading();
+}
+
+/* The tasks that came together are answered together (one write, one wake-up of the
+   explorer); nullopt when the bytes are no tasks. */
+std::optional<std::string> answer(Worker& self, std::string_view bytes,
+                                  const ExploreOptions& options, const ScriptReading& script,
+                                  const SharedKeys& keys) {
+  std::string answers;
+  bool understood = true;
+  const bool read = self.messages.feed(bytes, [&](std::string_view m) {
+    const auto task = readTask(m);
+    understood = understood && task;
+    if (task) answers += framed(resultRecord(playSafely(options, script, *task, keys)));
+  });
+  if (!read || !understood) return std::nullopt;
+  return answers;
+}
+
+// A worker plays the tasks its pipe brings, one after another, and ends when the pipe ends.
+[[noreturn]] void serve(std::vector<std::unique_ptr<Worker>>& workers, Worker& self,
+                        const ExploreOptions& options, const ScriptReading& script,
+                        const SharedKeys& keys) {
+  keepOwnEnds(workers, self);
+  platform::treatFilesAsUnchanging();  // this process only plays the game, again and again
   std::vector<char> buffer(kReadBytes);
   for (;;) {
     const long n = self.tasks.take(buffer.data(), buffer.size(), true);
-    bool sent = n > 0;
-    if (sent)
-      sent = self.messages.feed({buffer.data(), static_cast<size_t>(n)}, [&](std::string_view m) {
-        const auto task = readTask(m);
-        RunResult result;
-        if (task) result = playSafely(options, script, *task, keys);
-        sent = sent && task && sendMessage(self.results, resultRecord(result));
-      });
-    if (!sent) platform::endCopy();
+    const auto answers =
+        n > 0 ? answer(self, {buffer.data(), static_cast<size_t>(n)}, options, script, keys)
+              : std::nullopt;
+    if (!answers || !self.results.put(answers->data(), answers->size())) platform::endCopy();
   }
 }
 
@@ -111,6 +128,7 @@ class Pool {
       if (!pending_.count(order_.putIn())) take();
       putInTurn();
     }
+    putInTurn();  // the tasks of workers that ended: lost, in turn
   }
 
   // Ends the workers: their pipes end.
@@ -129,14 +147,21 @@ class Pool {
     return std::any_of(workers_.begin(), workers_.end(), [](const auto& w) { return w->alive; });
   }
 
+  // Each worker gets tasks up to its share, all in one write.
   void give() {
     for (auto& w : workers_) {
-      while (w->alive && w->given.size() <= kTasksAhead) {
+      std::string tasks;
+      while (w->alive && w->given.size() <= kTasksAhead &&
+             (w->given.empty() || w->bytesGiven < kBytesAhead)) {
         const auto task = order_.next();
-        if (!task) return;
+        if (!task) break;
+        const std::string bytes = framed(taskRecord(*task));
         w->given.push_back(task->index);
-        if (!sendMessage(w->tasks, taskRecord(*task))) lose(*w);
+        w->sizes.push_back(bytes.size());
+        w->bytesGiven += bytes.size();
+        tasks += bytes;
       }
+      if (!tasks.empty() && !w->tasks.put(tasks.data(), tasks.size())) lose(*w);
     }
   }
 
@@ -151,11 +176,10 @@ class Pool {
       return;
     }
     Worker& w = *owners[ready];
-    std::vector<char> buffer(kReadBytes);
-    const long n = w.results.take(buffer.data(), buffer.size(), false);
+    const long n = w.results.take(buffer_.data(), buffer_.size(), false);
     if (n == 0) return lose(w);
     if (n < 0) return;
-    const bool read = w.messages.feed({buffer.data(), static_cast<size_t>(n)},
+    const bool read = w.messages.feed({buffer_.data(), static_cast<size_t>(n)},
                                       [&](std::string_view m) { answered(w, readResult(m)); });
     if (!read) lose(w);
   }
@@ -164,6 +188,8 @@ class Pool {
     if (w.given.empty()) return;
     const long index = w.given.front();
     w.given.pop_front();
+    w.bytesGiven -= w.sizes.front();
+    w.sizes.pop_front();
     if (!result || result->index != index) {
       result = RunResult{};
       result->index = index;
@@ -182,6 +208,7 @@ class Pool {
     }
     w.given.clear();
     w.tasks.closeWriting();
+    w.results.closeReading();  // a worker stuck writing ends too
     platform::awaitCopy(w.id);
   }
 
@@ -204,6 +231,7 @@ class Pool {
   SharedKeys& keys_;
   std::vector<std::unique_ptr<Worker>> workers_;
   std::map<long, RunResult> pending_;  // results that came before their turn
+  std::vector<char> buffer_ = std::vector<char>(kReadBytes);
 };
 
 int workerCount(const ExploreOptions& options) {

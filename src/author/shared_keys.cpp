@@ -1,7 +1,6 @@
 #include "author/shared_keys.h"
 
 #include <algorithm>
-#include <atomic>
 #include <bit>
 
 #include "platform/port.h"
@@ -9,10 +8,15 @@
 namespace author {
 namespace {
 
-static_assert(std::atomic_ref<uint64_t>::is_always_lock_free);
-
 // Key 0 marks a free slot: it is stored as 1.
 uint64_t stored(uint64_t key) { return key ? key : 1; }
+
+/* The slots lie in memory other processes read while this one writes, and are never
+   constructed as C++ objects: they are read and written with the compilers' atomic
+   built-ins (std::atomic_ref is not in every library this builds with). */
+static_assert(__atomic_always_lock_free(sizeof(uint64_t), 0));
+uint64_t load(const uint64_t& slot) { return __atomic_load_n(&slot, __ATOMIC_ACQUIRE); }
+void store(uint64_t& slot, uint64_t key) { __atomic_store_n(&slot, key, __ATOMIC_RELEASE); }
 
 }  // namespace
 
@@ -27,11 +31,10 @@ bool SharedKeys::add(uint64_t key) {
   key = stored(key);
   const uint64_t mask = capacity_ - 1;
   for (uint64_t probe = 0, i = key & mask; probe < capacity_ / 2; ++probe, i = (i + 1) & mask) {
-    std::atomic_ref<uint64_t> slot(slots_[i]);
-    const uint64_t seen = slot.load(std::memory_order_relaxed);
+    const uint64_t seen = load(slots_[i]);
     if (seen == key) return true;
     if (seen == 0) {
-      slot.store(key, std::memory_order_release);
+      store(slots_[i], key);
       return true;
     }
   }
@@ -42,7 +45,7 @@ bool SharedKeys::has(uint64_t key) const {
   key = stored(key);
   const uint64_t mask = capacity_ - 1;
   for (uint64_t probe = 0, i = key & mask; probe < capacity_; ++probe, i = (i + 1) & mask) {
-    const uint64_t seen = std::atomic_ref<uint64_t>(slots_[i]).load(std::memory_order_acquire);
+    const uint64_t seen = load(slots_[i]);
     if (seen == key) return true;
     if (seen == 0) return false;
   }

@@ -13,12 +13,14 @@ const Text& ScriptStore::line(int k) const {
   return k >= 1 && k <= kMaxLines ? slots_[k] : empty;
 }
 
-ScriptStore::ScriptStore() {
-  for (int k = 0; k <= kMaxLines; ++k) cut(k);
-}
+ScriptStore::ScriptStore() = default;
 
+/* An empty line has one empty field, which is no number; its spans are not kept (most of
+   the 1201 slots are empty, and a store is made for every run). */
 const ScriptStore::Span& ScriptStore::span(int k, int16_t n) const {
-  const std::vector<Span>& spans = fields_[k >= 1 && k <= kMaxLines ? k : 0];
+  static const std::vector<Span> emptyLine{{0, 0, Span::Reads::NotANumber, 0}};
+  const std::vector<Span>& kept = fields_[k >= 1 && k <= kMaxLines ? k : 0];
+  const std::vector<Span>& spans = kept.empty() ? emptyLine : kept;
   if (static_cast<size_t>(n) > spans.size()) fail(kMissingField);
   return spans[n - 1];
 }
@@ -49,6 +51,7 @@ void ScriptStore::cut(int k) {
   const Text& line = slots_[k];
   std::vector<Span>& spans = fields_[k];
   spans.clear();
+  if (line.empty()) return;
   auto add = [&](size_t start, size_t end) {
     const TextView text = TextView(line).substr(start, end - start);
     Span s{static_cast<uint32_t>(start), static_cast<uint32_t>(end - start),
@@ -66,7 +69,7 @@ void ScriptStore::cut(int k) {
 
 bool ScriptStore::loadBytes(std::string_view bytes, int& lastLine) {
   slots_.fill(Text());
-  for (int k = 0; k <= kMaxLines; ++k) cut(k);
+  for (std::vector<Span>& spans : fields_) spans.clear();
   count_ = 0;
   lastLine = 0;
   size_t pos = 0;

@@ -8,6 +8,7 @@
 #include "formats/picture_header.h"
 #include "platform/file_bytes.h"
 #include "platform/port.h"
+#include "platform/unchanging_files.h"
 
 namespace formats {
 namespace {
@@ -67,8 +68,10 @@ std::optional<Image> decodePicture(std::span<const unsigned char> bytes, std::st
 }
 
 bool looksLikePicture(const std::filesystem::path& path) {
-  const auto bytes = platform::readFileBytes(path, platform::kMaxPictureFileBytes);
-  return bytes && checkPictureHeader(*bytes).header.has_value();
+  return platform::rememberedAnswer(path, "picture", [&] {
+    const auto bytes = platform::readFileBytes(path, platform::kMaxPictureFileBytes);
+    return bytes && checkPictureHeader(*bytes).header.has_value();
+  });
 }
 
 std::optional<Image> loadPicture(const std::filesystem::path& path, std::string* problem) {

@@ -343,6 +343,8 @@ void Form::invalidate() {
 }
 
 void Form::invalidate(const Control& control) {
+  unpresented_ = true;
+  if (!drawing_) return;  // no frame to compose
   formats::Rect r = control.screenRect();
   for (const auto& c : controls_)
     for (const Control* p = c->parent(); p; p = p->parent())
@@ -354,7 +356,6 @@ void Form::invalidate(const Control& control) {
         break;
       }
   addDamage(r);
-  unpresented_ = true;
 }
 
 /* Many small changes between two frames are merged into one rectangle around them. */

@@ -38,7 +38,10 @@ void PictureBox::redrawBackground() {
   invalidate();
 }
 
+bool PictureBox::drawn() const { return form_.drawing(); }
+
 void PictureBox::setPicture(std::optional<formats::Image> picture) {
+  if (!form_.drawing()) picture.reset();  // no pixels at all
   picture_ = std::move(picture);
   pending_ = false;
   deferred_.clear();

@@ -1,8 +1,8 @@
 #pragma once
 // A picture box keeps what was drawn on it (text, lines, painted pictures) in a canvas of
 // its inner size, over its background and its picture; clearing erases the drawing and
-// leaves the picture. On a form that does not draw there is no canvas, and only where
-// printing goes on is kept.
+// leaves the picture. On a form that does not draw there is no canvas and no picture, and
+// only where printing goes on is kept.
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -24,6 +24,8 @@ class PictureBox : public Control {
   double innerWidth() const;
   double innerHeight() const;
 
+  // Whether it keeps pixels at all (its form draws).
+  bool drawn() const;
   // The picture drawn unscaled from the top-left corner; drawing over the old one is gone.
   void setPicture(std::optional<formats::Image> picture);
   const std::optional<formats::Image>& picture() const { return picture_; }

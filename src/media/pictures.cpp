@@ -25,7 +25,7 @@ Pictures::Pictures(gui::PictureBox& picture1, gui::PictureBox& picture2,
     : Picture1(picture1), Picture2(picture2), folder_(folder), recorder_(recorder) {
   static const std::optional<formats::Image> strip =
       formats::decodePicture(gui::asset("item_strip.gif"));
-  if (strip) Picture2.setPicture(strip);
+  if (strip && Picture2.drawn()) Picture2.setPicture(strip);
 }
 
 /* The name is used as written. Whatever goes wrong (no such file, a folder, unreadable

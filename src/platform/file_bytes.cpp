@@ -4,10 +4,13 @@
 #include <fstream>
 
 #include "platform/port.h"
+#include "platform/unchanging_files.h"
 
 namespace platform {
 
-std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& path, size_t limit) {
+namespace {
+
+std::optional<std::vector<uint8_t>> readWhole(const std::filesystem::path& path, size_t limit) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
   const auto size = std::filesystem::file_size(path, error);
@@ -17,6 +20,12 @@ std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& p
   if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
     return std::nullopt;
   return bytes;
+}
+
+}  // namespace
+
+std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& path, size_t limit) {
+  return rememberedRead(path, limit, [&] { return readWhole(path, limit); });
 }
 
 bool writeFileWhole(const std::filesystem::path& path, std::string_view bytes) {

@@ -5,6 +5,7 @@
 
 #include "platform/file_names.h"
 #include "platform/text_codec.h"
+#include "platform/unchanging_files.h"
 
 namespace platform {
 namespace {
@@ -47,9 +48,7 @@ std::optional<fs::path> findEntry(const fs::path& dir, std::u32string_view part)
   return found;
 }
 
-}  // namespace
-
-std::optional<fs::path> findFile(const fs::path& folder, std::u32string_view name) {
+std::optional<fs::path> lookUp(const fs::path& folder, std::u32string_view name) {
   fs::path current = folder;
   size_t start = 0;
   while (start <= name.size()) {
@@ -71,6 +70,12 @@ std::optional<fs::path> findFile(const fs::path& folder, std::u32string_view nam
   std::error_code ec;
   if (!fs::is_regular_file(current, ec)) return std::nullopt;
   return current;
+}
+
+}  // namespace
+
+std::optional<fs::path> findFile(const fs::path& folder, std::u32string_view name) {
+  return rememberedLookup(folder, std::u32string(name), [&] { return lookUp(folder, name); });
 }
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 // Copies of the running program on POSIX systems: fork, pipes and shared anonymous memory.
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,16 +47,28 @@ void Pipe::closeWriting() {
   ends_[1] = -1;
 }
 
+/* A reader that went away must not end this process (the default of SIGPIPE): the signal
+   is held while writing, and one the write raised is taken before it is let through. */
 bool Pipe::put(const void* bytes, size_t size) {
+  sigset_t pipeSignal, before;
+  sigemptyset(&pipeSignal);
+  sigaddset(&pipeSignal, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &pipeSignal, &before);
   const char* at = static_cast<const char*>(bytes);
-  while (size > 0) {
+  bool ok = true;
+  while (ok && size > 0) {
     const ssize_t n = ::write(ends_[1], at, size);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    at += n;
-    size -= static_cast<size_t>(n);
+    ok = n > 0;
+    if (ok) at += n, size -= static_cast<size_t>(n);
   }
-  return true;
+  if (!ok && errno == EPIPE) {
+    const timespec now{0, 0};
+    while (sigtimedwait(&pipeSignal, nullptr, &now) < 0 && errno == EINTR) {
+    }
+  }
+  pthread_sigmask(SIG_SETMASK, &before, nullptr);
+  return ok;
 }
 
 /* The reading end does not block, so that one pipe serves both a reader that waits and
