@@ -243,7 +243,7 @@ int workerCount(const ExploreOptions& options) {
 
 int playInWorkers(const ExploreOptions& options, const ScriptReading& script, RunOrder& order,
                   const Exploration& found, Progress& progress) {
-  if (!platform::kCanCopyProcess) return 0;
+  if (!platform::kCanCopyProcess || order.done()) return 0;
   SharedKeys keys(options.maxStates);
   if (!keys.isOpen()) return 0;
   Pool pool(options, script, order, found, progress, keys);
