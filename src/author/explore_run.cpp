@@ -20,53 +20,82 @@ std::vector<int> takeLines(std::array<uint8_t, engine::kMaxLines + 1>& ran) {
   return lines;
 }
 
+/* One run: the player from line 1 with the path as its input; when the path is used up,
+   the state must be the one expected, and the way is taken; from then on each wait is a
+   step, and the run goes on with the first way of each state new to it. */
+class Run {
+ public:
+  Run(const ExploreOptions& options, const ScriptReading& script, const RunTask& task,
+      const KnownState& known)
+      : script_(script),
+        task_(task),
+        known_(known),
+        backend_(task.path),
+        acs_(backend_, runOptions(options, script, ran_.data(), &landedBy_)),
+        replayed_(!task.expected) {
+    result_.index = task.index;
+    backend_.onIdle = [this] { return atWait(); };
+  }
+
+  RunResult play() {
+    try {
+      acs_.run();
+    } catch (const Stop&) {
+      return std::move(result_);
+    }
+    result_.end = RunResult::End::Outcome;
+    result_.outcome = outcomeOf(acs_, backend_, landedBy_);
+    result_.endLines = takeLines(ran_);
+    return std::move(result_);
+  }
+
+ private:
+  std::optional<record::InputAction> atWait() {
+    const uint64_t key = stateKey(acs_, script_);
+    return replayed_ ? step(key) : replayEnds(key);
+  }
+
+  record::InputAction replayEnds(uint64_t key) {
+    replayed_ = true;
+    takeLines(ran_);  // the replay ran only lines known to have run
+    if (key != *task_.expected) end(RunResult::End::Diverged);
+    return task_.action;
+  }
+
+  record::InputAction step(uint64_t key) {
+    RunStep step;
+    step.key = key;
+    step.lines = takeLines(ran_);
+    step.known = known_(key) || !walked_.insert(key).second;
+    if (!step.known) step.wait = waitInfo(acs_);
+    const bool goesOn = !step.known && !step.wait.ways.empty();
+    const record::InputAction first = goesOn ? step.wait.ways[0].action : record::InputAction{};
+    result_.steps.push_back(std::move(step));
+    if (!goesOn) end(RunResult::End::AtLastStep);
+    return first;
+  }
+
+  [[noreturn]] void end(RunResult::End how) {
+    result_.end = how;
+    throw Stop{};
+  }
+
+  const ScriptReading& script_;
+  const RunTask& task_;
+  const KnownState& known_;
+  std::array<uint8_t, engine::kMaxLines + 1> ran_{};
+  int landedBy_ = -1;
+  ExploreBackend backend_;
+  ui::Acs acs_;
+  bool replayed_;
+  std::unordered_set<uint64_t> walked_;  // the states this run reached
+  RunResult result_;
+};
+
 }  // namespace
 
 RunResult playRun(const ExploreOptions& options, const ScriptReading& script, const RunTask& task,
                   const KnownState& known) {
-  RunResult result;
-  result.index = task.index;
-  std::array<uint8_t, engine::kMaxLines + 1> ran{};
-  int landedBy = -1;
-  ExploreBackend backend(task.path);
-  ui::Acs acs(backend, runOptions(options, script, ran.data(), &landedBy));
-  bool replayed = !task.expected;
-  std::unordered_set<uint64_t> walked;  // the states this run reached
-  backend.onIdle = [&]() -> std::optional<record::InputAction> {
-    const uint64_t key = stateKey(acs, script);
-    if (!replayed) {
-      replayed = true;
-      takeLines(ran);  // the replay ran only lines known to have run
-      if (key != *task.expected) {
-        result.end = RunResult::End::Diverged;
-        throw Stop{};
-      }
-      return task.action;
-    }
-    RunStep step;
-    step.key = key;
-    step.lines = takeLines(ran);
-    step.known = known(key) || !walked.insert(key).second;
-    if (!step.known) step.wait = waitInfo(acs);
-    const bool goesOn = !step.known && !step.wait.ways.empty();
-    std::optional<record::InputAction> first;
-    if (goesOn) first = step.wait.ways[0].action;
-    result.steps.push_back(std::move(step));
-    if (!goesOn) {
-      result.end = RunResult::End::AtLastStep;
-      throw Stop{};
-    }
-    return first;
-  };
-  try {
-    acs.run();
-  } catch (const Stop&) {
-    return result;
-  }
-  result.end = RunResult::End::Outcome;
-  result.outcome = outcomeOf(acs, backend, landedBy);
-  result.endLines = takeLines(ran);
-  return result;
+  return Run(options, script, task, known).play();
 }
-
 }  // namespace author

@@ -48,8 +48,12 @@ ExploreReport explore(const ExploreOptions& options) {
   Exploration found;
   RunOrder order(options.maxStates, found);
   ExploreReport report;
-  if (options.method == ExploreOptions::Method::Workers)
+  if (options.method == ExploreOptions::Method::Workers) {
+    // The first run alone: no other can start before it is in, and the workers begin with
+    // what it made ready (the fonts and their glyphs).
+    playInProcess(options, script, order, found, progress, 1);
     report.workers = playInWorkers(options, script, order, found, progress);
+  }
   playInProcess(options, script, order, found, progress);  // what no worker played
   progress.finish(found.graph.states());
   report.scriptLines = script.lines;

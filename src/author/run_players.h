@@ -9,12 +9,12 @@
 
 namespace author {
 
-// Plays every run still to come.
+// Plays the runs still to come, or at most `most` of them.
 void playInProcess(const ExploreOptions& options, const ScriptReading& script, RunOrder& order,
-                   const Exploration& found, Progress& progress);
+                   const Exploration& found, Progress& progress, long most = -1);
 
 // Plays the runs in worker processes; returns how many were started: 0 where this program
-// cannot be copied (nothing was played). When the workers end before the runs do, the rest
+// cannot be copied or no run is left (nothing was played). When the workers end before the runs do, the rest
 // is left to playInProcess.
 int playInWorkers(const ExploreOptions& options, const ScriptReading& script, RunOrder& order,
                   const Exploration& found, Progress& progress);

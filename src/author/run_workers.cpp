@@ -165,6 +165,7 @@ class Pool {
     }
   }
 
+  // Waits for a worker to say something and reads what it said.
   void take() {
     std::vector<platform::Pipe*> pipes;
     std::vector<Worker*> owners;
@@ -184,6 +185,8 @@ class Pool {
     if (!read) lose(w);
   }
 
+  /* A worker answers its tasks in the order it got them; an answer that cannot be read, or
+     that is not for the task it should be, loses that task's run. */
   void answered(Worker& w, std::optional<RunResult> result) {
     if (w.given.empty()) return;
     const long index = w.given.front();
@@ -212,6 +215,9 @@ class Pool {
     platform::awaitCopy(w.id);
   }
 
+  /* Results are put in in the order of their runs: one that came early waits for those
+     before it. A run that could not be played for a reason it gives (no font, no memory)
+     ends the exploration as it would have ended it in this process. */
   void putInTurn() {
     for (auto it = pending_.find(order_.putIn()); it != pending_.end();
          it = pending_.find(order_.putIn())) {
@@ -243,7 +249,7 @@ int workerCount(const ExploreOptions& options) {
 
 int playInWorkers(const ExploreOptions& options, const ScriptReading& script, RunOrder& order,
                   const Exploration& found, Progress& progress) {
-  if (!platform::kCanCopyProcess) return 0;
+  if (!platform::kCanCopyProcess || order.done()) return 0;
   SharedKeys keys(options.maxStates);
   if (!keys.isOpen()) return 0;
   Pool pool(options, script, order, found, progress, keys);

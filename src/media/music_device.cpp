@@ -2,6 +2,7 @@
 
 #include "formats/midi_length.h"
 #include "platform/file_bytes.h"
+#include "platform/unchanging_files.h"
 
 namespace media {
 
@@ -14,11 +15,14 @@ bool MusicDevice::open(const std::filesystem::path& file) {
   if (piece_) return false;
   const auto bytes = platform::readFileBytes(file, platform::kMaxMusicFileBytes);
   if (!bytes) return false;
-  const auto length = formats::midiLengthMs(*bytes);
+  const auto length = platform::rememberedNumber(file, "MIDI length", [&] {
+    const auto ms = formats::midiLengthMs(*bytes);
+    return ms ? std::optional<int64_t>(*ms) : std::nullopt;
+  });
   if (!length) return false;
   const auto handle = mixer_.loadMusic(*bytes);
   if (!handle) return false;
-  piece_ = Piece{*handle, *length, std::nullopt};
+  piece_ = Piece{*handle, static_cast<uint32_t>(*length), std::nullopt};
   return true;
 }
 

@@ -13,7 +13,7 @@ struct Memory {
   std::map<std::pair<std::filesystem::path, size_t>, std::optional<std::vector<uint8_t>>> reads;
   std::map<std::pair<std::filesystem::path, std::u32string>, std::optional<std::filesystem::path>>
       lookups;
-  std::map<std::pair<std::filesystem::path, std::string>, bool> answers;
+  std::map<std::pair<std::filesystem::path, std::string>, std::optional<int64_t>> answers;
 };
 
 Memory& memory() {
@@ -51,13 +51,19 @@ std::optional<std::filesystem::path> rememberedLookup(
   return it->second;
 }
 
-bool rememberedAnswer(const std::filesystem::path& path, const std::string& question,
-                      const std::function<bool()>& answer) {
+std::optional<int64_t> rememberedNumber(const std::filesystem::path& path,
+                                        const std::string& question,
+                                        const std::function<std::optional<int64_t>()>& answer) {
   Memory& m = memory();
   if (!m.on) return answer();
-  auto [it, fresh] = m.answers.try_emplace({path, question}, false);
+  auto [it, fresh] = m.answers.try_emplace({path, question});
   if (fresh) it->second = answer();
   return it->second;
+}
+
+bool rememberedAnswer(const std::filesystem::path& path, const std::string& question,
+                      const std::function<bool()>& answer) {
+  return rememberedNumber(path, question, [&] { return std::optional<int64_t>(answer()); }) == 1;
 }
 
 }  // namespace platform

@@ -23,8 +23,12 @@ std::optional<std::vector<uint8_t>> rememberedRead(
 std::optional<std::filesystem::path> rememberedLookup(
     const std::filesystem::path& folder, const std::u32string& name,
     const std::function<std::optional<std::filesystem::path>()>& find);
-// A yes or no about a file's content, remembered as its bytes would be.
+// A yes or no, or a number, about a file's content (what `answer` says), remembered as its
+// bytes would be.
 bool rememberedAnswer(const std::filesystem::path& path, const std::string& question,
                       const std::function<bool()>& answer);
+std::optional<int64_t> rememberedNumber(const std::filesystem::path& path,
+                                        const std::string& question,
+                                        const std::function<std::optional<int64_t>()>& answer);
 
 }  // namespace platform

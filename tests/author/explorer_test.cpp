@@ -155,8 +155,8 @@ TEST(Explorer, OneProcessAndWorkersGiveTheSameReport) {
     const ExploreReport inProcess =
         exploreScript(game.name, game.script, ExploreOptions::Method::InProcess);
     EXPECT_EQ(inProcess.workers, 0) << game.name;
-    if (platform::kCanCopyProcess) {
-      EXPECT_GT(inWorkers.workers, 0) << game.name;
+    if (platform::kCanCopyProcess && inWorkers.runs > 1) {
+      EXPECT_GT(inWorkers.workers, 0) << game.name;  // the first run is played before them
     }
     EXPECT_EQ(withoutTiming(printed(inWorkers)), withoutTiming(printed(inProcess))) << game.name;
   }
