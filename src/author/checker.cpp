@@ -668,6 +668,17 @@ CheckResult checkScriptFile(const std::filesystem::path& file, const platform::G
   return result;
 }
 
+/* One diagnostic as compilers write it, so editors and terminals can jump to it:
+   FILE:LINE:COLUMN: error: WORD: text (line and column only when known). */
+static std::string diagnosticHeading(const Diagnostic& d, const std::string& fileName) {
+  std::string heading = fileName;
+  if (d.line > 0) heading += ":" + std::to_string(d.line);
+  if (d.line > 0 && d.column > 0) heading += ":" + std::to_string(d.column);
+  heading += d.severity == Severity::Error ? ": error: " : ": warning: ";
+  if (!d.word.empty()) heading += d.word + ": ";
+  return heading + d.text;
+}
+
 std::vector<std::string> errorsForReload(const std::filesystem::path& file, std::string_view text) {
   CheckOptions o;
   o.media = false;
@@ -676,11 +687,7 @@ std::vector<std::string> errorsForReload(const std::filesystem::path& file, std:
       formats::isStoryFile(file) ? checkStory(text, folder, o) : checkScriptBytes(text, folder, o);
   std::vector<std::string> lines;
   for (const Diagnostic& d : result.diagnostics) {
-    if (d.severity != Severity::Error) continue;
-    std::string line = file.string();
-    if (d.line > 0) line += ":" + std::to_string(d.line);
-    if (d.line > 0 && d.column > 0) line += ":" + std::to_string(d.column);
-    lines.push_back(line + ": error: " + (d.word.empty() ? "" : d.word + ": ") + d.text);
+    if (d.severity == Severity::Error) lines.push_back(diagnosticHeading(d, file.string()));
   }
   return lines;
 }
@@ -692,12 +699,7 @@ std::string summaryLine(int errors, int warnings) {
 
 void printDiagnostics(std::ostream& out, const CheckResult& result, const std::string& fileName) {
   for (const Diagnostic& d : result.diagnostics) {
-    out << fileName;
-    if (d.line > 0) out << ":" << d.line;
-    if (d.line > 0 && d.column > 0) out << ":" << d.column;
-    out << ": " << (d.severity == Severity::Error ? "error" : "warning") << ": ";
-    if (!d.word.empty()) out << d.word << ": ";
-    out << d.text << "\n";
+    out << diagnosticHeading(d, fileName) << "\n";
     const bool story = !result.storyLines.empty();
     const int lines =
         story ? static_cast<int>(result.storyLines.size()) : result.script.lineCount();
