@@ -301,6 +301,20 @@ int unbuildScript(const std::string& scriptName, const std::optional<std::string
   return 0;
 }
 
+/* A window's text also goes to the system: the speech service is opened the first time
+   reading aloud needs it, once for the whole run. */
+ui::TextServices windowTextServices() {
+  ui::TextServices services;
+  services.speech = [] {
+    static const std::unique_ptr<platform::Speech> speech = platform::openSpeech();
+    return speech.get();
+  };
+  services.copy = platform::copyToClipboard;
+  services.publishPage = platform::publishPage;
+  services.publishMenu = platform::publishMenu;
+  return services;
+}
+
 int play(const CommandLine& cl, const char* argv0) {
   ui::Options options;
   placeGame(cl, argv0, options);
@@ -359,6 +373,7 @@ int play(const CommandLine& cl, const char* argv0) {
                           ui::readSettings(ui::Session::settingsFile(saves.dataFolder)).fullscreen);
     backend = std::make_unique<backends::SdlBackend>(
         ui::design::kClientWidth, ui::design::kClientHeight, cl.scale, fullscreen);
+    options.text = windowTextServices();
     std::error_code ec;
     if (!cl.game && !fs::exists(scriptOf(options), ec) &&
         !offerDemo(*backend, executableFolder(argv0), options))

@@ -37,11 +37,23 @@ PlayerMenu::~PlayerMenu() = default;
 
 void PlayerMenu::changed() { form_.layersChanged(); }
 
+void PlayerMenu::speak(bool withHeading) {
+  if (!onSpoken || pages_.empty()) return;
+  const Page& page = pages_.back();
+  std::u32string text = withHeading ? page.heading : U"";
+  if (page.focus >= 0 && page.focus < static_cast<int>(page.buttons.size())) {
+    const MenuButton& b = page.buttons[page.focus];
+    text += (text.empty() ? U"" : U"\n") + b.caption + (b.detail.empty() ? U"" : U"  " + b.detail);
+  }
+  onSpoken(text);
+}
+
 void PlayerMenu::push(std::u32string heading, std::vector<MenuButton> buttons, int columns) {
   pages_.push_back({std::move(heading), std::move(buttons), columns, 0});
   pressed_.reset();
   tabShown_ = false;
   changed();
+  speak(true);
 }
 
 void PlayerMenu::replace(std::u32string heading, std::vector<MenuButton> buttons, int columns) {
@@ -52,6 +64,7 @@ void PlayerMenu::replace(std::u32string heading, std::vector<MenuButton> buttons
   page.columns = columns;
   page.focus = std::clamp(page.focus, 0, std::max(0, static_cast<int>(page.buttons.size()) - 1));
   changed();
+  speak(true);
 }
 
 void PlayerMenu::back() {
@@ -61,6 +74,7 @@ void PlayerMenu::back() {
   changed();
   if (pages_.empty() && onClose) onClose();
   if (!pages_.empty() && onBack) onBack(static_cast<int>(pages_.size()));
+  speak(true);
 }
 
 void PlayerMenu::close() {
@@ -216,6 +230,7 @@ void PlayerMenu::key(const std::string& name) {
   if (page.columns > 1 && (to < 0 || to >= n)) to = std::clamp(to, 0, n - 1);
   page.focus = (to % n + n) % n;
   changed();
+  speak(false);
 }
 
 void PlayerMenu::paint(formats::Image& screen) {

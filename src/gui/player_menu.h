@@ -54,6 +54,9 @@ class PlayerMenu : public Layer {
   bool takes(const RawInput& in) const;
   // Called when the tab is clicked.
   std::function<void()> onTab;
+  // Called with what a voice reading the menu says: the heading and the focused button
+  // when a page shows, the button when the focus moves to it.
+  std::function<void(const std::u32string& text)> onSpoken;
 
   bool shows() const override { return isOpen() || tabShown_; }
   void paint(formats::Image& screen) override;
@@ -78,6 +81,7 @@ class PlayerMenu : public Layer {
   int hit(int x, int y) const;
   formats::Rect panel() const;
   void changed();
+  void speak(bool withHeading);
 
   Form& form_;
   std::vector<Page> pages_;

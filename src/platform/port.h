@@ -199,4 +199,33 @@ std::optional<int> askOutsideTheWindow(const SystemBox& box);
 // Japanese already on Windows.
 extern const bool kOwnErrorBox;
 
+// --- text for every reader --------------------------------------------------------------
+
+// The system's speech service.
+class Speech {
+ public:
+  virtual ~Speech() = default;
+  // Says a text (UTF-8), in a Japanese voice where the system has one, cutting off what
+  // it was saying; an empty text only stops it.
+  virtual void say(const std::string& text) = 0;
+};
+// Opens the speech service: speech-dispatcher on Linux (its library loaded now, so the
+// program starts without it), SAPI on Windows, the page's speech synthesis in a browser.
+// Null, after one line on standard error saying why, when there is none; one line too
+// when it has no Japanese voice.
+std::unique_ptr<Speech> openSpeech();
+// Puts a text (UTF-8) on the system's clipboard.
+void copyToClipboard(const std::string& text);
+// A menu's label as a screen reader gets it: its number (the key that picks it, 1 for
+// the first) and caption.
+struct LabelText {
+  int number = 0;
+  std::string caption;
+};
+// Where the system has a place for screen readers beside the window (a page's live region
+// and buttons for the menu's labels), each complete page and each menu also goes there;
+// a window of its own has none (its text reaches readers through speech).
+void publishPage(const std::string& text);
+void publishMenu(const std::string& heading, const std::vector<LabelText>& labels);
+
 }  // namespace platform

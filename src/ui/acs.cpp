@@ -104,8 +104,9 @@ Acs::Acs(gui::Backend& backend, Options options, SessionLink link)
                form_.reannounce();
            },
            [this] { settingsChanged(); }, [this] { toggleAuto(); }, [this] { toggleSkipRead(); },
-           [this] { return turner_.autoOn(); }, [this] { return turner_.skipReadOn(); }}),
-      textOut_(options_.textOut),
+           [this] { return turner_.autoOn(); }, [this] { return turner_.skipReadOn(); },
+           [this](const std::string& text) { readers_.say(text); }}),
+      readers_(options_.textOut, options_.text, settings_),
       interpreter_(script_, state_, *this) {
   renderer_.setTextSpeed(settings_.textSpeed);
   form_.onPlayerInput = [this](const gui::RawInput& in) { return comforts_.input(in); };
@@ -327,6 +328,10 @@ void Acs::screenshot() {
 }
 
 void Acs::settingsChanged() {
+  if (!readers_.settingsChanged()) {
+    settings_.readAloud = false;
+    form_.showNotice("読み上げできません（音声がありません） No speech service", kNoticeMs);
+  }
   applyVolume();
   backend_.setFullscreen(settings_.fullscreen);
   renderer_.setTextSpeed(settings_.textSpeed);
@@ -515,14 +520,17 @@ void Acs::recordWait(gui::WaitKind kind) {
 /* A page shows whole at a click wait, and at a menu wait under the menu; a menu, with the
    labels that show. */
 void Acs::writeText(gui::WaitKind kind) {
-  if (!textOut_.on() || (kind != gui::WaitKind::Click && kind != gui::WaitKind::Menu)) return;
+  if (kind != gui::WaitKind::Click && kind != gui::WaitKind::Menu) return;
   const int64_t page = int64_t{state_.CurLine} * 1000 + renderer_.pageInMessage();
-  textOut_.page(stamp(), page, toUtf8(renderer_.pageRows()), kind == gui::WaitKind::Click);
+  readers_.page(stamp(), page, toUtf8(renderer_.pageRows()), kind == gui::WaitKind::Click);
   if (kind != gui::WaitKind::Menu) return;
-  std::vector<std::string> labels;
-  for (const gui::Label* label : controls_.Label1)
-    if (label->visible() && !label->caption().empty()) labels.push_back(toUtf8(label->caption()));
-  textOut_.menu(stamp(), toUtf8(controls_.LBcm->caption()), labels);
+  std::vector<platform::LabelText> labels;
+  for (size_t i = 0; i < controls_.Label1.size(); ++i) {
+    const gui::Label* label = controls_.Label1[i];
+    if (label->visible() && !label->caption().empty())
+      labels.push_back({static_cast<int>(i) + 1, toUtf8(label->caption())});
+  }
+  readers_.menu(stamp(), toUtf8(controls_.LBcm->caption()), labels);
 }
 
 /* Each name is looked at once: a script that shows a broken picture in a loop decodes it

@@ -36,7 +36,7 @@
 #include "ui/page_turner.h"
 #include "ui/player_comforts.h"
 #include "ui/settings.h"
-#include "ui/text_out.h"
+#include "ui/text_readers.h"
 
 namespace ui {
 
@@ -52,6 +52,7 @@ struct Options {
   std::filesystem::path shotsDir;   // empty: no snapshots
   std::optional<long> maxSteps;     // end with reason "limit" after this many passes
   std::ostream* textOut = nullptr;  // each page and menu as a JSON line (--text-out)
+  TextServices text;                // where else the text goes (speech, clipboard, a page)
   // Where the run says, one line each, what the window hides: a script file saved in a
   // way the player does not read as meant, a script or media file that cannot be found
   // or read. Null: said nowhere.
@@ -223,7 +224,7 @@ class Acs : public engine::Host {
   KeyControls keys_;
   PageTurner turner_;
   PlayerComforts comforts_;
-  TextOut textOut_;
+  TextReaders readers_;
   std::vector<record::RunPoint> menuWaits_;  // every menu wait of the run, for rewinding
   std::vector<record::RunPoint> waits_;      // every wait for the user, for reloading
   std::vector<gui::WaitKind> waitKinds_;

@@ -31,6 +31,9 @@ PlayerComforts::PlayerComforts(gui::Form& form, Settings& settings, GameSaves* s
       menu_(form) {
   form_.addLayer(menu_);
   menu_.onTab = [this] { toggle(); };
+  menu_.onSpoken = [this](const std::u32string& text) {
+    if (actions_.speak) actions_.speak(platform::toUtf8(text));
+  };
   menu_.onBack = [this](int depth) {
     if (depth == 1) refreshMain();  // what a page below changed shows on the first
   };
@@ -77,14 +80,9 @@ std::vector<MenuButton> PlayerComforts::mainItems() {
           settings_.muted ? U"消音 Muted"
                           : u32("音楽 " + std::to_string(settings_.volume) + "%  効果音 " +
                                 std::to_string(settings_.soundVolume) + "%")),
-      item(
-          U"全画面 Full screen",
-          [this] {
-            settings_.fullscreen = !settings_.fullscreen;
-            if (actions_.settingsChanged) actions_.settingsChanged();
-            refreshMain();
-          },
-          settings_.fullscreen ? U"オン On" : U"オフ Off", settings_.fullscreen),
+      toggleItem(U"全画面 Full screen", &Settings::fullscreen),
+      toggleItem(U"読み上げ Read aloud", &Settings::readAloud),
+      toggleItem(U"テキストをコピー Copy text", &Settings::copyText),
       item(U"履歴 Backlog", then(actions_.backlog)),
       item(U"操作説明 Controls", [this] { showControls(); }),
       item(U"はじめから Restart",
@@ -92,6 +90,20 @@ std::vector<MenuButton> PlayerComforts::mainItems() {
       item(U"終了 Quit", then(actions_.quit)),
       item(U"閉じる Close", [this] { menu_.close(); }),
   };
+}
+
+/* An item that turns a setting on and off, showing which it is. */
+MenuButton PlayerComforts::toggleItem(std::u32string caption, bool Settings::*setting) {
+  MenuButton b;
+  b.caption = std::move(caption);
+  b.marked = settings_.*setting;
+  b.detail = b.marked ? U"オン On" : U"オフ Off";
+  b.action = [this, setting] {
+    settings_.*setting = !(settings_.*setting);
+    if (actions_.settingsChanged) actions_.settingsChanged();
+    refreshMain();
+  };
+  return b;
 }
 
 void PlayerComforts::refreshMain() { menu_.replace(U"メニュー Menu", mainItems()); }

@@ -1,7 +1,8 @@
 #pragma once
 // The player's menu of this player: its pages (save, load, back to the last choice, skip
-// read text, auto, text speed, volume, full screen, backlog, controls, restart, quit), the
-// game held while it is open, and what each item asks of the window around it.
+// read text, auto, text speed, volume, full screen, reading aloud, copying the text, backlog,
+// controls, restart, quit), the game held while it is open, and what each item asks of the window
+// around it.
 #include <functional>
 #include <string>
 
@@ -18,6 +19,7 @@ struct ComfortActions {
   std::function<void()> rewind, restart, quit, backlog, settingsChanged;
   std::function<void()> toggleAuto, toggleSkipRead;
   std::function<bool()> autoOn, skipReadOn;
+  std::function<void(const std::string&)> speak;  // said while reading aloud is on
 };
 
 class PlayerComforts {
@@ -35,6 +37,7 @@ class PlayerComforts {
 
  private:
   std::vector<gui::MenuButton> mainItems();
+  gui::MenuButton toggleItem(std::u32string caption, bool Settings::*setting);
   void showSlots(bool saving, int page);
   static std::u32string slotHeading(bool saving, int page);
   std::vector<gui::MenuButton> slotItems(bool saving, int page);

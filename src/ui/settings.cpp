@@ -26,6 +26,10 @@ Settings readSettings(const std::filesystem::path& file) {
     s.fullscreen = j["fullscreen"].get<bool>();
   if (j.contains("text-speed") && j["text-speed"].is_number_integer())
     s.textSpeed = std::clamp(j["text-speed"].get<int>(), 0, Settings::kTextSpeeds - 1);
+  if (j.contains("read-aloud") && j["read-aloud"].is_boolean())
+    s.readAloud = j["read-aloud"].get<bool>();
+  if (j.contains("copy-text") && j["copy-text"].is_boolean())
+    s.copyText = j["copy-text"].get<bool>();
   return s;
 }
 
@@ -34,7 +38,9 @@ bool writeSettings(const std::filesystem::path& file, const Settings& s) {
                                                           {"sound-volume", s.soundVolume},
                                                           {"muted", s.muted},
                                                           {"fullscreen", s.fullscreen},
-                                                          {"text-speed", s.textSpeed}}) +
+                                                          {"text-speed", s.textSpeed},
+                                                          {"read-aloud", s.readAloud},
+                                                          {"copy-text", s.copyText}}) +
                                             "\n");
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The player's comforts that are no part of the game: volume, mute, full screen and the
-// speed of typing, kept in the data folder from one run to the next.
+// The player's comforts that are no part of the game: volume, mute, full screen, the
+// speed of typing, reading aloud and copying the text, kept in the data folder from one run to the
+// next.
 #include <filesystem>
 
 namespace ui {
@@ -14,6 +15,8 @@ struct Settings {
   // or at once (3). Pauses the script writes keep their length.
   int textSpeed = 0;
   static constexpr int kTextSpeeds = 4;
+  bool readAloud = false;  // each page and menu said by the system's voice
+  bool copyText = false;   // each page put on the clipboard
   // The volumes the mixer plays at.
   int musicVolume() const { return muted ? 0 : volume; }
   int wavesVolume() const { return muted ? 0 : soundVolume; }

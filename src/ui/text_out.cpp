@@ -2,9 +2,8 @@
 
 namespace ui {
 
-void TextOut::page(record::Recorder::Stamp at, int64_t key, const std::string& text, bool always) {
-  if (!out_ || text.empty() || (key == lastPage_ && !always)) return;
-  lastPage_ = key;
+void TextOut::page(record::Recorder::Stamp at, const std::string& text) {
+  if (!out_) return;
   write({{"ev", "page"}, {"t", at.t}, {"line", at.line}, {"text", text}});
 }
 

@@ -14,9 +14,7 @@ class TextOut {
  public:
   explicit TextOut(std::ostream* out) : out_(out) {}
   bool on() const { return out_ != nullptr; }
-  // A page: `key` tells pages apart, so that a page still showing under a menu is not
-  // written again; `always` writes it even so (a click wait shows each page anew).
-  void page(record::Recorder::Stamp at, int64_t key, const std::string& text, bool always);
+  void page(record::Recorder::Stamp at, const std::string& text);
   void menu(record::Recorder::Stamp at, const std::string& heading,
             const std::vector<std::string>& labels);
 
@@ -24,7 +22,6 @@ class TextOut {
   void write(const record::Json& line);
 
   std::ostream* out_;
-  int64_t lastPage_ = -1;
 };
 
 }  // namespace ui

@@ -50,4 +50,6 @@ bool windowDestroyed(const SDL_Event& event, SDL_Window* window) {
          msg.msg.x11.event.xdestroywindow.window == info.info.x11.window;
 }
 
+void copyToClipboard(const std::string& text) { SDL_SetClipboardText(text.c_str()); }
+
 }  // namespace platform

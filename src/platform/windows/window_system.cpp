@@ -13,4 +13,6 @@ bool startVideo() {
 
 bool windowDestroyed(const SDL_Event&, SDL_Window*) { return false; }
 
+void copyToClipboard(const std::string& text) { SDL_SetClipboardText(text.c_str()); }
+
 }  // namespace platform
