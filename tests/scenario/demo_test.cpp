@@ -127,6 +127,61 @@ TEST(Demo, ThePlayThroughsTogetherRunEveryLineThatCanRun) {
     }
 }
 
+// With reading aloud and copying on, the voice says each page (and a menu with the page
+// above it), the clipboard gets each page and the readers' place each page and menu: the
+// very text --text-out writes.
+TEST(Demo, TheVoiceAndTheClipboardGetTheTextOutsPages) {
+  struct Voice : platform::Speech {
+    std::vector<std::string> said;
+    void say(const std::string& text) override { said.push_back(text); }
+  } voice;
+  std::vector<std::string> copied, published;
+  std::vector<std::vector<platform::LabelText>> menus;
+  testing_support::ScenarioOptions o;
+  o.input = readFile(fs::path(TORAMI_SOURCE_DIR) / "tests" / "demo" / "lamp.txt");
+  o.textOut = true;
+  o.dataDir = testing_support::scenarioFolder("DemoReadAloud") / "data";
+  o.settings = ui::Settings{};
+  o.settings->readAloud = o.settings->copyText = true;
+  o.text.speech = [&]() -> platform::Speech* { return &voice; };
+  o.text.copy = [&](const std::string& t) { copied.push_back(t); };
+  o.text.publishPage = [&](const std::string& t) { published.push_back(t); };
+  o.text.publishMenu = [&](const std::string& h, const std::vector<platform::LabelText>& l) {
+    published.push_back(ui::spokenMenu(h, l));
+    menus.push_back(l);
+  };
+  const ScenarioResult r = testing_support::runFolder(kDemo, o);
+  std::vector<std::string> pages, said, shown;  // what each reader should have got
+  std::string page;
+  size_t menu = 0;
+  for (const auto& line : r.text) {
+    if (line["ev"].str() == "page") {
+      page = line["text"].str();
+      pages.push_back(page);
+      said.push_back(page);
+      shown.push_back(page);
+      continue;
+    }
+    ASSERT_LT(menu, menus.size());
+    std::vector<std::string> captions;
+    for (size_t k = 0; k < menus[menu].size(); ++k) {
+      captions.push_back(menus[menu][k].caption);
+      if (k > 0) {
+        EXPECT_LT(menus[menu][k - 1].number, menus[menu][k].number);
+      }
+    }
+    std::vector<std::string> labels;
+    for (const auto& l : line["labels"].array()) labels.push_back(l.str());
+    EXPECT_EQ(captions, labels);
+    shown.push_back(ui::spokenMenu(line["heading"].str(), menus[menu++]));
+    said.push_back(page + "\n" + shown.back());
+  }
+  EXPECT_GT(pages.size(), 10u);
+  EXPECT_EQ(copied, pages);
+  EXPECT_EQ(published, shown);
+  EXPECT_EQ(voice.said, said);
+}
+
 // What --text-out writes is what the trace shows: each click wait's page, and at each menu
 // wait its heading and labels (the page under it written once).
 TEST(Demo, TheTextOutHoldsEachPageAndMenuTheTraceShows) {

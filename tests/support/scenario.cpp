@@ -83,6 +83,11 @@ ScenarioResult runFolder(const fs::path& folder, const ScenarioOptions& options)
     o.maxSteps = options.maxSteps;
     o.checkScript = author::errorsForReload;
     if (options.textOut) o.textOut = &text;
+    o.text = options.text;
+    if (options.settings) {
+      fs::create_directories(options.dataDir);
+      ui::writeSettings(ui::Session::settingsFile(options.dataDir), *options.settings);
+    }
     if (options.shots) {
       o.shotsDir = folder / "shots";
       fs::remove_all(o.shotsDir);  // the shots of this run alone

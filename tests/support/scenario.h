@@ -3,10 +3,13 @@
 // the exit status and the trace events for assertions.
 #include <filesystem>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "json.h"
+#include "ui/settings.h"
+#include "ui/text_readers.h"
 
 namespace testing_support {
 
@@ -32,9 +35,11 @@ struct ScenarioOptions {
   bool shots = false;  // save PNG snapshots to folder/shots
   bool traceLines = false;
   long maxSteps = 10000000;
-  std::filesystem::path dataDir;  // where saves are kept; empty: nowhere
-  bool resume = false;            // --continue
-  bool textOut = false;           // keep the --text-out lines
+  std::filesystem::path dataDir;         // where saves are kept; empty: nowhere
+  bool resume = false;                   // --continue
+  bool textOut = false;                  // keep the --text-out lines
+  ui::TextServices text;                 // where else the text goes (a window's speech, clipboard)
+  std::optional<ui::Settings> settings;  // written into dataDir first (which must be given)
 };
 
 // An event without its time, for comparing runs whose clocks differ.

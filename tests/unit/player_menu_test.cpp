@@ -33,6 +33,24 @@ struct MenuFixture : testing::Test {
   void key(const char* name) { menu.input(RawInput::keyEvent(RawInput::KeyDown, {name})); }
 };
 
+// A voice reading the menu says the heading and the focused button as a page shows, and
+// each button the focus moves to.
+TEST_F(MenuFixture, SaysEachPageAndEachButtonTheFocusReaches) {
+  std::vector<std::u32string> said;
+  menu.onSpoken = [&](const std::u32string& text) { said.push_back(text); };
+  std::vector<MenuButton> main = {{U"セーブ Save", {}, {}, false, {}},
+                                  {U"音量 Volume", U"音楽 70%", {}, false, {}}};
+  main[0].action = [&] { menu.push(U"sub", buttons(1, "s")); };
+  menu.push(U"メニュー Menu", main);
+  key("Down");
+  key("Up");
+  key("Return");
+  key("Escape");
+  EXPECT_EQ(said, (std::vector<std::u32string>{U"メニュー Menu\nセーブ Save",
+                                               U"音量 Volume  音楽 70%", U"セーブ Save", U"sub\nb",
+                                               U"メニュー Menu\nセーブ Save"}));
+}
+
 TEST_F(MenuFixture, ButtonsAnswerTheMouseTheKeysAndTheGamepad) {
   menu.push(U"main", buttons(4, "m"));
   click(menu.buttonRects()[2].centre());
