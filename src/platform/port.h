@@ -210,9 +210,10 @@ class Speech {
   virtual void say(const std::string& text) = 0;
 };
 // Opens the speech service: speech-dispatcher on Linux (its library loaded now, so the
-// program starts without it), SAPI on Windows, the page's speech synthesis in a browser.
-// Null, after one line on standard error saying why, when there is none; one line too
-// when it has no Japanese voice.
+// program starts without it; the service is reached on a thread of its own, so one that
+// is slow to answer never holds the game), SAPI on Windows, the page's speech synthesis
+// in a browser. Null, after one line on standard error saying why, when there is none;
+// one line too when it has no Japanese voice or does not answer.
 std::unique_ptr<Speech> openSpeech();
 // Puts a text (UTF-8) on the system's clipboard.
 void copyToClipboard(const std::string& text);

@@ -82,7 +82,7 @@ std::vector<MenuButton> PlayerComforts::mainItems() {
                                 std::to_string(settings_.soundVolume) + "%")),
       toggleItem(U"全画面 Full screen", &Settings::fullscreen),
       toggleItem(U"読み上げ Read aloud", &Settings::readAloud),
-      toggleItem(U"テキストをコピー Copy text", &Settings::copyText),
+      toggleItem(U"本文をコピー Copy text", &Settings::copyText),
       item(U"履歴 Backlog", then(actions_.backlog)),
       item(U"操作説明 Controls", [this] { showControls(); }),
       item(U"はじめから Restart",

@@ -3,8 +3,11 @@
 #include <dlfcn.h>
 #include <speech-dispatcher/libspeechd.h>
 
+#include <condition_variable>
 #include <cstring>
 #include <mutex>
+#include <optional>
+#include <thread>
 
 #include "platform/port.h"
 
@@ -50,22 +53,64 @@ bool hasJapaneseVoice(const SpeechLibrary& lib, SPDConnection* connection) {
   return found;
 }
 
+/* What the game asked to say, handed to the thread that talks to the service. */
+struct Pending {
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::optional<std::string> text;
+  bool done = false;
+};
+
+/* Connects and then says each text as it comes, the latest only: a page turned before the
+   voice reached it is not said. */
+void talk(const SpeechLibrary& lib, const std::shared_ptr<Pending>& pending) {
+  SPDConnection* connection = lib.open("torami", "main", nullptr, SPD_MODE_THREADED);
+  if (!connection) {
+    tell(
+        "torami: cannot read aloud: the speech-dispatcher service does not answer (is the "
+        "speech-dispatcher package installed?)");
+    return;
+  }
+  lib.setLanguage(connection, "ja");
+  if (!hasJapaneseVoice(lib, connection))
+    tell(
+        "torami: speech-dispatcher has no Japanese voice: the text is read with its default "
+        "voice");
+  for (;;) {
+    std::unique_lock lock(pending->mutex);
+    pending->changed.wait(lock, [&] { return pending->text || pending->done; });
+    if (pending->done) break;
+    const std::string text = std::move(*pending->text);
+    pending->text.reset();
+    lock.unlock();
+    lib.cancel(connection);
+    if (!text.empty()) lib.say(connection, SPD_TEXT, text.c_str());
+  }
+  lib.close(connection);
+}
+
+/* The service is reached on a thread of its own: one that is slow to start or does not
+   answer never holds the game. The thread is left to end with the program when the
+   service never answers. */
 class Dispatcher : public Speech {
  public:
-  Dispatcher(const SpeechLibrary& lib, SPDConnection* connection)
-      : lib_(lib), connection_(connection) {}
-  ~Dispatcher() override { lib_.close(connection_); }
+  explicit Dispatcher(const SpeechLibrary& lib) : pending_(std::make_shared<Pending>()) {
+    std::thread([&lib, pending = pending_] { talk(lib, pending); }).detach();
+  }
+  ~Dispatcher() override {
+    const std::lock_guard lock(pending_->mutex);
+    pending_->done = true;
+    pending_->changed.notify_one();
+  }
 
   void say(const std::string& text) override {
-    const std::lock_guard lock(mutex_);
-    lib_.cancel(connection_);
-    if (!text.empty()) lib_.say(connection_, SPD_TEXT, text.c_str());
+    const std::lock_guard lock(pending_->mutex);
+    pending_->text = text;
+    pending_->changed.notify_one();
   }
 
  private:
-  const SpeechLibrary& lib_;
-  SPDConnection* connection_;
-  std::mutex mutex_;
+  std::shared_ptr<Pending> pending_;
 };
 
 }  // namespace
@@ -79,19 +124,7 @@ std::unique_ptr<Speech> openSpeech() {
         "installed");
     return nullptr;
   }
-  SPDConnection* connection = lib.open("torami", "main", nullptr, SPD_MODE_THREADED);
-  if (!connection) {
-    tell(
-        "torami: cannot read aloud: the speech-dispatcher service does not answer (is the "
-        "speech-dispatcher package installed?)");
-    return nullptr;
-  }
-  lib.setLanguage(connection, "ja");
-  if (!hasJapaneseVoice(lib, connection))
-    tell(
-        "torami: speech-dispatcher has no Japanese voice: the text is read with its default "
-        "voice");
-  return std::make_unique<Dispatcher>(lib, connection);
+  return std::make_unique<Dispatcher>(lib);
 }
 
 }  // namespace platform
