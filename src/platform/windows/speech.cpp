@@ -16,7 +16,7 @@ class SapiVoice : public Speech {
   ~SapiVoice() override { voice_->Release(); }
 
   void say(const std::string& text) override {
-    const std::wstring wide = widen(text);
+    const std::wstring wide = windows::widen(text);
     voice_->Speak(wide.c_str(), SPF_ASYNC | SPF_PURGEBEFORESPEAK | SPF_IS_NOT_XML, nullptr);
   }
 
