@@ -63,5 +63,18 @@ cp demo/TITLE.MID "$work/music/" 2>/dev/null || { mkdir -p "$work/music"; cp dem
 script "$work/music" $'MUSPL,TITLE,1\nMES,クリックを待つ￥\nEXIT'
 printf 'waiting for a click: %s%% of a core without music, %s%% with music\n' \
   "$(idle_share "$work/wait")" "$(idle_share "$work/music")"
+# How often the main thread of a window waiting for a click with music wakes, over 10 s.
+main_wakes() {
+  "$torami" --scale 1 --new --data-dir "$work/data" "$1" >/dev/null 2>&1 &
+  local pid=$! before after
+  sleep 3
+  before=$(awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$pid/task/$pid/status")
+  sleep 10
+  after=$(awk '/^voluntary_ctxt_switches/ {print $2}' "/proc/$pid/task/$pid/status")
+  kill "$pid"
+  echo "scale=1; ($after - $before) / 10" | bc
+}
+printf 'waiting for a click with music: the main thread wakes %s times a second\n' \
+  "$(main_wakes "$work/music")"
 script "$work/polling" $'LET,1,99\nMES,右下をダブルクリック\nDO\nIF,F10^99,6\nLOOP,3\nEXIT'
 printf 'a script polling a flag in a loop: %s%% of a core\n' "$(idle_share "$work/polling")"

@@ -217,7 +217,8 @@ std::optional<uint32_t> Form::nextTimerDue() const {
   std::optional<uint32_t> due;
   for (const auto& t : timers_) {
     if (!t->enabled() || (sleepsWhenIdle_ && !t->wakes())) continue;
-    if (!due || static_cast<int32_t>(t->due() - *due) < 0) due = t->due();
+    const uint32_t at = sleepsWhenIdle_ ? t->wakeAt() : t->due();
+    if (!due || static_cast<int32_t>(at - *due) < 0) due = at;
   }
   return due;
 }

@@ -3,6 +3,7 @@
 // processing of events at or after each due time.
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace gui {
 
@@ -21,6 +22,11 @@ class Timer {
   // events. A window only; a virtual clock stops at every tick as before.
   bool wakes() const { return wakes_; }
   void setWakes(bool w) { wakes_ = w; }
+  // When given, the tick before which the handler can have no effect (nullopt: it may have
+  // at any tick). A window sleeps past the ticks before it, which keep their times.
+  std::function<std::optional<uint32_t>()> idleUntil;
+  // The tick a window must wake for: the first tick at or after idleUntil's.
+  uint32_t wakeAt() const;
   // Runs the handler when due; the next tick is one interval later.
   void tick(uint32_t now);
   // The clock jumped by `delta`: the next tick stays as far away as it was.

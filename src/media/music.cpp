@@ -36,7 +36,7 @@ bool Music::MUSPL(const engine::Text& name, int16_t mode) {
       piece_ = opened ? file : std::nullopt;
       device.play();
       setTimerMIDI_(true);
-      if (onRestartPossible) onRestartPossible(true);
+      if (onRestartPossible) onRestartPossible(opened);
       break;
     }
     case MusicMode::Close:
@@ -65,6 +65,10 @@ void Music::reopen() {
   bg_.reset();
   if (!piece_ || !bg().open(*piece_)) return;
   if (playing) bg().play();
+}
+
+std::optional<uint32_t> Music::quietUntil() const {
+  return bg_ && bg_->status() == MusicState::Playing ? bg_->stopsAt() : std::nullopt;
 }
 
 std::optional<MusicState> Music::status() const { return bg_ ? bg_->status() : std::nullopt; }

@@ -34,13 +34,17 @@ class Music {
   bool timerMIDI_Timer();
   // The device's state; nullopt when nothing is open.
   std::optional<MusicState> status() const;
+  // The tick before which a tick of the timer restarts nothing: the end of the piece
+  // playing, by its length; nullopt when a tick may restart it at once.
+  std::optional<uint32_t> quietUntil() const;
   // The sound services changed (a saved game was loaded): the piece that is open opens
   // again on the new ones, playing from its beginning if it was playing.
   void reopen();
 
   // Called with the name of a piece that mode 1 could not open.
   std::function<void(const engine::Text& name)> onFailure;
-  // Whether a tick of the timer can restart anything: not while the music is closed.
+  // Whether a tick of the timer can restart anything: not while the music is closed, nor
+  // when the piece did not open.
   std::function<void(bool possible)> onRestartPossible;
 
  private:

@@ -48,6 +48,11 @@ void MusicDevice::close() {
   piece_.reset();
 }
 
+std::optional<uint32_t> MusicDevice::stopsAt() const {
+  if (!piece_ || !piece_->startedAt) return std::nullopt;
+  return mixer_.musicSoundedAt(piece_->handle).value_or(*piece_->startedAt) + piece_->lengthMs;
+}
+
 std::optional<MusicState> MusicDevice::status() const {
   if (!piece_) return std::nullopt;
   if (!piece_->startedAt) return MusicState::Stopped;

@@ -35,6 +35,9 @@ class MusicDevice {
   void close();
   // Nullopt when nothing is open.
   std::optional<MusicState> status() const;
+  // The tick from which the piece playing is Stopped by its length, at the earliest (while
+  // it loads, its length after it was started); nullopt when it is not playing.
+  std::optional<uint32_t> stopsAt() const;
 
  private:
   struct Piece {

@@ -347,6 +347,8 @@ void Acs::connectHandlers() {
   c.Label2->onDblClick = [this] { Label2_DblClick(); };
   c.TimerMIDI->onTimer = [this] { music_.timerMIDI_Timer(); };
   music_.onRestartPossible = [&c](bool possible) { c.TimerMIDI->setWakes(possible); };
+  // While a piece plays, nothing is due before its end: a window sleeps till then.
+  c.TimerMIDI->idleUntil = [this] { return music_.quietUntil(); };
 }
 
 /* A click while the backlog shows goes forward through it instead. */

@@ -139,6 +139,30 @@ TEST_F(FormFixture, SleepStopsAtTheNextTimerTick) {
   EXPECT_EQ(backend.now, 250u);
 }
 
+// A window sleeps past the ticks of a timer that can do nothing before a given tick, to
+// the first tick of its own at or after it; a virtual clock still stops at every tick.
+TEST_F(FormFixture, AnIdleTimerWakesAWindowOnlyAtItsFirstTickThatCanMatter) {
+  auto& timer = form.addTimer(100);
+  std::optional<uint32_t> idle;
+  timer.idleUntil = [&] { return idle; };
+  const struct {
+    std::optional<uint32_t> idle;
+    uint32_t wake;
+  } cases[] = {{std::nullopt, 100}, {50, 100}, {100, 100}, {101, 200}, {3450, 3500}, {3500, 3500}};
+  for (const auto& c : cases) {
+    for (const bool window : {true, false}) {
+      idle = c.idle;
+      backend.now = 0;
+      timer.setEnabled(false);
+      timer.setEnabled(true);  // ticks at 100, 200, ...
+      EXPECT_EQ(timer.wakeAt(), c.wake) << c.idle.value_or(0);
+      form.setSleepsWhenIdle(window);
+      form.sleepUntil(10000);
+      EXPECT_EQ(backend.now, window ? c.wake : 100u) << c.idle.value_or(0);
+    }
+  }
+}
+
 TEST_F(FormFixture, FramePaintsChildrenOverParentsAndOmitsHiddenOnes) {
   form.show();
   picture->setBackColor(formats::rgb(64, 64, 64));

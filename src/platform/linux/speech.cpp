@@ -67,14 +67,14 @@ void talk(const SpeechLibrary& lib, const std::shared_ptr<Pending>& pending) {
   SPDConnection* connection = lib.open("torami", "main", nullptr, SPD_MODE_THREADED);
   if (!connection) {
     tell(
-        "torami: cannot read aloud: the speech-dispatcher service does not answer (is the "
+        "cannot read aloud: the speech-dispatcher service does not answer (is the "
         "speech-dispatcher package installed?)");
     return;
   }
   lib.setLanguage(connection, "ja");
   if (!hasJapaneseVoice(lib, connection))
     tell(
-        "torami: speech-dispatcher has no Japanese voice: the text is read with its default "
+        "speech-dispatcher has no Japanese voice: the text is read with its default "
         "voice");
   for (;;) {
     std::unique_lock lock(pending->mutex);
@@ -120,7 +120,7 @@ std::unique_ptr<Speech> openSpeech() {
   static const bool loaded = loadLibrary(lib);
   if (!loaded) {
     tell(
-        "torami: cannot read aloud: speech-dispatcher's library (libspeechd2) is not "
+        "cannot read aloud: speech-dispatcher's library (libspeechd2) is not "
         "installed");
     return nullptr;
   }

@@ -53,11 +53,11 @@ std::unique_ptr<Speech> openSpeech() {
   ISpVoice* voice = nullptr;
   if (FAILED(CoCreateInstance(CLSID_SpVoice, nullptr, CLSCTX_ALL, IID_ISpVoice,
                               reinterpret_cast<void**>(&voice)))) {
-    tell("torami: cannot read aloud: Windows has no speech service here");
+    tell("cannot read aloud: Windows has no speech service here");
     return nullptr;
   }
   if (!chooseJapaneseVoice(voice))
-    tell("torami: Windows has no Japanese voice: the text is read with the default voice");
+    tell("Windows has no Japanese voice: the text is read with the default voice");
   return std::make_unique<SapiVoice>(voice);
 }
 
