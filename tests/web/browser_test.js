@@ -178,7 +178,10 @@ async function waitCounts(input, count) {
   return counts;
 }
 
-async function playthrough(browser, url, name) {
+// options: open(page) opens the page (the default goes to it with ?test), onWait(page, n)
+// checks the page at the nth wait, act(page, k, action) may take the kth action itself
+// (true when it did), label names the run in what it prints.
+async function playthrough(browser, url, name, options = {}) {
   const input = path.join(repo, 'tests/demo', `${name}.txt`);
   const work = fs.mkdtempSync(path.join(os.tmpdir(), `torami-web-${name}-`));
   const shots = path.join(work, 'shots'), traceFile = path.join(work, 'trace.jsonl');
@@ -191,8 +194,10 @@ async function playthrough(browser, url, name) {
   const actions = inputActions(input);
   const counts = await waitCounts(input, actions.length);
   const started = Date.now();
-  const { context, page } = await newPage(browser);
-  await page.goto(url + '?test');
+  const { context, page } = options.context ? { context: options.context, page: options.page }
+    : await newPage(browser);
+  if (options.open) await options.open(page);
+  else await page.goto(url + '?test');
   // Canvas pictures at the first wait, one in the middle and the last.
   const checkAt = new Set([counts[0], counts[Math.ceil(actions.length / 2)], counts[actions.length]]);
   let checked = 0;
@@ -212,11 +217,14 @@ async function playthrough(browser, url, name) {
       checked += 1;
       checkAt.delete(n);
     }
+    if (options.onWait) await options.onWait(page, n);
   };
   await reach(counts[0], 'opening the page');
   for (let k = 1; k <= actions.length; ++k) {
-    const a = aim(actions[k - 1], k - 1);
-    await clickAt(page, a.x, a.y, a.count);
+    if (!(options.act && await options.act(page, k, actions[k - 1]))) {
+      const a = aim(actions[k - 1], k - 1);
+      await clickAt(page, a.x, a.y, a.count);
+    }
     // An action that starts no new wait (the native run says which) gets time to be taken.
     if (counts[k] > counts[k - 1]) await reach(counts[k], actions[k - 1]);
     else await new Promise((r) => setTimeout(r, 400));
@@ -250,7 +258,7 @@ async function playthrough(browser, url, name) {
     fail(`${name}: the page's run ended ${webEnd ? webEnd.reason : 'not at all'}, the native run ${nativeEnd.reason}`);
   if (JSON.stringify(webFlags) !== JSON.stringify(nativeEnd.flags))
     fail(`${name}: flags at the end: page ${JSON.stringify(webFlags)}, native ${JSON.stringify(nativeEnd.flags)}`);
-  console.log(`${name}: ${actions.length} clicks, ${webWaits.length} waits compared with the native run, ` +
+  console.log(`${options.label || name}: ${actions.length} clicks, ${webWaits.length} waits compared with the native run, ` +
     `${checked} canvas pictures, ${webMedia.length} music and sound events, end ${webEnd ? webEnd.reason : 'waiting'} ` +
     `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
   await context.close();
@@ -366,13 +374,128 @@ async function phone(browser, url) {
   await traceHas('the slot loaded by taps', () =>
     window.torami.trace().some((e) => e.ev === 'load' && e.slot === '1' && e.ok));
   await page.click('#menu');
-  await tap(250, row(8));  // 履歴 Backlog
+  await tap(250, row(10));  // 履歴 Backlog
   await traceHas('the backlog shown from the menu', () =>
     window.torami.trace().some((e) => e.ev === 'wait' && e.backlog === 1));
   const bar = await page.$eval('#bar', (e) => e.scrollWidth <= e.clientWidth);
   if (!bar) fail('the toolbar does not fit a phone\'s width');
   console.log(`phone: menu by the toolbar, a slot saved and loaded, the backlog, by taps ` +
     `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
+  await context.close();
+}
+
+// --- text for screen readers and speech ---------------------------------------
+
+// What the page's readers should hold at each wait of the native run: the page given last
+// and, at a menu, its heading and labels. The run writes --text-out's events right after
+// the wait they belong to; both go to standard output here, in the order they happen.
+function readerStates(input) {
+  const run = spawnSync(nativeTorami, ['--headless', '--input', input, '--trace', '-', '--text-out', '-',
+    path.join(repo, 'demo')], { encoding: 'utf8', maxBuffer: 1 << 28 });
+  const states = [];
+  let state = { page: '', heading: '', labels: [] };
+  for (const line of run.stdout.split('\n').filter(Boolean)) {
+    const e = JSON.parse(line);
+    if (e.ev === 'wait' && e.kind !== 'end') {
+      state = { ...state };
+      states.push(state);
+    } else if (e.ev === 'page') {
+      Object.assign(state, { page: e.text, heading: '', labels: [] });
+    } else if (e.ev === 'menu') {
+      Object.assign(state, { heading: e.heading, labels: e.labels });
+    }
+  }
+  return states;
+}
+
+function readerState(page) {
+  return page.evaluate(() => ({
+    page: document.getElementById('reader-page').textContent,
+    heading: document.getElementById('reader-heading').textContent,
+    labels: [...document.querySelectorAll('#labels button')].map((b) => b.textContent),
+    live: document.getElementById('reader').getAttribute('aria-live'),
+  }));
+}
+
+// A play-through in which, at every wait, the live region holds what --text-out gave for it
+// and a menu's buttons carry its labels; one label is picked by its button (focused, then
+// Return, as a keyboard or a screen reader does), and the play-through still matches.
+async function readers(browser, url) {
+  const name = 'lamp';
+  const states = readerStates(path.join(repo, 'tests/demo', `${name}.txt`));
+  let compared = 0, menus = 0, pressed = null;
+  await playthrough(browser, url, name, {
+    label: `${name} with the text for screen readers`,
+    onWait: async (page, n) => {
+      const want = states[n - 1], got = await readerState(page);
+      if (!want) return fail(`readers: the native run has no wait ${n}`);
+      if (got.live !== 'polite') fail(`readers: the live region is aria-live="${got.live}"`);
+      if (got.page !== want.page)
+        fail(`readers: at wait ${n} the live region holds ${JSON.stringify(got.page)}, the native run's page is ${JSON.stringify(want.page)}`);
+      if (got.heading !== want.heading || JSON.stringify(got.labels) !== JSON.stringify(want.labels))
+        fail(`readers: at wait ${n} the menu is ${JSON.stringify([got.heading, got.labels])}, natively ${JSON.stringify([want.heading, want.labels])}`);
+      compared += 1;
+      if (want.labels.length) menus += 1;
+    },
+    act: async (page, k, action) => {
+      const m = /^pick (\d)$/.exec(action);
+      if (!m || pressed !== null || menus < 2) return false;
+      const selector = `#labels button[data-number="${Number(m[1]) + 1}"]`;
+      if (!await page.$(selector)) return false;
+      await page.focus(selector);
+      const shown = await page.$eval('#labels', (e) => e.getBoundingClientRect().height > 1);
+      if (!shown) fail('readers: a focused label\'s button does not show');
+      pressed = await page.$eval(selector, (b) => b.textContent);
+      await page.keyboard.press('Enter');
+      return true;
+    },
+  });
+  if (pressed === null) fail('readers: no label was picked by its button');
+  if (!menus) fail('readers: no menu was compared');
+  console.log(`readers: the live region and the labels' buttons matched the native run's text at ${compared} waits ` +
+    `(${menus} menus); 「${pressed}」 picked by its button`);
+}
+
+// Reading aloud, turned on in the player's menu, says the page (the page's speech
+// synthesis is replaced by a recorder).
+async function speech(browser, url) {
+  const started = Date.now();
+  const { context, page } = await newPage(browser);
+  await page.evaluateOnNewDocument(() => {
+    window.toramiSpoken = [];
+    if (window.speechSynthesis) {
+      speechSynthesis.speak = (u) => window.toramiSpoken.push({ text: u.text, lang: u.lang });
+      speechSynthesis.cancel = () => window.toramiSpoken.push({ cancel: true });
+    }
+  });
+  await page.goto(url + '?test');
+  await waitForWaits(page, 1);
+  const has = await page.evaluate(() => typeof speechSynthesis !== 'undefined');
+  if (!has) throw new Error('this Chromium has no speech synthesis to stand in for');
+  const said = (test) => page.evaluate(test);
+  await page.click('#menu');
+  await step('the menu opened by the toolbar', page.waitForFunction(() =>
+    window.torami.trace().some((e) => e.ev === 'player-menu' && e.open), { timeout: stepTimeout, polling: 20 }));
+  await clickAt(page, 250, 48 + 22 * 8, 1);  // 読み上げ Read aloud
+  // The title's menu is said at once: its heading and each label after its number.
+  await step('the menu said when reading aloud is turned on', page.waitForFunction(() => {
+    const labels = [...document.querySelectorAll('#labels button')];
+    return labels.length && window.toramiSpoken.some((u) => u.text && u.lang === 'ja-JP' &&
+      labels.every((b) => u.text.includes(b.dataset.number + ' ' + b.textContent)));
+  }, { timeout: stepTimeout, polling: 20 }));
+  await page.click('#menu');  // closes it
+  await step('the menu closed', page.waitForFunction(() =>
+    window.torami.trace().some((e) => e.ev === 'player-menu' && !e.open), { timeout: stepTimeout, polling: 20 }));
+  await clickAt(page, menuCell(1).x, menuCell(1).y, 1);  // the first label: the story begins
+  await waitForWaits(page, 2);
+  await step('the next page said', page.waitForFunction(() => {
+    const text = document.getElementById('reader-page').textContent;
+    const last = window.toramiSpoken.filter((u) => u.text).at(-1);
+    return text && last && last.text === text;
+  }, { timeout: stepTimeout, polling: 20 }));
+  const count = await said(() => window.toramiSpoken.filter((u) => u.text).length);
+  console.log(`speech: reading aloud turned on in the player's menu; the menu and the next page said ` +
+    `(${count} utterances, ${((Date.now() - started) / 1000).toFixed(1)} s)`);
   await context.close();
 }
 
@@ -389,6 +512,8 @@ async function phone(browser, url) {
     const steps = [['load', () => measureFirstLoad(browser, url)],
       ['own', () => ownGame(browser, url)],
       ['phone', () => phone(browser, url)],
+      ['readers', () => readers(browser, url)],
+      ['speech', () => speech(browser, url)],
       ...playthroughs.map((name) => [name, () => playthrough(browser, url, name)])];
     const only = process.env.TORAMI_WEB_ONLY;
     for (const [name, run] of steps) {

@@ -40,8 +40,8 @@
     });
 
   // The player's menu: the button gives the player F1, as the keyboard would.
-  function sendKey(type, key, keyCode) {
-    const e = new KeyboardEvent(type, { key, code: key, keyCode, which: keyCode, bubbles: true,
+  function sendKey(type, key, keyCode, code) {
+    const e = new KeyboardEvent(type, { key, code: code || key, keyCode, which: keyCode, bubbles: true,
                                         cancelable: true });
     for (const name of ['keyCode', 'which']) Object.defineProperty(e, name, { get: () => keyCode });
     window.dispatchEvent(e);
@@ -51,6 +51,53 @@
     sendKey('keydown', 'F1', 112);
     sendKey('keyup', 'F1', 112);
   });
+
+  // --- text for screen readers ----------------------------------------------------------
+  // The player gives each complete page and each menu: the page and the menu's heading go
+  // to the live region, the labels become buttons that pick them by their keys (1 to 8),
+  // as the keyboard would. The next page takes the buttons away.
+  const readerPage = $('reader-page'), readerHeading = $('reader-heading'), labels = $('labels');
+  let labelsHadFocus = false;
+  function clearLabels() {
+    if (labels.contains(document.activeElement)) {
+      labelsHadFocus = true;
+      canvas.focus();
+    }
+    labels.textContent = '';
+  }
+  // Keys pressed on a label's button are the button's (Return and Space press it, Tab
+  // moves on), not the game's.
+  for (const type of ['keydown', 'keyup', 'keypress'])
+    labels.addEventListener(type, (e) => e.stopPropagation());
+  window.toramiReaders = {
+    page(text) {
+      clearLabels();
+      labelsHadFocus = false;
+      readerHeading.textContent = '';
+      readerPage.textContent = text;
+    },
+    menu(heading) {
+      clearLabels();
+      readerHeading.textContent = heading;
+    },
+    label(number, caption) {
+      const b = document.createElement('button');
+      b.type = 'button';
+      b.textContent = caption;
+      b.dataset.number = String(number);
+      b.setAttribute('aria-keyshortcuts', String(number));
+      b.addEventListener('click', () => {
+        sendKey('keydown', String(number), 48 + number, 'Digit' + number);
+        sendKey('keyup', String(number), 48 + number, 'Digit' + number);
+      });
+      labels.appendChild(b);
+      // A pick made on a button that leads to another menu leaves the focus on its first.
+      if (labelsHadFocus) {
+        labelsHadFocus = false;
+        b.focus();
+      }
+    },
+  };
 
   // --- the player's data folder in the browser's storage --------------------------------
   let syncing = false, again = false, timer = null, syncs = 0;
