@@ -384,7 +384,7 @@ async function phone(browser, url) {
   await context.close();
 }
 
-// --- text for screen readers and speech ---------------------------------------
+// --- text for screen readers, speech, the gamepad ---------------------------------------
 
 // What the page's readers should hold at each wait of the native run: the page given last
 // and, at a menu, its heading and labels. The run writes --text-out's events right after
@@ -499,6 +499,58 @@ async function speech(browser, url) {
   await context.close();
 }
 
+// A gamepad (the page's Gamepad API stood in for) plugged in during the game: its A turns
+// the page, as the native run's "button A" does.
+async function gamepad(browser, url) {
+  const started = Date.now();
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'torami-web-pad-'));
+  fs.writeFileSync(path.join(dir, 'input.txt'), 'pick 0\nbutton A\n');
+  const run = spawnSync(nativeTorami, ['--headless', '--input', path.join(dir, 'input.txt'), path.join(repo, 'demo')],
+    { encoding: 'utf8', maxBuffer: 1 << 28 });
+  fs.rmSync(dir, { recursive: true, force: true });
+  const nativeWaits = run.stdout.split('\n').filter(Boolean).map((l) => JSON.parse(l))
+    .filter((e) => e.ev === 'wait' && e.kind !== 'end');
+  if (nativeWaits.length < 3) throw new Error(`the native run reached ${nativeWaits.length} waits, not 3`);
+
+  const { context, page } = await newPage(browser);
+  await page.evaluateOnNewDocument(() => {
+    const pad = { id: 'torami test pad (STANDARD GAMEPAD)', index: 0, connected: true, mapping: 'standard',
+                  timestamp: 1, axes: [0, 0, 0, 0],
+                  buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })) };
+    let plugged = false;
+    Object.defineProperty(navigator, 'getGamepads', { configurable: true,
+      value: () => [plugged ? pad : null, null, null, null] });
+    window.toramiPad = {
+      plug() {
+        plugged = true;
+        const e = new Event('gamepadconnected');
+        Object.defineProperty(e, 'gamepad', { value: pad });
+        window.dispatchEvent(e);
+      },
+      set(button, down) {
+        pad.buttons[button] = { pressed: down, touched: down, value: down ? 1 : 0 };
+        pad.timestamp += 1;
+      },
+    };
+  });
+  await page.goto(url + '?test');
+  await waitForWaits(page, 1);
+  await page.evaluate(() => window.toramiPad.plug());
+  await clickAt(page, menuCell(1).x, menuCell(1).y, 1);  // pick 0
+  await waitForWaits(page, 2);
+  await page.evaluate(() => window.toramiPad.set(0, true));  // A held until the page turns
+  await step('the page turned by the gamepad\'s A', waitForWaits(page, 3));
+  await page.evaluate(() => window.toramiPad.set(0, false));
+  const webWaits = (await page.evaluate(() => window.torami.trace())).filter((e) => e.ev === 'wait' && e.kind !== 'end');
+  for (let i = 0; i < 3; ++i) {
+    if (withoutTime(webWaits[i]) !== withoutTime(nativeWaits[i]))
+      fail(`gamepad: wait ${i + 1} differs:\n  page:   ${withoutTime(webWaits[i])}\n  native: ${withoutTime(nativeWaits[i])}`);
+  }
+  console.log(`gamepad: plugged in during the game, its A turned the page as natively ` +
+    `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
+  await context.close();
+}
+
 (async () => {
   const { server, url } = await startServer();
   let browser;
@@ -514,6 +566,7 @@ async function speech(browser, url) {
       ['phone', () => phone(browser, url)],
       ['readers', () => readers(browser, url)],
       ['speech', () => speech(browser, url)],
+      ['gamepad', () => gamepad(browser, url)],
       ...playthroughs.map((name) => [name, () => playthrough(browser, url, name)])];
     const only = process.env.TORAMI_WEB_ONLY;
     for (const [name, run] of steps) {
