@@ -88,7 +88,7 @@ web-deps:
 
 web: web-deps
 	@cmake -S . -B build-web -DCMAKE_TOOLCHAIN_FILE=$(WEB_TOOLCHAIN) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build build-web -j $(JOBS) --target torami
+	@cmake --build build-web -j $(JOBS) --target torami_web
 
 serve-web: web
 	node scripts/web-serve.js build-web $(WEB_PORT)

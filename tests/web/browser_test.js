@@ -261,7 +261,7 @@ async function playthrough(browser, url, name, options = {}) {
   console.log(`${options.label || name}: ${actions.length} clicks, ${webWaits.length} waits compared with the native run, ` +
     `${checked} canvas pictures, ${webMedia.length} music and sound events, end ${webEnd ? webEnd.reason : 'waiting'} ` +
     `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
-  await context.close();
+  if (!options.keep) await context.close();
   fs.rmSync(work, { recursive: true, force: true });
 }
 
@@ -551,6 +551,53 @@ async function gamepad(browser, url) {
   await context.close();
 }
 
+// --- offline ----------------------------------------------------------------------------
+
+// The page as an app that plays offline: once its service worker controls it, a
+// play-through (fetching its pieces' instruments) and a game of one's own (fetching the
+// whole fonts) are kept; then with the server stopped and the browser offline the game of
+// one's own plays again from the browser's storage, and the demo's play-through plays and
+// matches the native run, with every instrument at hand.
+async function offline(browser) {
+  const started = Date.now();
+  const { server, url } = await startServer();  // a server of its own, stopped midway
+  const { context, page } = await newPage(browser);
+  const missing = [];
+  page.on('console', (m) => { if (/cannot fetch/.test(m.text())) missing.push(m.text()); });
+  await page.goto(url + '?test');
+  await waitForWaits(page, 1);
+  const manifest = await page.evaluate(async () => {
+    const link = document.querySelector('link[rel=manifest]');
+    return link && (await fetch(link.href)).json();
+  });
+  if (!manifest || manifest.name !== 'torami' || manifest.display !== 'standalone' ||
+      !manifest.icons.some((i) => i.sizes === '512x512'))
+    fail(`offline: the page's manifest is ${JSON.stringify(manifest)}`);
+  await step('the service worker controlling the page', page.waitForFunction(
+    () => navigator.serviceWorker && navigator.serviceWorker.controller, { timeout: stepTimeout, polling: 50 }));
+  const name = 'sunrise';
+  await playthrough(browser, url, name, { context, page, keep: true, label: `${name} online, kept`,
+    open: async () => { await page.reload(); } });
+  // A game of one's own, played once online.
+  await Promise.all([page.waitForNavigation(), (await page.$('#folder')).uploadFile(path.join(repo, 'tests/web/tiny'))]);
+  await waitForMessage(page, 'あ', 'the picked game, online');
+
+  server.kill();
+  await page.setOfflineMode(true);
+  const gone = await page.evaluate(() => fetch('no-such-file', { cache: 'no-store' }).then(() => false, () => true));
+  if (!gone) fail('offline: the server still answers');
+  await page.reload();
+  await step('the page offline', waitForMessage(page, 'あ', 'the picked game, offline'));
+  await clickAt(page, 230, 360, 1);
+  await waitForMessage(page, 'い', 'a click in the picked game, offline');
+  await playthrough(browser, url, name, { context, page, keep: true, label: `${name} offline`,
+    open: async () => { await Promise.all([page.waitForNavigation(), page.click('#demo')]); } });
+  if (missing.length) fail(`offline: ${missing.length} files could not be fetched: ${missing[0]}`);
+  console.log(`offline: the service worker kept the player, the instruments and the whole fonts; ` +
+    `played offline (${((Date.now() - started) / 1000).toFixed(1)} s)`);
+  await context.close();
+}
+
 (async () => {
   const { server, url } = await startServer();
   let browser;
@@ -567,6 +614,7 @@ async function gamepad(browser, url) {
       ['readers', () => readers(browser, url)],
       ['speech', () => speech(browser, url)],
       ['gamepad', () => gamepad(browser, url)],
+      ['offline', () => offline(browser)],
       ...playthroughs.map((name) => [name, () => playthrough(browser, url, name)])];
     const only = process.env.TORAMI_WEB_ONLY;
     for (const [name, run] of steps) {

@@ -293,12 +293,31 @@
       status.textContent = 'おしまい — 再読み込みでもう一度 / The end: reload to play again';
     },
   };
+  // --- playing offline -------------------------------------------------------------------
+  // The service worker keeps the player, and what it fetches, for playing offline. Browsers
+  // allow one on https and on this machine's own addresses; it is registered once the player
+  // shows, so that it fetches what the page has already fetched (from the browser's cache).
+  function keepForOffline() {
+    const local = ['127.0.0.1', 'localhost', '[::1]'].includes(location.hostname);
+    if (!('serviceWorker' in navigator) || !(location.protocol === 'https:' || (location.protocol === 'http:' && local)))
+      return;
+    navigator.serviceWorker.register('sw.js').catch((e) =>
+      console.warn('torami: the page will not play offline (' + e + ')'));
+    // What was fetched before the worker took the page over is given to it to keep.
+    navigator.serviceWorker.ready.then((registration) => {
+      const fetched = performance.getEntriesByType('resource').map((r) => r.name)
+        .filter((u) => /\/(freepats|fonts)\//.test(new URL(u).pathname));
+      if (fetched.length && registration.active) registration.active.postMessage({ keep: fetched });
+    });
+  }
+
   // The window opens with the first frame; scale it as soon as it has its size.
   (function waitForWindow() {
     if (canvas.width === design.width) {
       layout();
       window.toramiShown = performance.now();
       canvas.focus();
+      keepForOffline();
       return;
     }
     requestAnimationFrame(waitForWindow);
