@@ -504,13 +504,16 @@ async function speech(browser, url) {
 async function gamepad(browser, url) {
   const started = Date.now();
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'torami-web-pad-'));
-  fs.writeFileSync(path.join(dir, 'input.txt'), 'pick 0\nbutton A\n');
-  const run = spawnSync(nativeTorami, ['--headless', '--input', path.join(dir, 'input.txt'), path.join(repo, 'demo')],
+  const input = path.join(dir, 'input.txt');
+  fs.writeFileSync(input, 'pick 0\nbutton A\n');
+  const run = spawnSync(nativeTorami, ['--headless', '--input', input, path.join(repo, 'demo')],
     { encoding: 'utf8', maxBuffer: 1 << 28 });
+  const counts = await waitCounts(input, 2);
   fs.rmSync(dir, { recursive: true, force: true });
   const nativeWaits = run.stdout.split('\n').filter(Boolean).map((l) => JSON.parse(l))
     .filter((e) => e.ev === 'wait' && e.kind !== 'end');
-  if (nativeWaits.length < 3) throw new Error(`the native run reached ${nativeWaits.length} waits, not 3`);
+  if (!(counts[2] > counts[1] && counts[1] > counts[0]))
+    throw new Error(`the native run's waits after 0, 1 and 2 actions: ${counts}`);
 
   const { context, page } = await newPage(browser);
   await page.evaluateOnNewDocument(() => {
@@ -534,15 +537,16 @@ async function gamepad(browser, url) {
     };
   });
   await page.goto(url + '?test');
-  await waitForWaits(page, 1);
+  await waitForWaits(page, counts[0]);
   await page.evaluate(() => window.toramiPad.plug());
-  await clickAt(page, menuCell(1).x, menuCell(1).y, 1);  // pick 0
-  await waitForWaits(page, 2);
+  const a = aim('pick 0', 0);
+  await clickAt(page, a.x, a.y, a.count);
+  await waitForWaits(page, counts[1]);
   await page.evaluate(() => window.toramiPad.set(0, true));  // A held until the page turns
-  await step('the page turned by the gamepad\'s A', waitForWaits(page, 3));
+  await step('the page turned by the gamepad\'s A', waitForWaits(page, counts[2]));
   await page.evaluate(() => window.toramiPad.set(0, false));
   const webWaits = (await page.evaluate(() => window.torami.trace())).filter((e) => e.ev === 'wait' && e.kind !== 'end');
-  for (let i = 0; i < 3; ++i) {
+  for (let i = 0; i < counts[2]; ++i) {
     if (withoutTime(webWaits[i]) !== withoutTime(nativeWaits[i]))
       fail(`gamepad: wait ${i + 1} differs:\n  page:   ${withoutTime(webWaits[i])}\n  native: ${withoutTime(nativeWaits[i])}`);
   }
