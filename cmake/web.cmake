@@ -47,7 +47,8 @@ function(torami_web_page target)
   # torami-data.js): its folder, and the IPA faces cut down to the characters the demo's
   # script uses and the common Japanese and Latin ranges (about 230 KB each instead of 6 and
   # 8 MB); the whole faces are served beside the page (fonts/) and fetched when the player
-  # opens a game of their own.
+  # opens a game of their own. A game published as a page (scripts/web-game) is packed by
+  # the same script.
   find_program(TORAMI_PYTHON3 python3 NO_CMAKE_FIND_ROOT_PATH REQUIRED)
   set(TORAMI_FILE_PACKAGER ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager.py CACHE FILEPATH
       "Emscripten's file packager")
@@ -76,6 +77,17 @@ function(torami_web_page target)
       COMMENT "The page's ${size} px icon")
     list(APPEND icons ${CMAKE_BINARY_DIR}/icon-${size}.png)
   endforeach()
+  # Which patches a published game's pieces need (scripts/web-game), on the build machine.
+  add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/generated/midi_patches
+    COMMAND ${TORAMI_HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR}/src
+            ${CMAKE_SOURCE_DIR}/tools/midi_patches.cpp
+            ${CMAKE_SOURCE_DIR}/src/platform/web/midi_instruments.cpp
+            -o ${CMAKE_BINARY_DIR}/generated/midi_patches
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/midi_patches.cpp
+            ${CMAKE_SOURCE_DIR}/src/platform/web/midi_instruments.cpp
+            ${CMAKE_SOURCE_DIR}/src/platform/web/midi_instruments.h
+    COMMENT "The list of a game's MIDI patches, for the build machine")
   set_target_properties(${target} PROPERTIES SUFFIX ".js")
   target_link_options(${target} PRIVATE
     # The player's waits are nested inside the interpreter: they yield to the page's
@@ -97,7 +109,7 @@ function(torami_web_page target)
     COMMAND ${CMAKE_COMMAND} -DSITE=${CMAKE_BINARY_DIR}
             -DTEMPLATE=${CMAKE_SOURCE_DIR}/src/platform/web/sw.js.in
             -P ${CMAKE_SOURCE_DIR}/cmake/web_offline.cmake
-    DEPENDS ${icons}
+    DEPENDS ${icons} ${CMAKE_BINARY_DIR}/generated/midi_patches
     COMMENT "The page's service worker")
   add_dependencies(torami_web ${target} torami_data torami_page)
 endfunction()

@@ -6,8 +6,9 @@
 // without its time), the canvas at chosen waits pixel for pixel with the native --shots,
 // and the end of the run. Also measures what the demo page downloads and how long the
 // title takes, and prints both; and plays a tiny game of its own through the folder
-// picker, over reloads, with a quick save; and on a phone's screen reaches the player's
-// menu through the toolbar.
+// picker, over reloads, with a quick save; on a phone's screen reaches the player's menu
+// through the toolbar; checks the text for screen readers, reading aloud and a gamepad;
+// plays offline through the service worker; and publishes a game as a page of its own.
 // Usage: node tests/web/browser_test.js BUILD_WEB NATIVE_TORAMI REPO
 'use strict';
 const { spawn, spawnSync } = require('child_process');
@@ -57,9 +58,9 @@ function readTrace(file) {
 
 const withoutTime = (e) => { const c = { ...e }; delete c.t; return JSON.stringify(c); };
 
-function startServer() {
+function startServer(folder = buildWeb) {
   return new Promise((resolve, reject) => {
-    const server = spawn(process.execPath, [path.join(repo, 'scripts/web-serve.js'), buildWeb, '0'],
+    const server = spawn(process.execPath, [path.join(repo, 'scripts/web-serve.js'), folder, '0'],
       { stdio: ['ignore', 'pipe', 'inherit'] });
     server.stdout.on('data', (d) => {
       const m = /(http:\/\/127\.0\.0\.1:\d+\/)/.exec(d.toString());
@@ -602,6 +603,38 @@ async function offline(browser) {
   await context.close();
 }
 
+// --- a game published as a page -------------------------------------------------------
+
+// scripts/web-game publishes the tiny game; served on its own, its page starts on the
+// game's first page (not the demo) and offers no folder picker.
+async function published(browser) {
+  const started = Date.now();
+  const out = fs.mkdtempSync(path.join(os.tmpdir(), 'torami-web-game-'));
+  const made = spawnSync(path.join(repo, 'scripts/web-game'), [path.join(repo, 'tests/web/tiny'), buildWeb, out],
+    { encoding: 'utf8' });
+  if (made.status !== 0) throw new Error(`scripts/web-game failed: ${made.stderr}`);
+  const site = path.join(out, 'tiny');
+  for (const f of ['index.html', 'torami.wasm', 'torami.data', 'sw.js', 'manifest.webmanifest', 'icon-512.png'])
+    if (!fs.existsSync(path.join(site, f))) fail(`web-game: the published folder has no ${f}`);
+  if (!fs.existsSync(path.join(out, 'tiny.zip'))) fail('web-game: no zip beside the folder');
+  const { server, url } = await startServer(site);
+  try {
+    const { context, page } = await newPage(browser);
+    await page.goto(url + '?test');
+    await waitForMessage(page, 'あ', 'the published game\'s first page');
+    const first = await page.evaluate(() => window.torami.trace().find((e) => e.ev === 'wait'));
+    if (first.mes[0].map((run) => run[1]).join('').trim() !== 'あ')
+      fail(`web-game: the page's first wait is not the game's: ${JSON.stringify(first.mes)}`);
+    if (await page.$eval('#open', (e) => !e.hidden)) fail('web-game: the published page offers the folder picker');
+    await context.close();
+  } finally {
+    server.kill();
+    fs.rmSync(out, { recursive: true, force: true });
+  }
+  console.log(`web-game: the tiny game published, served and started on its first page ` +
+    `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
+}
+
 (async () => {
   const { server, url } = await startServer();
   let browser;
@@ -619,6 +652,7 @@ async function offline(browser) {
       ['speech', () => speech(browser, url)],
       ['gamepad', () => gamepad(browser, url)],
       ['offline', () => offline(browser)],
+      ['published', () => published(browser)],
       ...playthroughs.map((name) => [name, () => playthrough(browser, url, name)])];
     const only = process.env.TORAMI_WEB_ONLY;
     for (const [name, run] of steps) {

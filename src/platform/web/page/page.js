@@ -11,6 +11,11 @@
   const dataFolder = '/data';              // kept in IndexedDB
   const gameFolder = '/data/game';         // the game the player picked, kept too
   const patchConfig = '/freepats/timidity.cfg';
+  // A game published as a page (scripts/web-game) comes in its place of the demo; its page
+  // carries no whole fonts for games of one's own.
+  const published = document.documentElement.hasAttribute('data-game');
+  const bundledGame = published ? '/game' : '/demo';
+  if (published) $('open').hidden = true;
 
   // --- the canvas on the page -------------------------------------------------------
   // A whole-number scale when one fits (crisp pixels), else the largest that fits.
@@ -207,13 +212,13 @@
       more();
     });
   }
-  addEventListener('dragover', (e) => { e.preventDefault(); $('drop').hidden = false; });
+  addEventListener('dragover', (e) => { e.preventDefault(); $('drop').hidden = published; });
   addEventListener('dragleave', (e) => { if (!e.relatedTarget) $('drop').hidden = true; });
   addEventListener('drop', async (e) => {
     e.preventDefault();
     $('drop').hidden = true;
     const entry = e.dataTransfer.items[0] && e.dataTransfer.items[0].webkitGetAsEntry();
-    if (entry && entry.isDirectory) loadGame(await entryFiles(entry, ''));
+    if (entry && entry.isDirectory && !published) loadGame(await entryFiles(entry, ''));
   });
 
   // --- the player's message boxes (the error box, whether to continue) -------------------
@@ -276,7 +281,7 @@
         if (err) console.warn('torami: the browser keeps no saved games here (' + err + ')');
         const own = exists(gameFolder);
         $('demo').hidden = !own;
-        args.push(own ? gameFolder : '/demo');
+        args.push(own ? gameFolder : bundledGame);
         watchWrites();
         // The page carries the fonts cut down to the demo's characters; a game of the
         // player's own gets the whole faces.
