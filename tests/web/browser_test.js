@@ -543,9 +543,14 @@ async function gamepad(browser, url) {
   const a = aim('pick 0', 0);
   await clickAt(page, a.x, a.y, a.count);
   await waitForWaits(page, counts[1]);
-  await page.evaluate(() => window.toramiPad.set(0, true));  // A held until the page turns
-  await step('the page turned by the gamepad\'s A', waitForWaits(page, counts[2]));
+  // A pressed, held until the player has it (its trace says so), and let go.
+  const before = await page.evaluate(() => window.torami.trace().filter((e) => e.ev === 'button').length);
+  await page.evaluate(() => window.toramiPad.set(0, true));
+  await step('the gamepad\'s A reaching the player', page.waitForFunction((n) =>
+    window.torami.trace().filter((e) => e.ev === 'button' && e.name === 'A').length > n,
+    { timeout: stepTimeout, polling: 20 }, before));
   await page.evaluate(() => window.toramiPad.set(0, false));
+  await step('the page turned by the gamepad\'s A', waitForWaits(page, counts[2]));
   const webWaits = (await page.evaluate(() => window.torami.trace())).filter((e) => e.ev === 'wait' && e.kind !== 'end');
   for (let i = 0; i < counts[2]; ++i) {
     if (withoutTime(webWaits[i]) !== withoutTime(nativeWaits[i]))
