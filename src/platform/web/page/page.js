@@ -150,13 +150,24 @@
     }
   }
 
+  // The packed files (torami-data.js) are written when torami.data has come, which may be
+  // after the whole fonts came (from the browser's cache): each whole face replaces the
+  // cut one once that is there, as writing first would make the packed one fail.
+  function packed(file) {
+    return new Promise((resolve) => (function look() {
+      if (exists(file)) resolve();
+      else setTimeout(look, 20);
+    })());
+  }
   function wholeFonts() {
     status.textContent = 'フォントを読み込み中… Loading the fonts…';
     return Promise.all(['ipag.ttf', 'ipam.ttf'].map(async (name) => {
       try {
         const response = await fetch('fonts/' + name);
         if (!response.ok) throw new Error(response.status);
-        FS.writeFile('/fonts/' + name, new Uint8Array(await response.arrayBuffer()));
+        const bytes = new Uint8Array(await response.arrayBuffer());
+        await packed('/fonts/' + name);
+        FS.writeFile('/fonts/' + name, bytes);
       } catch (e) {
         console.warn('torami: cannot fetch the font ' + name + ' (' + e + '); some characters may not show');
       }
