@@ -73,14 +73,14 @@ clean:
 	rm -rf build build-asan build-fuzz build-windows
 
 clean-web:
-	rm -rf build-web
+	rm -rf build-web build-web-game
 
 # The browser build (see README, "Play in a browser"): build-web/ holds the page.
 WEB_CACHE ?= $(HOME)/.cache/torami/web
 WEB_TOOLCHAIN := $(WEB_CACHE)/toolchain.cmake
 WEB_PORT ?= 8631
 
-.PHONY: web-deps web serve-web test-web
+.PHONY: web-deps web serve-web test-web web-game
 
 web-deps:
 	@scripts/install-deps --web
@@ -88,10 +88,18 @@ web-deps:
 
 web: web-deps
 	@cmake -S . -B build-web -DCMAKE_TOOLCHAIN_FILE=$(WEB_TOOLCHAIN) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build build-web -j $(JOBS) --target torami
+	@cmake --build build-web -j $(JOBS) --target torami_web
 
+# WEB_DIR=build-web-game/NAME make serve-web serves a published game instead.
+WEB_DIR ?= build-web
 serve-web: web
-	node scripts/web-serve.js build-web $(WEB_PORT)
+	node scripts/web-serve.js $(WEB_DIR) $(WEB_PORT)
+
+# A game published as a page: make web-game GAME=path/to/folder writes build-web-game/NAME/
+# and build-web-game/NAME.zip, for any static host.
+web-game: web
+	@[ -n "$(GAME)" ] || { echo "make web-game GAME=path/to/game/folder"; exit 2; }
+	@scripts/web-game "$(GAME)" build-web build-web-game
 
 # The browser test: the demo's play-throughs in headless Chromium against the native
 # headless runs (tests/web/browser_test.js); puppeteer-core drives the system's Chromium.

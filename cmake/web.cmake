@@ -2,9 +2,9 @@
 # CMakeLists.txt when the toolchain is Emscripten's (scripts/port-deps writes one).
 #
 # build-web/ then holds the page: index.html, torami.js + torami.wasm (the player),
-# torami.data (the demo game and the fonts, preloaded into the program's file system)
-# and freepats/ (the General MIDI patches, fetched one instrument at a time as pieces
-# need them).
+# torami.data + torami-data.js (the demo game and the fonts, preloaded into the program's
+# file system), freepats/ (the General MIDI patches, fetched one instrument at a time as
+# pieces need them), the app manifest with its icons and the service worker (sw.js).
 
 # Code page 932 tables from the build machine's iconv, through a host program.
 find_program(TORAMI_HOST_CXX NAMES c++ g++ clang++ NO_CMAKE_FIND_ROOT_PATH REQUIRED)
@@ -43,55 +43,51 @@ function(torami_web_page target)
   else()
     message(WARNING "no ${TORAMI_FREEPATS_CFG} (scripts/install-deps --web installs freepats): the page plays no music")
   endif()
-  # Fonts: the demo's page carries the IPA faces cut down to the characters the demo's
-  # script uses and the common Japanese and Latin ranges (about 230 KB each instead of
-  # 6 and 8 MB); the whole faces are served beside the page (fonts/) and fetched when the
-  # player opens a game of their own. Without pyftsubset the page carries the whole faces.
-  # (A folder of its own for the cut faces: an earlier build may have left links to the
-  # system's fonts where they go, and nothing may ever write through those.)
-  set(fonts ${CMAKE_BINARY_DIR}/page-files/demo-fonts)
-  file(MAKE_DIRECTORY ${fonts} ${CMAKE_BINARY_DIR}/fonts)
-  # The subsetter is the pyftsubset command (Debian's fonttools) or, where only the module
-  # is installed (python3-fonttools), the module run by Python.
-  find_program(TORAMI_PYFTSUBSET pyftsubset NO_CMAKE_FIND_ROOT_PATH)
-  if(NOT TORAMI_PYFTSUBSET)
-    find_program(TORAMI_PYTHON3 python3 NO_CMAKE_FIND_ROOT_PATH)
-    if(TORAMI_PYTHON3)
-      execute_process(COMMAND ${TORAMI_PYTHON3} -c "import fontTools.subset"
-                      RESULT_VARIABLE no_module OUTPUT_QUIET ERROR_QUIET)
-      if(NOT no_module)
-        set(TORAMI_PYFTSUBSET ${TORAMI_PYTHON3} -m fontTools.subset)
-      endif()
-    endif()
-  endif()
-  if(NOT TORAMI_PYFTSUBSET)
-    message(WARNING "no pyftsubset (scripts/install-deps --web installs fonttools): the demo's page carries the whole IPA faces")
-  endif()
-  set(font_outputs)
+  # The demo, packed for the page (torami.data, put into the player's file system by
+  # torami-data.js): its folder, and the IPA faces cut down to the characters the demo's
+  # script uses and the common Japanese and Latin ranges (about 230 KB each instead of 6 and
+  # 8 MB); the whole faces are served beside the page (fonts/) and fetched when the player
+  # opens a game of their own. A game published as a page (scripts/web-game) is packed by
+  # the same script.
+  find_program(TORAMI_PYTHON3 python3 NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  set(TORAMI_FILE_PACKAGER ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager.py CACHE FILEPATH
+      "Emscripten's file packager")
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fonts)
   foreach(f ipafont-gothic/ipag.ttf ipafont-mincho/ipam.ttf)
     get_filename_component(name ${f} NAME)
     file(CREATE_LINK /usr/share/fonts/opentype/${f} ${CMAKE_BINARY_DIR}/fonts/${name} SYMBOLIC)
-    if(TORAMI_PYFTSUBSET)
-      add_custom_command(
-        OUTPUT ${fonts}/${name}
-        COMMAND ${CMAKE_COMMAND} -E rm -f ${fonts}/${name}
-        COMMAND iconv -f CP932 -t UTF-8 ${CMAKE_SOURCE_DIR}/demo/TORAMI.acs > ${fonts}/${name}.txt
-        COMMAND ${TORAMI_PYFTSUBSET} /usr/share/fonts/opentype/${f} --text-file=${fonts}/${name}.txt
-                "--unicodes=U+0020-007E,U+00A0-00FF,U+2010-203B,U+2190-2193,U+2200-22FF,U+2460-2473,U+25A0-266F,U+3000-30FF,U+FF01-FF9F,U+FFE0-FFE5"
-                --output-file=${fonts}/${name} --layout-features=* --name-IDs=* --name-languages=*
-                --notdef-outline --glyph-names
-        DEPENDS ${CMAKE_SOURCE_DIR}/demo/TORAMI.acs
-        COMMENT "Cutting ${name} down to the demo's characters")
-      list(APPEND font_outputs ${fonts}/${name})
-    else()
-      file(CREATE_LINK /usr/share/fonts/opentype/${f} ${fonts}/${name} SYMBOLIC)
-    endif()
   endforeach()
-  if(font_outputs)
-    add_custom_target(torami_fonts DEPENDS ${font_outputs})
-    add_dependencies(${target} torami_fonts)
-    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${font_outputs})
-  endif()
+  file(GLOB demo_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/*)
+  add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/torami.data ${CMAKE_BINARY_DIR}/torami-data.js
+    COMMAND ${TORAMI_PYTHON3} ${CMAKE_SOURCE_DIR}/scripts/web-package --game ${CMAKE_SOURCE_DIR}/demo
+            --mount /demo --out ${CMAKE_BINARY_DIR} --packager ${TORAMI_FILE_PACKAGER}
+            --freepats-cfg ${CMAKE_BINARY_DIR}/freepats/timidity.cfg
+    DEPENDS ${demo_files} ${CMAKE_SOURCE_DIR}/scripts/web-package
+    COMMENT "Packing the demo and its fonts for the page")
+  add_custom_target(torami_data DEPENDS ${CMAKE_BINARY_DIR}/torami.data)
+  # The page's app icons, the window icon scaled by whole pixels.
+  set(icons)
+  foreach(size 192 512)
+    add_custom_command(
+      OUTPUT ${CMAKE_BINARY_DIR}/icon-${size}.png
+      COMMAND ${TORAMI_PYTHON3} ${CMAKE_SOURCE_DIR}/tools/scale_png.py
+              ${CMAKE_SOURCE_DIR}/assets/icon.png ${size} ${CMAKE_BINARY_DIR}/icon-${size}.png
+      DEPENDS ${CMAKE_SOURCE_DIR}/assets/icon.png ${CMAKE_SOURCE_DIR}/tools/scale_png.py
+      COMMENT "The page's ${size} px icon")
+    list(APPEND icons ${CMAKE_BINARY_DIR}/icon-${size}.png)
+  endforeach()
+  # Which patches a published game's pieces need (scripts/web-game), on the build machine.
+  add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/generated/midi_patches
+    COMMAND ${TORAMI_HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR}/src
+            ${CMAKE_SOURCE_DIR}/tools/midi_patches.cpp
+            ${CMAKE_SOURCE_DIR}/src/platform/web/midi_instruments.cpp
+            -o ${CMAKE_BINARY_DIR}/generated/midi_patches
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/midi_patches.cpp
+            ${CMAKE_SOURCE_DIR}/src/platform/web/midi_instruments.cpp
+            ${CMAKE_SOURCE_DIR}/src/platform/web/midi_instruments.h
+    COMMENT "The list of a game's MIDI patches, for the build machine")
   set_target_properties(${target} PROPERTIES SUFFIX ".js")
   target_link_options(${target} PRIVATE
     # The player's waits are nested inside the interpreter: they yield to the page's
@@ -99,15 +95,7 @@ function(torami_web_page target)
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=131072
     -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
     -sEXIT_RUNTIME=1 -sFORCE_FILESYSTEM=1 -lidbfs.js
-    "-sEXPORTED_RUNTIME_METHODS=FS,ENV,IDBFS,callMain,addRunDependency,removeRunDependency"
-    "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/demo@/demo"
-    "SHELL:--preload-file ${fonts}/ipag.ttf@/fonts/ipag.ttf"
-    "SHELL:--preload-file ${fonts}/ipam.ttf@/fonts/ipam.ttf")
-  if(EXISTS ${CMAKE_BINARY_DIR}/freepats/timidity.cfg)
-    target_link_options(${target} PRIVATE
-      "SHELL:--preload-file ${CMAKE_BINARY_DIR}/freepats/timidity.cfg@/freepats/timidity.cfg")
-  endif()
-  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/demo/TORAMI.acs)
+    "-sEXPORTED_RUNTIME_METHODS=FS,ENV,IDBFS,callMain,addRunDependency,removeRunDependency,FS_createPath,FS_createDataFile")
   # The page itself, and the patch set served beside it.
   file(GLOB page_files CONFIGURE_DEPENDS ${TORAMI_PAGE_DIR}/*)
   add_custom_target(torami_page
@@ -115,6 +103,15 @@ function(torami_web_page target)
             ${CMAKE_BINARY_DIR}/
     COMMENT "Copying the page")
   add_dependencies(${target} torami_page)
+  # The whole page: the player, its package, the icons, and the service worker that keeps
+  # them for playing offline, named after a hash of them (cmake/web_offline.cmake).
+  add_custom_target(torami_web ALL
+    COMMAND ${CMAKE_COMMAND} -DSITE=${CMAKE_BINARY_DIR}
+            -DTEMPLATE=${CMAKE_SOURCE_DIR}/src/platform/web/sw.js.in
+            -P ${CMAKE_SOURCE_DIR}/cmake/web_offline.cmake
+    DEPENDS ${icons} ${CMAKE_BINARY_DIR}/generated/midi_patches
+    COMMENT "The page's service worker")
+  add_dependencies(torami_web ${target} torami_data torami_page)
 endfunction()
 
 # The engine's own unit and scenario tests, built for the browser's runtime and run under

@@ -1,6 +1,7 @@
 #!/usr/bin/env node
 // Serves the browser build on 127.0.0.1 and prints its address. Files are sent gzipped
-// to browsers that take it (compressed once, then kept), as a web host would.
+// to browsers that take it (compressed once, then kept), with an ETag that answers a
+// browser asking again for an unchanged file, as a web host would.
 // Usage: node scripts/web-serve.js [FOLDER [PORT]]   (PORT 0: any free port)
 'use strict';
 const http = require('http');
@@ -14,6 +15,7 @@ const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
   '.css': 'text/css; charset=utf-8', '.wasm': 'application/wasm', '.png': 'image/png',
   '.data': 'application/octet-stream', '.json': 'application/json', '.cfg': 'text/plain',
+  '.webmanifest': 'application/manifest+json',
 };
 const packed = new Map();  // file -> { mtime, body }
 
@@ -44,8 +46,14 @@ const server = http.createServer((req, res) => {
       res.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found\n');
       return;
     }
+    // A file asked for again unchanged is answered "not modified", as a web host would.
+    const etag = `"${stat.size.toString(16)}-${Math.floor(stat.mtimeMs).toString(16)}"`;
     const headers = { 'Content-Type': types[path.extname(file)] || 'application/octet-stream',
-                      'Cache-Control': 'no-cache' };
+                      'Cache-Control': 'no-cache', 'ETag': etag };
+    if (req.headers['if-none-match'] === etag) {
+      res.writeHead(304, headers).end();
+      return;
+    }
     const ext = path.extname(file);
     const compress = /\bgzip\b/.test(req.headers['accept-encoding'] || '') &&
                      ['.html', '.js', '.css', '.wasm', '.data', '.cfg'].includes(ext);

@@ -6,8 +6,9 @@
 // without its time), the canvas at chosen waits pixel for pixel with the native --shots,
 // and the end of the run. Also measures what the demo page downloads and how long the
 // title takes, and prints both; and plays a tiny game of its own through the folder
-// picker, over reloads, with a quick save; and on a phone's screen reaches the player's
-// menu through the toolbar.
+// picker, over reloads, with a quick save; on a phone's screen reaches the player's menu
+// through the toolbar; checks the text for screen readers, reading aloud and a gamepad;
+// plays offline through the service worker; and publishes a game as a page of its own.
 // Usage: node tests/web/browser_test.js BUILD_WEB NATIVE_TORAMI REPO
 'use strict';
 const { spawn, spawnSync } = require('child_process');
@@ -57,9 +58,9 @@ function readTrace(file) {
 
 const withoutTime = (e) => { const c = { ...e }; delete c.t; return JSON.stringify(c); };
 
-function startServer() {
+function startServer(folder = buildWeb) {
   return new Promise((resolve, reject) => {
-    const server = spawn(process.execPath, [path.join(repo, 'scripts/web-serve.js'), buildWeb, '0'],
+    const server = spawn(process.execPath, [path.join(repo, 'scripts/web-serve.js'), folder, '0'],
       { stdio: ['ignore', 'pipe', 'inherit'] });
     server.stdout.on('data', (d) => {
       const m = /(http:\/\/127\.0\.0\.1:\d+\/)/.exec(d.toString());
@@ -178,7 +179,10 @@ async function waitCounts(input, count) {
   return counts;
 }
 
-async function playthrough(browser, url, name) {
+// options: open(page) opens the page (the default goes to it with ?test), onWait(page, n)
+// checks the page at the nth wait, act(page, k, action) may take the kth action itself
+// (true when it did), label names the run in what it prints.
+async function playthrough(browser, url, name, options = {}) {
   const input = path.join(repo, 'tests/demo', `${name}.txt`);
   const work = fs.mkdtempSync(path.join(os.tmpdir(), `torami-web-${name}-`));
   const shots = path.join(work, 'shots'), traceFile = path.join(work, 'trace.jsonl');
@@ -191,8 +195,10 @@ async function playthrough(browser, url, name) {
   const actions = inputActions(input);
   const counts = await waitCounts(input, actions.length);
   const started = Date.now();
-  const { context, page } = await newPage(browser);
-  await page.goto(url + '?test');
+  const { context, page } = options.context ? { context: options.context, page: options.page }
+    : await newPage(browser);
+  if (options.open) await options.open(page);
+  else await page.goto(url + '?test');
   // Canvas pictures at the first wait, one in the middle and the last.
   const checkAt = new Set([counts[0], counts[Math.ceil(actions.length / 2)], counts[actions.length]]);
   let checked = 0;
@@ -212,11 +218,14 @@ async function playthrough(browser, url, name) {
       checked += 1;
       checkAt.delete(n);
     }
+    if (options.onWait) await options.onWait(page, n);
   };
   await reach(counts[0], 'opening the page');
   for (let k = 1; k <= actions.length; ++k) {
-    const a = aim(actions[k - 1], k - 1);
-    await clickAt(page, a.x, a.y, a.count);
+    if (!(options.act && await options.act(page, k, actions[k - 1]))) {
+      const a = aim(actions[k - 1], k - 1);
+      await clickAt(page, a.x, a.y, a.count);
+    }
     // An action that starts no new wait (the native run says which) gets time to be taken.
     if (counts[k] > counts[k - 1]) await reach(counts[k], actions[k - 1]);
     else await new Promise((r) => setTimeout(r, 400));
@@ -250,10 +259,10 @@ async function playthrough(browser, url, name) {
     fail(`${name}: the page's run ended ${webEnd ? webEnd.reason : 'not at all'}, the native run ${nativeEnd.reason}`);
   if (JSON.stringify(webFlags) !== JSON.stringify(nativeEnd.flags))
     fail(`${name}: flags at the end: page ${JSON.stringify(webFlags)}, native ${JSON.stringify(nativeEnd.flags)}`);
-  console.log(`${name}: ${actions.length} clicks, ${webWaits.length} waits compared with the native run, ` +
+  console.log(`${options.label || name}: ${actions.length} clicks, ${webWaits.length} waits compared with the native run, ` +
     `${checked} canvas pictures, ${webMedia.length} music and sound events, end ${webEnd ? webEnd.reason : 'waiting'} ` +
     `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
-  await context.close();
+  if (!options.keep) await context.close();
   fs.rmSync(work, { recursive: true, force: true });
 }
 
@@ -366,7 +375,7 @@ async function phone(browser, url) {
   await traceHas('the slot loaded by taps', () =>
     window.torami.trace().some((e) => e.ev === 'load' && e.slot === '1' && e.ok));
   await page.click('#menu');
-  await tap(250, row(8));  // 履歴 Backlog
+  await tap(250, row(10));  // 履歴 Backlog
   await traceHas('the backlog shown from the menu', () =>
     window.torami.trace().some((e) => e.ev === 'wait' && e.backlog === 1));
   const bar = await page.$eval('#bar', (e) => e.scrollWidth <= e.clientWidth);
@@ -374,6 +383,261 @@ async function phone(browser, url) {
   console.log(`phone: menu by the toolbar, a slot saved and loaded, the backlog, by taps ` +
     `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
   await context.close();
+}
+
+// --- text for screen readers, speech, the gamepad ---------------------------------------
+
+// What the page's readers should hold at each wait of the native run: the page given last
+// and, at a menu, its heading and labels. The run writes --text-out's events right after
+// the wait they belong to; both go to standard output here, in the order they happen.
+function readerStates(input) {
+  const run = spawnSync(nativeTorami, ['--headless', '--input', input, '--trace', '-', '--text-out', '-',
+    path.join(repo, 'demo')], { encoding: 'utf8', maxBuffer: 1 << 28 });
+  const states = [];
+  let state = { page: '', heading: '', labels: [] };
+  for (const line of run.stdout.split('\n').filter(Boolean)) {
+    const e = JSON.parse(line);
+    if (e.ev === 'wait' && e.kind !== 'end') {
+      state = { ...state };
+      states.push(state);
+    } else if (e.ev === 'page') {
+      Object.assign(state, { page: e.text, heading: '', labels: [] });
+    } else if (e.ev === 'menu') {
+      Object.assign(state, { heading: e.heading, labels: e.labels });
+    }
+  }
+  return states;
+}
+
+function readerState(page) {
+  return page.evaluate(() => ({
+    page: document.getElementById('reader-page').textContent,
+    heading: document.getElementById('reader-heading').textContent,
+    labels: [...document.querySelectorAll('#labels button')].map((b) => b.textContent),
+    live: document.getElementById('reader').getAttribute('aria-live'),
+  }));
+}
+
+// A play-through in which, at every wait, the live region holds what --text-out gave for it
+// and a menu's buttons carry its labels; one label is picked by its button (focused, then
+// Return, as a keyboard or a screen reader does), and the play-through still matches.
+async function readers(browser, url) {
+  const name = 'lamp';
+  const states = readerStates(path.join(repo, 'tests/demo', `${name}.txt`));
+  let compared = 0, menus = 0, pressed = null;
+  await playthrough(browser, url, name, {
+    label: `${name} with the text for screen readers`,
+    onWait: async (page, n) => {
+      const want = states[n - 1], got = await readerState(page);
+      if (!want) return fail(`readers: the native run has no wait ${n}`);
+      if (got.live !== 'polite') fail(`readers: the live region is aria-live="${got.live}"`);
+      if (got.page !== want.page)
+        fail(`readers: at wait ${n} the live region holds ${JSON.stringify(got.page)}, the native run's page is ${JSON.stringify(want.page)}`);
+      if (got.heading !== want.heading || JSON.stringify(got.labels) !== JSON.stringify(want.labels))
+        fail(`readers: at wait ${n} the menu is ${JSON.stringify([got.heading, got.labels])}, natively ${JSON.stringify([want.heading, want.labels])}`);
+      compared += 1;
+      if (want.labels.length) menus += 1;
+    },
+    act: async (page, k, action) => {
+      const m = /^pick (\d)$/.exec(action);
+      if (!m || pressed !== null || menus < 2) return false;
+      const selector = `#labels button[data-number="${Number(m[1]) + 1}"]`;
+      if (!await page.$(selector)) return false;
+      await page.focus(selector);
+      const shown = await page.$eval('#labels', (e) => e.getBoundingClientRect().height > 1);
+      if (!shown) fail('readers: a focused label\'s button does not show');
+      pressed = await page.$eval(selector, (b) => b.textContent);
+      await page.keyboard.press('Enter');
+      return true;
+    },
+  });
+  if (pressed === null) fail('readers: no label was picked by its button');
+  if (!menus) fail('readers: no menu was compared');
+  console.log(`readers: the live region and the labels' buttons matched the native run's text at ${compared} waits ` +
+    `(${menus} menus); 「${pressed}」 picked by its button`);
+}
+
+// Reading aloud, turned on in the player's menu, says the page (the page's speech
+// synthesis is replaced by a recorder).
+async function speech(browser, url) {
+  const started = Date.now();
+  const { context, page } = await newPage(browser);
+  await page.evaluateOnNewDocument(() => {
+    window.toramiSpoken = [];
+    if (window.speechSynthesis) {
+      speechSynthesis.speak = (u) => window.toramiSpoken.push({ text: u.text, lang: u.lang });
+      speechSynthesis.cancel = () => window.toramiSpoken.push({ cancel: true });
+    }
+  });
+  await page.goto(url + '?test');
+  await waitForWaits(page, 1);
+  const has = await page.evaluate(() => typeof speechSynthesis !== 'undefined');
+  if (!has) throw new Error('this Chromium has no speech synthesis to stand in for');
+  const said = (test) => page.evaluate(test);
+  await page.click('#menu');
+  await step('the menu opened by the toolbar', page.waitForFunction(() =>
+    window.torami.trace().some((e) => e.ev === 'player-menu' && e.open), { timeout: stepTimeout, polling: 20 }));
+  await clickAt(page, 250, 48 + 22 * 8, 1);  // 読み上げ Read aloud
+  // The title's menu is said at once: its heading and each label after its number.
+  await step('the menu said when reading aloud is turned on', page.waitForFunction(() => {
+    const labels = [...document.querySelectorAll('#labels button')];
+    return labels.length && window.toramiSpoken.some((u) => u.text && u.lang === 'ja-JP' &&
+      labels.every((b) => u.text.includes(b.dataset.number + ' ' + b.textContent)));
+  }, { timeout: stepTimeout, polling: 20 }));
+  await page.click('#menu');  // closes it
+  await step('the menu closed', page.waitForFunction(() =>
+    window.torami.trace().some((e) => e.ev === 'player-menu' && !e.open), { timeout: stepTimeout, polling: 20 }));
+  await clickAt(page, menuCell(1).x, menuCell(1).y, 1);  // the first label: the story begins
+  await waitForWaits(page, 2);
+  await step('the next page said', page.waitForFunction(() => {
+    const text = document.getElementById('reader-page').textContent;
+    const last = window.toramiSpoken.filter((u) => u.text).at(-1);
+    return text && last && last.text === text;
+  }, { timeout: stepTimeout, polling: 20 }));
+  const count = await said(() => window.toramiSpoken.filter((u) => u.text).length);
+  console.log(`speech: reading aloud turned on in the player's menu; the menu and the next page said ` +
+    `(${count} utterances, ${((Date.now() - started) / 1000).toFixed(1)} s)`);
+  await context.close();
+}
+
+// A gamepad (the page's Gamepad API stood in for) plugged in during the game: its A turns
+// the page, as the native run's "button A" does.
+async function gamepad(browser, url) {
+  const started = Date.now();
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'torami-web-pad-'));
+  const input = path.join(dir, 'input.txt');
+  fs.writeFileSync(input, 'pick 0\nbutton A\n');
+  const run = spawnSync(nativeTorami, ['--headless', '--input', input, path.join(repo, 'demo')],
+    { encoding: 'utf8', maxBuffer: 1 << 28 });
+  const counts = await waitCounts(input, 2);
+  fs.rmSync(dir, { recursive: true, force: true });
+  const nativeWaits = run.stdout.split('\n').filter(Boolean).map((l) => JSON.parse(l))
+    .filter((e) => e.ev === 'wait' && e.kind !== 'end');
+  if (!(counts[2] > counts[1] && counts[1] > counts[0]))
+    throw new Error(`the native run's waits after 0, 1 and 2 actions: ${counts}`);
+
+  const { context, page } = await newPage(browser);
+  await page.evaluateOnNewDocument(() => {
+    const pad = { id: 'torami test pad (STANDARD GAMEPAD)', index: 0, connected: true, mapping: 'standard',
+                  timestamp: 1, axes: [0, 0, 0, 0],
+                  buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })) };
+    let plugged = false;
+    Object.defineProperty(navigator, 'getGamepads', { configurable: true,
+      value: () => [plugged ? pad : null, null, null, null] });
+    window.toramiPad = {
+      plug() {
+        plugged = true;
+        const e = new Event('gamepadconnected');
+        Object.defineProperty(e, 'gamepad', { value: pad });
+        window.dispatchEvent(e);
+      },
+      set(button, down) {
+        pad.buttons[button] = { pressed: down, touched: down, value: down ? 1 : 0 };
+        pad.timestamp += 1;
+      },
+    };
+  });
+  await page.goto(url + '?test');
+  await waitForWaits(page, counts[0]);
+  await page.evaluate(() => window.toramiPad.plug());
+  const a = aim('pick 0', 0);
+  await clickAt(page, a.x, a.y, a.count);
+  await waitForWaits(page, counts[1]);
+  // A pressed, held until the player has it (its trace says so), and let go.
+  const before = await page.evaluate(() => window.torami.trace().filter((e) => e.ev === 'button').length);
+  await page.evaluate(() => window.toramiPad.set(0, true));
+  await step('the gamepad\'s A reaching the player', page.waitForFunction((n) =>
+    window.torami.trace().filter((e) => e.ev === 'button' && e.name === 'A').length > n,
+    { timeout: stepTimeout, polling: 20 }, before));
+  await page.evaluate(() => window.toramiPad.set(0, false));
+  await step('the page turned by the gamepad\'s A', waitForWaits(page, counts[2]));
+  const webWaits = (await page.evaluate(() => window.torami.trace())).filter((e) => e.ev === 'wait' && e.kind !== 'end');
+  for (let i = 0; i < counts[2]; ++i) {
+    if (withoutTime(webWaits[i]) !== withoutTime(nativeWaits[i]))
+      fail(`gamepad: wait ${i + 1} differs:\n  page:   ${withoutTime(webWaits[i])}\n  native: ${withoutTime(nativeWaits[i])}`);
+  }
+  console.log(`gamepad: plugged in during the game, its A turned the page as natively ` +
+    `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
+  await context.close();
+}
+
+// --- offline ----------------------------------------------------------------------------
+
+// The page as an app that plays offline: once its service worker controls it, a
+// play-through (fetching its pieces' instruments) and a game of one's own (fetching the
+// whole fonts) are kept; then with the server stopped and the browser offline the game of
+// one's own plays again from the browser's storage, and the demo's play-through plays and
+// matches the native run, with every instrument at hand.
+async function offline(browser) {
+  const started = Date.now();
+  const { server, url } = await startServer();  // a server of its own, stopped midway
+  const { context, page } = await newPage(browser);
+  const missing = [];
+  page.on('console', (m) => { if (/cannot fetch/.test(m.text())) missing.push(m.text()); });
+  await page.goto(url + '?test');
+  await waitForWaits(page, 1);
+  const manifest = await page.evaluate(async () => {
+    const link = document.querySelector('link[rel=manifest]');
+    return link && (await fetch(link.href)).json();
+  });
+  if (!manifest || manifest.name !== 'torami' || manifest.display !== 'standalone' ||
+      !manifest.icons.some((i) => i.sizes === '512x512'))
+    fail(`offline: the page's manifest is ${JSON.stringify(manifest)}`);
+  await step('the service worker controlling the page', page.waitForFunction(
+    () => navigator.serviceWorker && navigator.serviceWorker.controller, { timeout: stepTimeout, polling: 50 }));
+  const name = 'sunrise';
+  await playthrough(browser, url, name, { context, page, keep: true, label: `${name} online, kept`,
+    open: async () => { await page.reload(); } });
+  // A game of one's own, played once online.
+  await Promise.all([page.waitForNavigation(), (await page.$('#folder')).uploadFile(path.join(repo, 'tests/web/tiny'))]);
+  await waitForMessage(page, 'あ', 'the picked game, online');
+
+  server.kill();
+  await page.setOfflineMode(true);
+  const gone = await page.evaluate(() => fetch('no-such-file', { cache: 'no-store' }).then(() => false, () => true));
+  if (!gone) fail('offline: the server still answers');
+  await page.reload();
+  await step('the page offline', waitForMessage(page, 'あ', 'the picked game, offline'));
+  await clickAt(page, 230, 360, 1);
+  await waitForMessage(page, 'い', 'a click in the picked game, offline');
+  await playthrough(browser, url, name, { context, page, keep: true, label: `${name} offline`,
+    open: async () => { await Promise.all([page.waitForNavigation(), page.click('#demo')]); } });
+  if (missing.length) fail(`offline: ${missing.length} files could not be fetched: ${missing[0]}`);
+  console.log(`offline: the service worker kept the player, the instruments and the whole fonts; ` +
+    `played offline (${((Date.now() - started) / 1000).toFixed(1)} s)`);
+  await context.close();
+}
+
+// --- a game published as a page -------------------------------------------------------
+
+// scripts/web-game publishes the tiny game; served on its own, its page starts on the
+// game's first page (not the demo) and offers no folder picker.
+async function published(browser) {
+  const started = Date.now();
+  const out = fs.mkdtempSync(path.join(os.tmpdir(), 'torami-web-game-'));
+  const made = spawnSync(path.join(repo, 'scripts/web-game'), [path.join(repo, 'tests/web/tiny'), buildWeb, out],
+    { encoding: 'utf8' });
+  if (made.status !== 0) throw new Error(`scripts/web-game failed: ${made.stderr}`);
+  const site = path.join(out, 'tiny');
+  for (const f of ['index.html', 'torami.wasm', 'torami.data', 'sw.js', 'manifest.webmanifest', 'icon-512.png'])
+    if (!fs.existsSync(path.join(site, f))) fail(`web-game: the published folder has no ${f}`);
+  if (!fs.existsSync(path.join(out, 'tiny.zip'))) fail('web-game: no zip beside the folder');
+  const { server, url } = await startServer(site);
+  try {
+    const { context, page } = await newPage(browser);
+    await page.goto(url + '?test');
+    await waitForMessage(page, 'あ', 'the published game\'s first page');
+    const first = await page.evaluate(() => window.torami.trace().find((e) => e.ev === 'wait'));
+    if (first.mes[0].map((run) => run[1]).join('').trim() !== 'あ')
+      fail(`web-game: the page's first wait is not the game's: ${JSON.stringify(first.mes)}`);
+    if (await page.$eval('#open', (e) => !e.hidden)) fail('web-game: the published page offers the folder picker');
+    await context.close();
+  } finally {
+    server.kill();
+    fs.rmSync(out, { recursive: true, force: true });
+  }
+  console.log(`web-game: the tiny game published, served and started on its first page ` +
+    `(${((Date.now() - started) / 1000).toFixed(1)} s)`);
 }
 
 (async () => {
@@ -389,6 +653,11 @@ async function phone(browser, url) {
     const steps = [['load', () => measureFirstLoad(browser, url)],
       ['own', () => ownGame(browser, url)],
       ['phone', () => phone(browser, url)],
+      ['readers', () => readers(browser, url)],
+      ['speech', () => speech(browser, url)],
+      ['gamepad', () => gamepad(browser, url)],
+      ['offline', () => offline(browser)],
+      ['published', () => published(browser)],
       ...playthroughs.map((name) => [name, () => playthrough(browser, url, name)])];
     const only = process.env.TORAMI_WEB_ONLY;
     for (const [name, run] of steps) {

@@ -11,6 +11,11 @@
   const dataFolder = '/data';              // kept in IndexedDB
   const gameFolder = '/data/game';         // the game the player picked, kept too
   const patchConfig = '/freepats/timidity.cfg';
+  // A game published as a page (scripts/web-game) comes in its place of the demo; its page
+  // carries no whole fonts for games of one's own.
+  const published = document.documentElement.hasAttribute('data-game');
+  const bundledGame = published ? '/game' : '/demo';
+  if (published) $('open').hidden = true;
 
   // --- the canvas on the page -------------------------------------------------------
   // A whole-number scale when one fits (crisp pixels), else the largest that fits.
@@ -40,8 +45,8 @@
     });
 
   // The player's menu: the button gives the player F1, as the keyboard would.
-  function sendKey(type, key, keyCode) {
-    const e = new KeyboardEvent(type, { key, code: key, keyCode, which: keyCode, bubbles: true,
+  function sendKey(type, key, keyCode, code) {
+    const e = new KeyboardEvent(type, { key, code: code || key, keyCode, which: keyCode, bubbles: true,
                                         cancelable: true });
     for (const name of ['keyCode', 'which']) Object.defineProperty(e, name, { get: () => keyCode });
     window.dispatchEvent(e);
@@ -51,6 +56,53 @@
     sendKey('keydown', 'F1', 112);
     sendKey('keyup', 'F1', 112);
   });
+
+  // --- text for screen readers ----------------------------------------------------------
+  // The player gives each complete page and each menu: the page and the menu's heading go
+  // to the live region, the labels become buttons that pick them by their keys (1 to 8),
+  // as the keyboard would. The next page takes the buttons away.
+  const readerPage = $('reader-page'), readerHeading = $('reader-heading'), labels = $('labels');
+  let labelsHadFocus = false;
+  function clearLabels() {
+    if (labels.contains(document.activeElement)) {
+      labelsHadFocus = true;
+      canvas.focus();
+    }
+    labels.textContent = '';
+  }
+  // Keys pressed on a label's button are the button's (Return and Space press it, Tab
+  // moves on), not the game's.
+  for (const type of ['keydown', 'keyup', 'keypress'])
+    labels.addEventListener(type, (e) => e.stopPropagation());
+  window.toramiReaders = {
+    page(text) {
+      clearLabels();
+      labelsHadFocus = false;
+      readerHeading.textContent = '';
+      readerPage.textContent = text;
+    },
+    menu(heading) {
+      clearLabels();
+      readerHeading.textContent = heading;
+    },
+    label(number, caption) {
+      const b = document.createElement('button');
+      b.type = 'button';
+      b.textContent = caption;
+      b.dataset.number = String(number);
+      b.setAttribute('aria-keyshortcuts', String(number));
+      b.addEventListener('click', () => {
+        sendKey('keydown', String(number), 48 + number, 'Digit' + number);
+        sendKey('keyup', String(number), 48 + number, 'Digit' + number);
+      });
+      labels.appendChild(b);
+      // A pick made on a button that leads to another menu leaves the focus on its first.
+      if (labelsHadFocus) {
+        labelsHadFocus = false;
+        b.focus();
+      }
+    },
+  };
 
   // --- the player's data folder in the browser's storage --------------------------------
   let syncing = false, again = false, timer = null, syncs = 0;
@@ -98,13 +150,24 @@
     }
   }
 
+  // The packed files (torami-data.js) are written when torami.data has come, which may be
+  // after the whole fonts came (from the browser's cache): each whole face replaces the
+  // cut one once that is there, as writing first would make the packed one fail.
+  function packed(file) {
+    return new Promise((resolve) => (function look() {
+      if (exists(file)) resolve();
+      else setTimeout(look, 20);
+    })());
+  }
   function wholeFonts() {
     status.textContent = 'フォントを読み込み中… Loading the fonts…';
     return Promise.all(['ipag.ttf', 'ipam.ttf'].map(async (name) => {
       try {
         const response = await fetch('fonts/' + name);
         if (!response.ok) throw new Error(response.status);
-        FS.writeFile('/fonts/' + name, new Uint8Array(await response.arrayBuffer()));
+        const bytes = new Uint8Array(await response.arrayBuffer());
+        await packed('/fonts/' + name);
+        FS.writeFile('/fonts/' + name, bytes);
       } catch (e) {
         console.warn('torami: cannot fetch the font ' + name + ' (' + e + '); some characters may not show');
       }
@@ -160,13 +223,13 @@
       more();
     });
   }
-  addEventListener('dragover', (e) => { e.preventDefault(); $('drop').hidden = false; });
+  addEventListener('dragover', (e) => { e.preventDefault(); $('drop').hidden = published; });
   addEventListener('dragleave', (e) => { if (!e.relatedTarget) $('drop').hidden = true; });
   addEventListener('drop', async (e) => {
     e.preventDefault();
     $('drop').hidden = true;
     const entry = e.dataTransfer.items[0] && e.dataTransfer.items[0].webkitGetAsEntry();
-    if (entry && entry.isDirectory) loadGame(await entryFiles(entry, ''));
+    if (entry && entry.isDirectory && !published) loadGame(await entryFiles(entry, ''));
   });
 
   // --- the player's message boxes (the error box, whether to continue) -------------------
@@ -229,7 +292,7 @@
         if (err) console.warn('torami: the browser keeps no saved games here (' + err + ')');
         const own = exists(gameFolder);
         $('demo').hidden = !own;
-        args.push(own ? gameFolder : '/demo');
+        args.push(own ? gameFolder : bundledGame);
         watchWrites();
         // The page carries the fonts cut down to the demo's characters; a game of the
         // player's own gets the whole faces.
@@ -246,12 +309,31 @@
       status.textContent = 'おしまい — 再読み込みでもう一度 / The end: reload to play again';
     },
   };
+  // --- playing offline -------------------------------------------------------------------
+  // The service worker keeps the player, and what it fetches, for playing offline. Browsers
+  // allow one on https and on this machine's own addresses; it is registered once the player
+  // shows, so that it fetches what the page has already fetched (from the browser's cache).
+  function keepForOffline() {
+    const local = ['127.0.0.1', 'localhost', '[::1]'].includes(location.hostname);
+    if (!('serviceWorker' in navigator) || !(location.protocol === 'https:' || (location.protocol === 'http:' && local)))
+      return;
+    navigator.serviceWorker.register('sw.js').catch((e) =>
+      console.warn('torami: the page will not play offline (' + e + ')'));
+    // What was fetched before the worker took the page over is given to it to keep.
+    navigator.serviceWorker.ready.then((registration) => {
+      const fetched = performance.getEntriesByType('resource').map((r) => r.name)
+        .filter((u) => /\/(freepats|fonts)\//.test(new URL(u).pathname));
+      if (fetched.length && registration.active) registration.active.postMessage({ keep: fetched });
+    });
+  }
+
   // The window opens with the first frame; scale it as soon as it has its size.
   (function waitForWindow() {
     if (canvas.width === design.width) {
       layout();
       window.toramiShown = performance.now();
       canvas.focus();
+      keepForOffline();
       return;
     }
     requestAnimationFrame(waitForWindow);
