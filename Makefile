@@ -85,8 +85,10 @@ deb:
 	cd build-deb && cpack -G DEB
 	@echo "built $$(cat build-deb/deb-package.txt)"
 
-# The play-through from the unpacked package is compared with build/torami's.
+# The play-throughs from the unpacked package are compared with build/torami's; the
+# window that offers the demo runs on Xvfb.
 test-deb: deb
+	@scripts/install-deps --test --deb
 	@[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTORAMI_TESTS=OFF >/dev/null
 	@cmake --build build -j $(JOBS) --target torami
 	tests/package/deb_test.sh "$$(cat build-deb/deb-package.txt)" build/torami

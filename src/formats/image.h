@@ -28,6 +28,10 @@ struct Rect {
 
 enum class RasterOp { Copy, DstInvert };
 
+// How pixels become opaque or not when an image leaves for a surface or a file: the
+// pointer and icon images mark their transparent pixels with pure magenta.
+enum class Transparency { Opaque, MagentaIsClear };
+
 class Image {
  public:
   Image() = default;

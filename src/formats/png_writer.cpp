@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include "formats/image_surface.h"
+
 namespace formats {
 
 bool savePng(const Image& image, const std::filesystem::path& path, Transparency transparency) {

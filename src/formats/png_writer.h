@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "formats/image.h"
-#include "formats/image_surface.h"
 
 namespace formats {
 

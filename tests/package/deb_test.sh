@@ -4,7 +4,8 @@
 # icons at their sizes with transparency, the manual page, the changelog of this version),
 # its desktop entry and file types are valid and agree, the player runs from there and
 # plays the demo installed beside it exactly as the build tree's player plays the source
-# tree's demo (exit status and trace, byte for byte), and lintian finds no error in it.
+# tree's demo (exit status and trace, byte for byte), started without a game it offers
+# that demo, and lintian finds no error in the package.
 # Usage: tests/package/deb_test.sh torami_VERSION_ARCH.deb BUILD_TREE_TORAMI
 set -uo pipefail
 
@@ -146,6 +147,52 @@ for ending in beach lamp sunrise; do
     ok "$ending: played from the package, $(wc -l <"$work/package.out") trace lines as the build tree's"
   fi
 done
+
+# --- started without a game, the unpacked player offers the demo installed beside it
+# (a window on a private X server: the box's default button, then the demo's title page)
+offer_demo() {
+  local display xvfb wm player i
+  Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$work/display" 2>/dev/null &
+  xvfb=$!
+  for i in $(seq 150); do
+    [ -s "$work/display" ] && break
+    sleep 0.2
+  done
+  display=:$(cat "$work/display")
+  DISPLAY=$display openbox >/dev/null 2>&1 &
+  wm=$!
+  # The box gets the focus from the window manager: it must be up first.
+  for i in $(seq 150); do
+    DISPLAY=$display xdotool search --class openbox >/dev/null 2>&1 && break
+    sleep 0.2
+  done
+  (cd "$work" && DISPLAY=$display SDL_AUDIODRIVER=dummy exec "$torami" --data-dir "$work/data" \
+    --text-out "$work/text.jsonl" 2>"$work/offer.err") &
+  player=$!
+  # Return picks the box's default button once the box has the focus: pressed again
+  # until the demo's title menu shows.
+  for i in $(seq 300); do
+    grep -q '"labels":\["はじめる"' "$work/text.jsonl" 2>/dev/null && break
+    if ((i % 10 == 1)) &&
+      [[ "$(DISPLAY=$display xdotool getactivewindow getwindowname 2>/dev/null)" == TORAMI* ]]; then
+      DISPLAY=$display xdotool key Return
+    fi
+    sleep 0.2
+  done
+  if grep -q '"labels":\["はじめる"' "$work/text.jsonl" 2>/dev/null; then
+    ok "started without a game, it offers and plays the installed demo"
+  else
+    fail "started without a game, it offers and plays the installed demo"
+    cat "$work/offer.err"
+  fi
+  kill "$player" "$wm" "$xvfb" 2>/dev/null
+  wait "$player" "$wm" "$xvfb" 2>/dev/null
+}
+if has Xvfb && has xdotool && has openbox; then
+  offer_demo
+else
+  echo "skip the demo offered without a game (install xvfb, xdotool and openbox)"
+fi
 
 # --- lintian: errors fail, warnings are listed
 if has lintian; then
