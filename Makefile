@@ -8,6 +8,10 @@
 #   make windows       builds build-windows/torami-windows.zip
 #   make test-windows  runs the Windows build's tests under Wine, and compares its demo
 #                      play-throughs and its window with the Linux build's
+# The Debian package:
+#   make deb           builds build-deb/torami_VERSION_ARCH.deb (Release, installed to /usr)
+#   make test-deb      builds it, unpacks it and plays the demo from there, checks the
+#                      desktop entry and the file types, and runs lintian on it
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CTEST_FLAGS ?= --output-on-failure -j $(JOBS)
 FUZZ_SECONDS ?= 60
@@ -16,7 +20,7 @@ FUZZ_TARGETS ?=
 WINDOWS_TOOLCHAIN = $(or $(TORAMI_CACHE),$(HOME)/.cache/torami)/windows/toolchain.cmake
 
 .PHONY: all play test deps test-deps build fuzz clean \
-	windows test-windows clean-web
+	windows test-windows clean-web deb test-deb
 
 all: build
 
@@ -69,8 +73,28 @@ test-windows:
 	cmake --build build-windows -j $(JOBS)
 	cd build-windows && ctest $(CTEST_FLAGS)
 
+# The package is built with Debian's hardening flags, in a folder of its own.
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+
+deb:
+	@scripts/install-deps --deb
+	@cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DTORAMI_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+	  "-DCMAKE_CXX_FLAGS=$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+	  "-DCMAKE_EXE_LINKER_FLAGS=$$($(DEB_FLAGS) LDFLAGS)" >/dev/null
+	cmake --build build-deb -j $(JOBS)
+	cd build-deb && cpack -G DEB
+	@echo "built $$(cat build-deb/deb-package.txt)"
+
+# The play-throughs from the unpacked package are compared with build/torami's; the
+# window that offers the demo runs on Xvfb.
+test-deb: deb
+	@scripts/install-deps --test --deb
+	@[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTORAMI_TESTS=OFF >/dev/null
+	@cmake --build build -j $(JOBS) --target torami
+	tests/package/deb_test.sh "$$(cat build-deb/deb-package.txt)" build/torami
+
 clean:
-	rm -rf build build-asan build-fuzz build-windows
+	rm -rf build build-asan build-fuzz build-windows build-deb
 
 clean-web:
 	rm -rf build-web build-web-game

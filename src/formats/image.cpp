@@ -33,6 +33,17 @@ Image Image::shrunk(int factor) const {
   return out;
 }
 
+Image Image::enlarged(int factor) const {
+  if (factor <= 1) return *this;
+  Image out(width_ * factor, height_ * factor);
+  for (int y = 0; y < out.height(); ++y) {
+    const Color* src = row(y / factor);
+    Color* dst = out.row(y);
+    for (int x = 0; x < out.width(); ++x) dst[x] = src[x / factor];
+  }
+  return out;
+}
+
 void Image::fill(const Rect& r, Color c) {
   Rect d = r.intersect(bounds());
   for (int y = d.y; y < d.y + d.h; ++y) std::fill(row(y) + d.x, row(y) + d.x + d.w, c);

@@ -28,6 +28,10 @@ struct Rect {
 
 enum class RasterOp { Copy, DstInvert };
 
+// How pixels become opaque or not when an image leaves for a surface or a file: the
+// pointer and icon images mark their transparent pixels with pure magenta.
+enum class Transparency { Opaque, MagentaIsClear };
+
 class Image {
  public:
   Image() = default;
@@ -57,6 +61,8 @@ class Image {
   void paint(const Image& src, int dx, int dy, int w, int h, int sx, int sy, RasterOp op);
   // The image made `factor` times smaller, each pixel the average of the ones it covers.
   Image shrunk(int factor) const;
+  // The image made `factor` times larger, each pixel a square of factor x factor pixels.
+  Image enlarged(int factor) const;
   // Copies all of `src` to (dx, dy), clipped to `clip` (in this image's coordinates).
   void blit(const Image& src, int dx, int dy, const Rect& clip);
 

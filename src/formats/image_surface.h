@@ -9,10 +9,6 @@ struct SDL_Surface;
 
 namespace formats {
 
-// How pixels become opaque or not: the pointer and icon images mark their transparent
-// pixels with pure magenta.
-enum class Transparency { Opaque, MagentaIsClear };
-
 // A 32-bit surface of the image (with an alpha channel only for MagentaIsClear); null
 // on failure.
 SDL_Surface* toSurface(const Image& image, Transparency transparency = Transparency::Opaque);

@@ -7,8 +7,8 @@
 
 namespace formats {
 
-bool savePng(const Image& image, const std::filesystem::path& path) {
-  SDL_Surface* s = toSurface(image);
+bool savePng(const Image& image, const std::filesystem::path& path, Transparency transparency) {
+  SDL_Surface* s = toSurface(image, transparency);
   if (!s) return false;
   const bool ok = IMG_SavePNG(s, path.string().c_str()) == 0;
   SDL_FreeSurface(s);
