@@ -133,7 +133,7 @@ web-game: web
 # data folder do, JPEG writing for a fixture, file times finer than a second, capturing
 # standard error), and two of the Linux program's own folders and font advice (under node
 # the program is node; a page has its fonts with it).
-WEB_NODE_SKIP := SystemFolders.TheExecutableFolderIsWhereTheProgramLies:SystemFolders.BothJapaneseFacesAreFound:FileNames.AJapaneseNameHoldsAFileThatOpensByIt:FileLookup.FindsJapaneseNamesInUtf8AndInCodePage932:Pictures.EachFormatLoadsByContentWhateverTheExtension:PictureCache.DecodesAFileOnceWhileItIsUnchanged:Recorder.FailuresAreSaidOnceAndRecordingGoesOn:Keys.F12KeepsTheFrameInTheDataFolder:Comforts.SlotsOutliveTheRunAndLoadWhereTheyWereSaved:Comforts.SkipReadTextStopsAtTheFirstUnreadPage:Settings.RoundTripAndUnusableValues:ScriptVersions.AnEditedScriptFindsItsVersionBeforeOnce
+WEB_NODE_SKIP := SystemFolders.TheExecutableFolderIsWhereTheProgramLies:SystemFolders.BothJapaneseFacesAreFound:FileNames.AJapaneseNameHoldsAFileThatOpensByIt:FileLookup.FindsJapaneseNamesInUtf8AndInCodePage932:Pictures.EachFormatLoadsByContentWhateverTheExtension:PictureCache.DecodesAFileOnceWhileItIsUnchanged:Recorder.FailuresAreSaidOnceAndRecordingGoesOn:Keys.F12KeepsTheFrameInTheDataFolder:Comforts.SlotsOutliveTheRunAndLoadWhereTheyWereSaved:Comforts.SkipReadTextStopsAtTheFirstUnreadPage:Settings.RoundTripAndUnusableValues:ScriptVersions.AnEditedScriptFindsItsVersionBeforeOnce:Demo.TheVoiceAndTheClipboardGetTheTextOutsPages
 
 test-web: web
 	@cmake --build build-web -j $(JOBS) --target torami_node_tests
