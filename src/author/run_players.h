@@ -14,8 +14,8 @@ void playInProcess(const ExploreOptions& options, const ScriptReading& script, R
                    const Exploration& found, Progress& progress, long most = -1);
 
 // Plays the runs in worker processes; returns how many were started: 0 where this program
-// cannot be copied or no run is left (nothing was played). When the workers end before the runs do, the rest
-// is left to playInProcess.
+// cannot be copied or no run is left (nothing was played). When the workers end before the runs do,
+// the rest is left to playInProcess.
 int playInWorkers(const ExploreOptions& options, const ScriptReading& script, RunOrder& order,
                   const Exploration& found, Progress& progress);
 
