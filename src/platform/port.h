@@ -40,6 +40,10 @@ std::optional<std::filesystem::path> userDataFolder();
 // to a thread is done when it is needed).
 extern const bool kHasThreads;
 
+// Gives memory the program has freed back to the system where the allocator would keep it
+// for later (glibc keeps a thread's freed blocks in that thread's arena).
+void returnFreedMemory();
+
 // Whether standard error goes to a terminal (where a line can be rewritten in place).
 bool standardErrorIsTerminal();
 
@@ -170,6 +174,24 @@ bool openSynthesiser();
 // Makes ready what the synthesiser needs to play a piece, before it is loaded: a page
 // fetches the instruments the piece plays; elsewhere they are all at hand.
 void prepareInstruments(std::span<const uint8_t> smf);
+
+// A MIDI piece synthesised ahead of time into memory, by a synthesiser of the program's own
+// that plays it once, as fast as the processor allows: a piece that loops is then
+// synthesised once, not on every pass.
+class MidiRenderer {
+ public:
+  virtual ~MidiRenderer() = default;
+  // Writes the piece's next frames (16-bit, two channels interleaved) into `out`, whose
+  // size is even; the number of frames written, 0 once the piece has ended.
+  virtual size_t render(std::span<int16_t> out) = 0;
+};
+// A renderer for the Standard MIDI File at `rate` frames a second with the soundfont that
+// openSynthesiser chose; nullptr when the piece cannot be played, and always where the
+// system's synthesiser plays instead (Windows) or where there are no threads to render on
+// (a page): there the mixer's own synthesiser plays the piece as it sounds.
+std::unique_ptr<MidiRenderer> openMidiRenderer(std::span<const uint8_t> smf, int rate);
+// Whether openMidiRenderer can give renderers here at all.
+extern const bool kRendersMidi;
 
 // --- the window system ------------------------------------------------------------------
 

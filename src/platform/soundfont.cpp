@@ -1,6 +1,7 @@
 #include "platform/soundfont.h"
 
 #include <filesystem>
+#include <mutex>
 
 namespace platform {
 namespace {
@@ -41,6 +42,21 @@ SoundFontChoice findSoundFont(const char* override, std::span<const std::string>
       "or set TORAMI_SOUNDFONT to an .sf2 or .sf3 file); music is silent";
   choice.note = choice.note ? *choice.note + "; " + none : none;
   return choice;
+}
+
+namespace {
+std::mutex soundFontLock;
+std::string soundFontChosen;
+}  // namespace
+
+void rememberSoundFont(const std::string& path) {
+  std::lock_guard hold(soundFontLock);
+  soundFontChosen = path;
+}
+
+std::string soundFontInUse() {
+  std::lock_guard hold(soundFontLock);
+  return soundFontChosen;
 }
 
 }  // namespace platform

@@ -20,4 +20,8 @@ struct SoundFontChoice {
 // soundfont at all comes with a note that says so.
 SoundFontChoice findSoundFont(const char* override, std::span<const std::string> candidates);
 
+// The soundfont the synthesiser was given, for the renderers made after it; empty before.
+void rememberSoundFont(const std::string& path);
+std::string soundFontInUse();
+
 }  // namespace platform

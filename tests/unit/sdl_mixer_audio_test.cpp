@@ -33,8 +33,8 @@ class DiskAudioTest : public ::testing::Test {
 #endif
   }
 
-  std::unique_ptr<gui::Mixer> open() {
-    auto mixer = backends::sdl::openMixer([] { return SDL_GetTicks(); });
+  std::unique_ptr<gui::Mixer> open(bool renderAhead = platform::kRendersMidi) {
+    auto mixer = backends::sdl::openMixer([] { return SDL_GetTicks(); }, renderAhead);
     EXPECT_EQ(dynamic_cast<gui::SilentMixer*>(mixer.get()), nullptr)
         << "the disk driver should give a real device";
     return mixer;
@@ -102,6 +102,20 @@ class DiskAudioTest : public ::testing::Test {
 #endif
 };
 
+/* Music both ways: rendered ahead where the system can, and through the library's
+   synthesiser. */
+class MusicAudioTest : public DiskAudioTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    if (GetParam() && !platform::kRendersMidi) GTEST_SKIP() << "no renderer on this system";
+    DiskAudioTest::SetUp();
+  }
+  std::unique_ptr<gui::Mixer> open() { return DiskAudioTest::open(GetParam()); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Ways, MusicAudioTest, ::testing::Bool(),
+                         [](const auto& way) { return way.param ? "Rendered" : "Synthesised"; });
+
 TEST_F(DiskAudioTest, AWaveSounds) {
   {
     auto mixer = open();
@@ -115,7 +129,7 @@ TEST_F(DiskAudioTest, AWaveSounds) {
 
 /* One short note, then a minute of nothing: a halted piece that resumed
    instead of starting again would stay silent. */
-TEST_F(DiskAudioTest, AMidiPieceSoundsAndStartsAgainFromItsBeginning) {
+TEST_P(MusicAudioTest, AMidiPieceSoundsAndStartsAgainFromItsBeginning) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows' own MIDI synthesiser plays outside the mixer";
 #endif
@@ -133,7 +147,7 @@ TEST_F(DiskAudioTest, AMidiPieceSoundsAndStartsAgainFromItsBeginning) {
 
 /* A piece is loaded while the script goes on; a start asked for meanwhile begins once it
    is loaded, unless the piece was halted or freed first. */
-TEST_F(DiskAudioTest, AStartAskedForWhileThePieceLoadsIsKeptOrCancelled) {
+TEST_P(MusicAudioTest, AStartAskedForWhileThePieceLoadsIsKeptOrCancelled) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows' own MIDI synthesiser plays outside the mixer";
 #endif
@@ -170,7 +184,7 @@ TEST_F(DiskAudioTest, AStartAskedForWhileThePieceLoadsIsKeptOrCancelled) {
    frees and halts while pieces load, restarts while the spare copy loads. The library is
    called from one thread only, so this passes under the thread checker too; afterwards the
    mixer still plays. */
-TEST_F(DiskAudioTest, AnyOrderOfMusicCallsIsSafe) {
+TEST_P(MusicAudioTest, AnyOrderOfMusicCallsIsSafe) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows' own MIDI synthesiser plays outside the mixer";
 #endif

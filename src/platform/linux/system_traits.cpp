@@ -1,5 +1,7 @@
 // Linux: a window of its own, threads, copies of the running program (fork), and the error
 // box drawn by the program (the system has no box that shows Japanese for certain).
+#include <malloc.h>
+
 #include "platform/port.h"
 
 namespace platform {
@@ -14,5 +16,7 @@ std::optional<int> askOutsideTheWindow(const SystemBox&) { return std::nullopt; 
 // A window of its own: its text reaches screen readers through speech.
 void publishPage(const std::string&) {}
 void publishMenu(const std::string&, const std::vector<LabelText>&) {}
+
+void returnFreedMemory() { malloc_trim(0); }
 
 }  // namespace platform

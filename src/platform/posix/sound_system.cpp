@@ -22,7 +22,10 @@ bool openSynthesiser() {
     tell(std::string("no MIDI synthesiser (") + Mix_GetError() + "); music is silent");
     return false;
   }
-  if (Mix_SetSoundFonts(choice.path->c_str()) != 0) return true;
+  if (Mix_SetSoundFonts(choice.path->c_str()) != 0) {
+    rememberSoundFont(*choice.path);
+    return true;
+  }
   tell("the MIDI synthesiser does not take the soundfont " + *choice.path + "; music is silent");
   return false;
 }

@@ -9,4 +9,6 @@ const bool kWindowIsCanvas = true;
 const bool kCanCopyProcess = false;  // no processes of its own
 const bool kOwnErrorBox = false;     // boxes never show in the window
 
+void returnFreedMemory() {}  // the page's memory only grows
+
 }  // namespace platform
