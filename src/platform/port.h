@@ -186,7 +186,8 @@ class MidiRenderer {
   virtual size_t render(std::span<int16_t> out) = 0;
 };
 // A renderer for the Standard MIDI File at `rate` frames a second with the soundfont that
-// openSynthesiser chose; nullptr when the piece cannot be played, and always where the
+// openSynthesiser chose, to be called on the thread that renders (which is made to give way
+// to the program's other threads); nullptr when the piece cannot be played, and always where the
 // system's synthesiser plays instead (Windows) or where there are no threads to render on
 // (a page): there the mixer's own synthesiser plays the piece as it sounds.
 std::unique_ptr<MidiRenderer> openMidiRenderer(std::span<const uint8_t> smf, int rate);

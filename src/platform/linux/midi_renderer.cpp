@@ -1,8 +1,13 @@
 /* Pieces are rendered with FluidSynth and the soundfont the mixer's synthesiser was given,
    set up as that synthesiser sets itself up (the same rate, and the gain it plays at full
    music volume), so a rendered piece sounds as the mixer would have played it. The player
-   keeps time by the frames rendered, so rendering runs as fast as the processor allows. */
+   keeps time by the frames rendered, so rendering runs as fast as the processor allows;
+   the thread that renders gives way to the game's own threads, and renders alone (the
+   synthesiser's helper threads would only spin beside it while the soundfont loads). */
+#include <dlfcn.h>
 #include <fluidsynth.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "platform/port.h"
 #include "platform/soundfont.h"
@@ -53,9 +58,18 @@ class FluidRenderer final : public MidiRenderer {
   fluid_player_t* player_ = nullptr;
 };
 
+void renderInTheBackground() {
+  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+  using SetThreads = void (*)(int);
+  if (const auto setThreads =
+          reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads")))
+    setThreads(1);
+}
+
 }  // namespace
 
 std::unique_ptr<MidiRenderer> openMidiRenderer(std::span<const uint8_t> smf, int rate) {
+  renderInTheBackground();
   auto renderer = std::make_unique<FluidRenderer>();
   if (!renderer->open(smf, rate, soundFontInUse())) return nullptr;
   return renderer;
