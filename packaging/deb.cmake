@@ -39,9 +39,12 @@ set(CPACK_DEBIAN_FILE_NAME torami_${PROJECT_VERSION}_${TORAMI_DEB_ARCH}.deb)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The fonts stand in for the title's Japanese system fonts; music needs a General MIDI
-# soundfont. Reading aloud loads speech-dispatcher's library when it is first turned on.
+# soundfont. The picture, sound and synthesiser libraries are opened by the program when
+# first needed, so the tools cannot see them. Reading aloud loads speech-dispatcher's
+# library when it is first turned on.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-ipafont-gothic, fonts-ipafont-mincho, timgm6mb-soundfont | fluid-soundfont-gm")
+    "fonts-ipafont-gothic, fonts-ipafont-mincho, timgm6mb-soundfont | fluid-soundfont-gm, \
+libsdl2-image-2.0-0 (>= 2.6), libsdl2-mixer-2.0-0 (>= 2.6), libfluidsynth3")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "speech-dispatcher, libspeechd2")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 file(WRITE ${CMAKE_BINARY_DIR}/deb-package.txt ${CMAKE_BINARY_DIR}/${CPACK_DEBIAN_FILE_NAME}\n)

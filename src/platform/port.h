@@ -44,6 +44,11 @@ extern const bool kHasThreads;
 // for later (glibc keeps a thread's freed blocks in that thread's arena).
 void returnFreedMemory();
 
+// Starts finding the fonts and loading the picture and sound libraries on a thread of its
+// own, so a window's first frame, picture and sound find them ready. Where the libraries
+// are part of the program (Windows, a page) nothing is done ahead.
+void preloadForWindow();
+
 // Whether standard error goes to a terminal (where a line can be rewritten in place).
 bool standardErrorIsTerminal();
 

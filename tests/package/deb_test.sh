@@ -52,7 +52,7 @@ depends=$(field Depends)
 check "the package is torami" [ "$(field Package)" = torami ]
 check "built for this machine's architecture" [ "$(field Architecture)" = "$(dpkg --print-architecture)" ]
 for need in fonts-ipafont-gothic fonts-ipafont-mincho "timgm6mb-soundfont | fluid-soundfont-gm" \
-  libsdl2-2.0-0 libsdl2-mixer-2.0-0 libfontconfig1 libc6; do
+  libsdl2-2.0-0 libsdl2-mixer-2.0-0 libsdl2-image-2.0-0 libfluidsynth3 libfontconfig1 libc6; do
   # ", NAME" or "NAME" at the start, followed by a version, a comma or the end.
   check "depends on $need" grep -qE "(^|, )$need( \(|,|$)" <<<"$depends"
 done

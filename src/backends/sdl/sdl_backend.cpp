@@ -96,13 +96,12 @@ double fittingScale(int width, int height, double share) {
 
 SdlBackend::SdlBackend(int width, int height, double scale, bool fullscreen)
     : width_(width), height_(height), scale_(scale), fullscreen_(fullscreen) {
+  platform::preloadForWindow();
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");  // touch is read as touch
   if (!platform::startVideo())
     throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
-  // Gamepads are optional: plugged in now or later, each is opened as it is announced.
-  SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
   if (scale_ <= 0) {
     scale_ = fittingScale(width, height, kComfortableShare);
   } else if (const double fit = fittingScale(width, height, 1.0); scale_ > fit) {
@@ -119,7 +118,7 @@ SdlBackend::~SdlBackend() {
   mixer_.reset();
   if (custom_) SDL_FreeCursor(custom_);
   if (arrow_) SDL_FreeCursor(arrow_);
-  SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+  if (gamepadsStarted_) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -327,6 +326,7 @@ void SdlBackend::waitForEvent(std::optional<uint32_t> deadline) {
 }
 
 void SdlBackend::wait(gui::Wait why, std::optional<uint32_t> deadline) {
+  startGamepads();
   switch (why) {
     case gui::Wait::Input:
     case gui::Wait::Idle:
@@ -345,6 +345,14 @@ void SdlBackend::wait(gui::Wait why, std::optional<uint32_t> deadline) {
       if (deadline) sdl::sleepUnlessClosed(*deadline, window_);
       return;
   }
+}
+
+/* Gamepads are optional: plugged in before or later, each is opened as it is announced.
+   Looking for them waits until the game first waits, so the first frame is not held. */
+void SdlBackend::startGamepads() {
+  if (gamepadsStarted_) return;
+  gamepadsStarted_ = true;
+  SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
 /* A timed wait presents at the display's pace, so typing shows each character. */
@@ -440,7 +448,8 @@ void SdlBackend::blit() {
   scaledX_ = (surface->w - dw) / 2, scaledY_ = (surface->h - dh) / 2;
   std::vector<SDL_Rect> sent;
   if (whole_) {
-    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    if (dw < surface->w || dh < surface->h)  // the margins around the scaled frame
+      SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
     sent.push_back({0, 0, dw, dh});
   } else {
     for (const formats::Rect& r : changed)

@@ -55,6 +55,7 @@ class SdlBackend : public gui::Backend {
   void toggleFullscreen();
   void waitForEvent(std::optional<uint32_t> deadline);
   void waitForTime(uint32_t deadline);
+  void startGamepads();
   void blit();
   void scaleArea(SDL_Surface* surface, const formats::Image& frame, const SDL_Rect& area);
   SDL_Rect scaledArea(const formats::Rect& r) const;
@@ -67,6 +68,7 @@ class SdlBackend : public gui::Backend {
   int width_, height_;
   double scale_;
   bool fullscreen_;
+  bool gamepadsStarted_ = false;
   std::string title_;
   SDL_Window* window_ = nullptr;
   SDL_Cursor* custom_ = nullptr;

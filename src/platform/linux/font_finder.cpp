@@ -1,5 +1,6 @@
 #include <fontconfig/fontconfig.h>
 
+#include <mutex>
 #include <string>
 
 #include "platform/port.h"
@@ -43,22 +44,31 @@ std::string matchFamily(const char* family) {
   return file;
 }
 
-}  // namespace
-
-std::string findFontFile(FontFace face) {
-  static std::string cache[2];
-  std::string& cached = cache[static_cast<int>(face)];
-  if (!cached.empty()) return cached;
+std::string searchFontFile(FontFace face) {
   FcInit();
   for (const Alias& alias : kAliases) {
     if (alias.face != face) continue;
     for (const char* family : alias.families) {
       if (!family) break;
-      cached = matchFamily(family);
-      if (!cached.empty()) return cached;
+      if (std::string file = matchFamily(family); !file.empty()) return file;
     }
   }
   return {};
+}
+
+}  // namespace
+
+/* Both faces are searched at once, by whichever thread asks first (the preloading
+   thread, as a rule), and a second asker waits for that answer: two first searches at
+   the same time would each set fontconfig up from the start. */
+std::string findFontFile(FontFace face) {
+  static std::once_flag once;
+  static auto* const found = new std::string[2];  // kept to the end: a search may outlive main
+  std::call_once(once, [] {
+    for (FontFace f : {FontFace::Gothic, FontFace::Mincho})
+      found[static_cast<int>(f)] = searchFontFile(f);
+  });
+  return found[static_cast<int>(face)];
 }
 
 std::string fontMissingAdvice(FontFace face) {

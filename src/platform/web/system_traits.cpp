@@ -10,5 +10,6 @@ const bool kCanCopyProcess = false;  // no processes of its own
 const bool kOwnErrorBox = false;     // boxes never show in the window
 
 void returnFreedMemory() {}  // the page's memory only grows
+void preloadForWindow() {}   // linked into the page
 
 }  // namespace platform

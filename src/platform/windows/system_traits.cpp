@@ -16,5 +16,6 @@ void publishPage(const std::string&) {}
 void publishMenu(const std::string&, const std::vector<LabelText>&) {}
 
 void returnFreedMemory() {}  // the heap gives back large blocks itself
+void preloadForWindow() {}   // linked into the program
 
 }  // namespace platform
