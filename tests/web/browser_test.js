@@ -134,8 +134,8 @@ async function clickAt(page, x, y, count) {
   for (let i = 0; i < count; ++i) await page.mouse.click(px, py, { delay: 30 });
 }
 
-// What the demo page transfers before its title's menu is ready (as sent: compressed where
-// the server compresses, with the headers) and after it, from the page's resource timing,
+// What the demo page transfers for its title and beside it (as sent: compressed where the
+// server compresses, with the headers; and uncompressed), from the page's resource timing,
 // and how long the first frame and the menu take. The player and its package must come
 // compressed, as a host would send them.
 async function measureFirstLoad(browser, url) {
@@ -147,16 +147,19 @@ async function measureFirstLoad(browser, url) {
   await new Promise((r) => setTimeout(r, 1500));  // what the title fetches after it shows
   const files = await page.evaluate(() => [...performance.getEntriesByType('navigation'),
     ...performance.getEntriesByType('resource')].filter((e) => !e.name.startsWith('data:')).map((e) => ({
-    name: new URL(e.name).pathname.split('/').pop() || 'index.html', end: e.responseEnd,
+    name: new URL(e.name).pathname.split('/').pop() || 'index.html', start: e.startTime, end: e.responseEnd,
     sent: e.transferSize, bytes: e.decodedBodySize })));
   const mib = (n) => `${(n / 1048576).toFixed(2)} MiB`;
   const sum = (list, key) => list.reduce((n, f) => n + f[key], 0);
   const say = (list) => `${mib(sum(list, 'sent'))} sent (${mib(sum(list, 'bytes'))} uncompressed) in ` +
     `${list.length} files (` + [...list].sort((x, y) => y.sent - x.sent).slice(0, 4)
     .map((f) => `${f.name} ${mib(f.sent)}`).join(', ') + ')';
-  const before = files.filter((f) => f.end <= title), after = files.filter((f) => f.end > title);
-  console.log(`download before the title: ${say(before)}`);
-  console.log(`download after the title (1.5 s): ${say(after)}`);
+  // What the title waits for is asked for before its first frame; what is asked for later
+  // (a piece's instruments) comes beside it, whether before the menu is ready or after.
+  const first = files.filter((f) => f.start <= frame), later = files.filter((f) => f.start > frame);
+  console.log(`download for the title (asked for before its first frame): ${say(first)}`);
+  console.log(`download asked for after the first frame (until 1.5 s after the menu): ${say(later)}, ` +
+    `${mib(sum(later.filter((f) => f.end <= title), 'sent'))} of it before the menu was ready`);
   console.log(`time to the title: first frame ${Math.round(frame)} ms, menu ready ${Math.round(title)} ms`);
   for (const name of ['torami.wasm', 'torami.data']) {
     const f = files.find((e) => e.name === name);
