@@ -6,6 +6,11 @@
 # file system), freepats/ (the General MIDI patches, fetched one instrument at a time as
 # pieces need them), the app manifest with its icons and the service worker (sw.js).
 
+# The page's player is downloaded before it plays: it is compiled and linked (binaryen's
+# passes) for size rather than speed, which the player's waits leave unnoticed.
+set(CMAKE_CXX_FLAGS_RELEASE "-Oz -DNDEBUG")
+set(CMAKE_C_FLAGS_RELEASE "-Oz -DNDEBUG")
+
 # Code page 932 tables from the build machine's iconv, through a host program.
 find_program(TORAMI_HOST_CXX NAMES c++ g++ clang++ NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 set(TORAMI_CP932_TABLE ${CMAKE_BINARY_DIR}/generated/cp932_table.inc)
@@ -93,6 +98,12 @@ function(torami_web_page target)
     # The player's waits are nested inside the interpreter: they yield to the page's
     # event loop through emscripten_sleep (SDL_Delay), which ASYNCIFY makes possible.
     -sASYNCIFY -sASYNCIFY_STACK_SIZE=131072
+    # ASYNCIFY instruments every function that might be on the stack during such a wait,
+    # and takes any call through a pointer to be one that may wait. These never wait: the
+    # allocator (its new-handler), terminate, SDL's error and log calls, FreeType (its
+    # memory and stream callbacks), SDL_image's stb_image, the C++ runtime's exception
+    # support and the JSON library; left out, the player is a tenth smaller.
+    "-sASYNCIFY_REMOVE=['operator.new*','std::terminate()','SDL_SetError','SDL_Log*','FT_*','ft_*','tt_*','TT_*','cff_*','af_*','ps_*','pfr_*','cid_*','sfnt_*','raccess_*','T1_*','t1_*','stbi_*','__cxa_*','nlohmann::*','void.nlohmann::*','bool.nlohmann::*']"
     -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
     -sEXIT_RUNTIME=1 -sFORCE_FILESYSTEM=1 -lidbfs.js
     "-sEXPORTED_RUNTIME_METHODS=FS,ENV,IDBFS,callMain,addRunDependency,removeRunDependency,FS_createPath,FS_createDataFile")
@@ -105,10 +116,17 @@ function(torami_web_page target)
   add_dependencies(${target} torami_page)
   # The whole page: the player, its package, the icons, and the service worker that keeps
   # them for playing offline, named after a hash of them (cmake/web_offline.cmake).
+  # Then each file the page fetches first is compressed beside itself (NAME.br, NAME.gz) for
+  # the server to send as it is (scripts/web-compress.js).
+  find_program(TORAMI_NODE NAMES node nodejs NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  set(sent_first index.html page.js page.css torami.js torami.wasm torami-data.js torami.data
+      sw.js manifest.webmanifest freepats/timidity.cfg)
   add_custom_target(torami_web ALL
     COMMAND ${CMAKE_COMMAND} -DSITE=${CMAKE_BINARY_DIR}
             -DTEMPLATE=${CMAKE_SOURCE_DIR}/src/platform/web/sw.js.in
             -P ${CMAKE_SOURCE_DIR}/cmake/web_offline.cmake
+    COMMAND ${TORAMI_NODE} ${CMAKE_SOURCE_DIR}/scripts/web-compress.js ${sent_first}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     DEPENDS ${icons} ${CMAKE_BINARY_DIR}/generated/midi_patches
     COMMENT "The page's service worker")
   add_dependencies(torami_web ${target} torami_data torami_page)

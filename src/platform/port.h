@@ -177,8 +177,14 @@ void tell(const std::string& text);
 // false (after telling the user why) when music will be silent.
 bool openSynthesiser();
 // Makes ready what the synthesiser needs to play a piece, before it is loaded: a page
-// fetches the instruments the piece plays; elsewhere they are all at hand.
+// starts fetching the instruments the piece plays and goes on; elsewhere they are all at
+// hand.
 void prepareInstruments(std::span<const uint8_t> smf);
+// Whether instruments asked for are still on their way (in a page; elsewhere never).
+bool instrumentsOnTheirWay();
+// Calls `then` once no instrument is on its way any more, arrived or not: at once when
+// none is; in a page, later from its event loop.
+void whenInstrumentsArrive(std::function<void()> then);
 
 // A MIDI piece synthesised ahead of time into memory, by a synthesiser of the program's own
 // that plays it once, as fast as the processor allows: a piece that loops is then

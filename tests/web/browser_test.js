@@ -16,6 +16,7 @@ const fs = require('fs');
 const http = require('http');
 const os = require('os');
 const path = require('path');
+const zlib = require('zlib');
 const puppeteer = require('puppeteer-core');
 
 const [buildWeb, nativeTorami, repo] = process.argv.slice(2).map((p) => path.resolve(p));
@@ -70,11 +71,12 @@ function startServer(folder = buildWeb) {
   });
 }
 
-// The server compresses each file once; ask for each first so timings are a warm host's.
+// The server compresses a file that has no compressed copy beside it once; ask for each
+// first so timings are a warm host's.
 function warm(url) {
   return Promise.all(['index.html', 'page.js', 'page.css', 'torami.js', 'torami.wasm', 'torami.data']
     .map((f) => new Promise((resolve) => {
-      http.get(url + f, { headers: { 'Accept-Encoding': 'gzip' } }, (res) => {
+      http.get(url + f, { headers: { 'Accept-Encoding': 'gzip, deflate, br' } }, (res) => {
         res.resume();
         res.on('end', resolve);
       }).on('error', resolve);
@@ -132,26 +134,38 @@ async function clickAt(page, x, y, count) {
   for (let i = 0; i < count; ++i) await page.mouse.click(px, py, { delay: 30 });
 }
 
+// What the demo page transfers for its title and beside it (as sent: compressed where the
+// server compresses, with the headers; and uncompressed), from the page's resource timing,
+// and how long the first frame and the menu take. The player and its package must come
+// compressed, as a host would send them.
 async function measureFirstLoad(browser, url) {
   const { context, page } = await newPage(browser);
-  const cdp = await page.createCDPSession();
-  await cdp.send('Network.enable');
-  const sizes = new Map();
-  cdp.on('Network.responseReceived', (e) => sizes.set(e.requestId, { url: e.response.url, bytes: 0 }));
-  cdp.on('Network.loadingFinished', (e) => {
-    if (sizes.has(e.requestId)) sizes.get(e.requestId).bytes = e.encodedDataLength;
-  });
   await page.goto(url + '?test', { waitUntil: 'domcontentloaded' });
   await waitForWaits(page, 1);
   const title = await page.evaluate(() => window.torami.firstWait);
   const frame = await page.evaluate(() => window.toramiShown);
-  await new Promise((r) => setTimeout(r, 300));
-  const files = [...sizes.values()].sort((a, b) => b.bytes - a.bytes);
-  const total = files.reduce((n, f) => n + f.bytes, 0);
-  console.log(`download: ${(total / 1048576).toFixed(2)} MiB in ${files.length} files (` +
-    files.slice(0, 4).map((f) => `${path.basename(new URL(f.url).pathname)} ` +
-      `${(f.bytes / 1048576).toFixed(2)} MiB`).join(', ') + ')');
+  await new Promise((r) => setTimeout(r, 1500));  // what the title fetches after it shows
+  const files = await page.evaluate(() => [...performance.getEntriesByType('navigation'),
+    ...performance.getEntriesByType('resource')].filter((e) => !e.name.startsWith('data:')).map((e) => ({
+    name: new URL(e.name).pathname.split('/').pop() || 'index.html', start: e.startTime, end: e.responseEnd,
+    sent: e.transferSize, bytes: e.decodedBodySize })));
+  const mib = (n) => `${(n / 1048576).toFixed(2)} MiB`;
+  const sum = (list, key) => list.reduce((n, f) => n + f[key], 0);
+  const say = (list) => `${mib(sum(list, 'sent'))} sent (${mib(sum(list, 'bytes'))} uncompressed) in ` +
+    `${list.length} files (` + [...list].sort((x, y) => y.sent - x.sent).slice(0, 4)
+    .map((f) => `${f.name} ${mib(f.sent)}`).join(', ') + ')';
+  // What the title waits for is asked for before its first frame; what is asked for later
+  // (a piece's instruments) comes beside it, whether before the menu is ready or after.
+  const first = files.filter((f) => f.start <= frame), later = files.filter((f) => f.start > frame);
+  console.log(`download for the title (asked for before its first frame): ${say(first)}`);
+  console.log(`download asked for after the first frame (until 1.5 s after the menu): ${say(later)}, ` +
+    `${mib(sum(later.filter((f) => f.end <= title), 'sent'))} of it before the menu was ready`);
   console.log(`time to the title: first frame ${Math.round(frame)} ms, menu ready ${Math.round(title)} ms`);
+  for (const name of ['torami.wasm', 'torami.data']) {
+    const f = files.find((e) => e.name === name);
+    if (!f) fail(`load: the page did not fetch ${name}`);
+    else if (!(f.sent < f.bytes)) fail(`load: ${name} came uncompressed (${f.sent} bytes sent for ${f.bytes})`);
+  }
   await context.close();
 }
 
@@ -622,6 +636,15 @@ async function published(browser) {
   for (const f of ['index.html', 'torami.wasm', 'torami.data', 'sw.js', 'manifest.webmanifest', 'icon-512.png'])
     if (!fs.existsSync(path.join(site, f))) fail(`web-game: the published folder has no ${f}`);
   if (!fs.existsSync(path.join(out, 'tiny.zip'))) fail('web-game: no zip beside the folder');
+  // The files a host sends compressed are there compressed, each the same file.
+  for (const f of ['torami.wasm', 'torami.data', 'torami.js', 'index.html']) {
+    const whole = fs.readFileSync(path.join(site, f));
+    for (const [suffix, unpack] of [['.br', zlib.brotliDecompressSync], ['.gz', zlib.gunzipSync]]) {
+      const packed = path.join(site, f + suffix);
+      if (!fs.existsSync(packed)) fail(`web-game: the published folder has no ${f}${suffix}`);
+      else if (!unpack(fs.readFileSync(packed)).equals(whole)) fail(`web-game: ${f}${suffix} is not ${f}`);
+    }
+  }
   const { server, url } = await startServer(site);
   try {
     const { context, page } = await newPage(browser);

@@ -8,7 +8,10 @@ LibraryThread::LibraryThread() {
   if (platform::kHasThreads) thread_ = std::thread([this] { run(); });
 }
 
-LibraryThread::~LibraryThread() { finish(); }
+LibraryThread::~LibraryThread() {
+  finish();
+  *alive_ = false;
+}
 
 void LibraryThread::post(Job job) {
   {
@@ -19,7 +22,8 @@ void LibraryThread::post(Job job) {
       return;
     }
   }
-  job();
+  jobs_.push_back(std::move(job));
+  runHere();
 }
 
 void LibraryThread::finish() {
@@ -29,6 +33,7 @@ void LibraryThread::finish() {
     posted_.notify_one();
   }
   if (thread_.joinable()) thread_.join();
+  runHere();  // what waited for instruments runs now, without those still to come
 }
 
 void LibraryThread::run() {
@@ -42,6 +47,31 @@ void LibraryThread::run() {
     job();
     hold.lock();
   }
+}
+
+// The jobs posted without the thread, in order; in a page the first that finds
+// instruments on their way waits, with those after it, until they have come, and they
+// then run from the page's event loop. Elsewhere nothing is ever on its way.
+void LibraryThread::runHere() {
+  if (running_) return;
+  running_ = true;
+  while (!jobs_.empty()) {
+    if (!ending_ && platform::instrumentsOnTheirWay()) {
+      if (!awaiting_) {
+        awaiting_ = true;
+        platform::whenInstrumentsArrive([this, alive = alive_] {
+          if (!*alive) return;
+          awaiting_ = false;
+          runHere();
+        });
+      }
+      break;
+    }
+    Job job = std::move(jobs_.front());
+    jobs_.pop_front();
+    job();
+  }
+  running_ = false;
 }
 
 }  // namespace backends::sdl

@@ -16,7 +16,6 @@ namespace backends::sdl {
 namespace {
 
 Mix_Music* loadFromMemory(const std::vector<uint8_t>& bytes) {
-  platform::prepareInstruments(bytes);
   SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   return rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
 }
@@ -52,6 +51,9 @@ class SynthMusic final : public MusicPlayer {
   Handle load(std::span<const uint8_t> smf) override {
     auto piece = std::make_shared<Piece>();
     piece->bytes.assign(smf.begin(), smf.end());
+    // Before the load is posted: a page fetches the instruments meanwhile, and the load (and
+    // what is posted after it) waits for them.
+    platform::prepareInstruments(piece->bytes);
     library_.post([this, piece] {
       {
         std::lock_guard hold(lock_);
