@@ -90,6 +90,14 @@ for player in "${players[@]}"; do
   printf '  %s: %s\n' "$name" "$(bench/window_mapped.py 10 "$bin" --scale 1 --new --data-dir "$work/data" demo)"
 done
 [ -x "$other" ] && printf '  ONScripter: %s\n' "$(bench/window_mapped.py 10 "$other" --root "$work/other")"
-echo "launch until the title is on screen:"
-printf '  torami: '
-bench/launch_time.py "$build" 10 | sed 's/^launch to title on screen: //'
+echo "launch until the title is on screen (the window at the size that fits the screen, and at 1x):"
+for player in "${players[@]}"; do
+  name=${player%%:*} bin=${player#*:}
+  for scale in fit 1; do
+    options=()
+    [ "$scale" = 1 ] && options=(--scale 1)
+    printf '  %s, %s: %s\n' "$name" "$scale" \
+      "$(bench/launch_time.py "$(realpath "$bin")" 10 "${options[@]}" |
+        sed 's/^launch to title on screen: //')"
+  done
+done

@@ -3,7 +3,7 @@
 
 The title is on screen when the script first waits at the menu: the frame is sent before
 the wait begins, and the trace is written and flushed as it begins.
-Usage: bench/launch_time.py [build] [runs]   (needs a display, e.g. Xvfb)
+Usage: bench/launch_time.py [build folder or binary] [runs] [options for torami...]   (needs a display, e.g. Xvfb)
 """
 import os
 import statistics
@@ -14,14 +14,16 @@ import time
 
 build = sys.argv[1] if len(sys.argv) > 1 else "build"
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 10
+options = sys.argv[3:]
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-torami = os.path.join(root, build, "torami")
+torami = build if os.path.isfile(build) else os.path.join(root, build, "torami")
 times = []
 with tempfile.TemporaryDirectory() as data:
     for _ in range(runs):
         start = time.monotonic()
         run = subprocess.Popen(
-            [torami, "--new", "--data-dir", data, "--trace", "/dev/stdout", os.path.join(root, "demo")],
+            [torami, *options, "--new", "--data-dir", data, "--trace", "/dev/stdout",
+             os.path.join(root, "demo")],
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         for line in run.stdout:
             if '"kind":"menu"' in line:
