@@ -35,25 +35,29 @@ function accepted(header) {
   return taken;
 }
 
-// The body to send and its encoding: a compressed copy beside the file when one is as new
-// as the file, else gzip made here (fast enough for any file the page asks for).
-function body(file, stat, taken) {
-  if (!compressible.has(path.extname(file))) return { bytes: fs.readFileSync(file) };
+// How the file is sent: from a compressed copy beside it when one is as new as the file,
+// else gzip made here (fast enough for any file the page asks for), else as it is.
+function choose(file, stat, taken) {
+  if (!compressible.has(path.extname(file))) return {};
   for (const [name, suffix] of encodings) {
     if (!taken.has(name)) continue;
     try {
-      const beside = fs.statSync(file + suffix);
-      if (beside.mtimeMs >= stat.mtimeMs) return { bytes: fs.readFileSync(file + suffix), encoding: name };
+      if (fs.statSync(file + suffix).mtimeMs >= stat.mtimeMs) return { encoding: name, from: file + suffix };
     } catch {
       // none beside it
     }
   }
-  if (!taken.has('gzip')) return { bytes: fs.readFileSync(file) };
+  return taken.has('gzip') ? { encoding: 'gzip' } : {};
+}
+
+// The bytes sent, read (or compressed and kept) only when a body is sent at all.
+function bytesOf(file, stat, way) {
+  if (way.from || !way.encoding) return fs.readFileSync(way.from || file);
   const kept = packed.get(file);
-  if (kept && kept.mtime === stat.mtimeMs) return { bytes: kept.body, encoding: 'gzip' };
+  if (kept && kept.mtime === stat.mtimeMs) return kept.body;
   const made = zlib.gzipSync(fs.readFileSync(file), { level: 6 });
   packed.set(file, { mtime: stat.mtimeMs, body: made });
-  return { bytes: made, encoding: 'gzip' };
+  return made;
 }
 
 const server = http.createServer((req, res) => {
@@ -76,14 +80,8 @@ const server = http.createServer((req, res) => {
       return;
     }
     // A file asked for again unchanged is answered "not modified", as a web host would.
-    let sent;
-    try {
-      sent = body(file, stat, accepted(req.headers['accept-encoding']));
-    } catch {
-      res.writeHead(500).end();
-      return;
-    }
-    const tag = Math.floor(stat.mtimeMs).toString(16) + (sent.encoding ? '-' + sent.encoding : '');
+    const way = choose(file, stat, accepted(req.headers['accept-encoding']));
+    const tag = Math.floor(stat.mtimeMs).toString(16) + (way.encoding ? '-' + way.encoding : '');
     const etag = `"${stat.size.toString(16)}-${tag}"`;
     const headers = { 'Content-Type': types[path.extname(file)] || 'application/octet-stream',
                       'Cache-Control': 'no-cache', 'ETag': etag };
@@ -92,10 +90,17 @@ const server = http.createServer((req, res) => {
       res.writeHead(304, headers).end();
       return;
     }
-    if (sent.encoding) headers['Content-Encoding'] = sent.encoding;
-    headers['Content-Length'] = sent.bytes.length;
+    let bytes;
+    try {
+      bytes = bytesOf(file, stat, way);
+    } catch {
+      res.writeHead(500).end();
+      return;
+    }
+    if (way.encoding) headers['Content-Encoding'] = way.encoding;
+    headers['Content-Length'] = bytes.length;
     res.writeHead(200, headers);
-    res.end(req.method === 'HEAD' ? undefined : sent.bytes);
+    res.end(req.method === 'HEAD' ? undefined : bytes);
   });
 });
 
