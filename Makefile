@@ -136,6 +136,7 @@ web-game: web
 WEB_NODE_SKIP := SystemFolders.TheExecutableFolderIsWhereTheProgramLies:SystemFolders.BothJapaneseFacesAreFound:FileNames.AJapaneseNameHoldsAFileThatOpensByIt:FileLookup.FindsJapaneseNamesInUtf8AndInCodePage932:Pictures.EachFormatLoadsByContentWhateverTheExtension:PictureCache.DecodesAFileOnceWhileItIsUnchanged:Recorder.FailuresAreSaidOnceAndRecordingGoesOn:Keys.F12KeepsTheFrameInTheDataFolder:Comforts.SlotsOutliveTheRunAndLoadWhereTheyWereSaved:Comforts.SkipReadTextStopsAtTheFirstUnreadPage:Settings.RoundTripAndUnusableValues:ScriptVersions.AnEditedScriptFindsItsVersionBeforeOnce:Demo.TheVoiceAndTheClipboardGetTheTextOutsPages
 
 test-web: web
+	python3 tests/web/package_split_test.py
 	@cmake --build build-web -j $(JOBS) --target torami_node_tests
 	cd build-web && node --no-experimental-fetch torami_node_tests.js --gtest_brief=1 --gtest_filter=-$(WEB_NODE_SKIP)
 	@[ -f build/CMakeCache.txt ] || cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTORAMI_TESTS=OFF >/dev/null

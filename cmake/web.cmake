@@ -2,8 +2,9 @@
 # CMakeLists.txt when the toolchain is Emscripten's (scripts/port-deps writes one).
 #
 # build-web/ then holds the page: index.html, torami.js + torami.wasm (the player),
-# torami.data + torami-data.js (the demo game and the fonts, preloaded into the program's
-# file system), freepats/ (the General MIDI patches, fetched one instrument at a time as
+# torami.data + torami-data.js (the demo game up to its title and the fonts, preloaded into
+# the program's file system), game/ (the demo's other pictures and sounds, fetched after its
+# title or when first read), freepats/ (the General MIDI patches, fetched one instrument at a time as
 # pieces need them), the app manifest with its icons and the service worker (sw.js).
 
 # The page's player is downloaded before it plays: it is compiled and linked (binaryen's
@@ -49,7 +50,8 @@ function(torami_web_page target)
     message(WARNING "no ${TORAMI_FREEPATS_CFG} (scripts/install-deps --web installs freepats): the page plays no music")
   endif()
   # The demo, packed for the page (torami.data, put into the player's file system by
-  # torami-data.js): its folder, and the IPA faces cut down to the characters the demo's
+  # torami-data.js): its folder but the pictures and sounds that come after its title (game/),
+  # and the IPA faces cut down to the characters the demo's
   # script uses and the common Japanese and Latin ranges (about 230 KB each instead of 6 and
   # 8 MB); the whole faces are served beside the page (fonts/) and fetched when the player
   # opens a game of their own. A game published as a page (scripts/web-game) is packed by
@@ -65,6 +67,7 @@ function(torami_web_page target)
   file(GLOB demo_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/*)
   add_custom_command(
     OUTPUT ${CMAKE_BINARY_DIR}/torami.data ${CMAKE_BINARY_DIR}/torami-data.js
+    BYPRODUCTS ${CMAKE_BINARY_DIR}/game
     COMMAND ${TORAMI_PYTHON3} ${CMAKE_SOURCE_DIR}/scripts/web-package --game ${CMAKE_SOURCE_DIR}/demo
             --mount /demo --out ${CMAKE_BINARY_DIR} --packager ${TORAMI_FILE_PACKAGER}
             --freepats-cfg ${CMAKE_BINARY_DIR}/freepats/timidity.cfg
@@ -120,7 +123,7 @@ function(torami_web_page target)
   # the server to send as it is (scripts/web-compress.js).
   find_program(TORAMI_NODE NAMES node nodejs NO_CMAKE_FIND_ROOT_PATH REQUIRED)
   set(sent_first index.html page.js page.css torami.js torami.wasm torami-data.js torami.data
-      sw.js manifest.webmanifest freepats/timidity.cfg)
+      sw.js manifest.webmanifest freepats/timidity.cfg game)
   add_custom_target(torami_web ALL
     COMMAND ${CMAKE_COMMAND} -DSITE=${CMAKE_BINARY_DIR}
             -DTEMPLATE=${CMAKE_SOURCE_DIR}/src/platform/web/sw.js.in

@@ -1,6 +1,6 @@
 #!/usr/bin/env node
 // Writes NAME.br and NAME.gz beside each file of the page that compresses (the player, its
-// package, the page's text, the patches), at the best levels, so that a static host (and
+// package, the page's text, the patches, the game's pictures and sounds), at the best levels, so that a static host (and
 // scripts/web-serve.js) sends them to browsers that take them. A file whose compressed
 // copies are newer than itself is left as it is; a copy that would not be smaller is not
 // written. Folders reached through a symbolic link are not entered (the build's patch set
@@ -12,7 +12,7 @@ const path = require('path');
 const zlib = require('zlib');
 
 const compressible = new Set(['.html', '.js', '.css', '.wasm', '.data', '.json', '.webmanifest',
-                              '.cfg', '.pat']);
+                              '.cfg', '.pat', '.szg', '.wav']);
 
 function brotli(bytes, text) {
   return zlib.brotliCompressSync(bytes, { params: {
@@ -30,7 +30,7 @@ let written = 0, before = 0, after = 0;
 function compress(file) {
   const stat = fs.statSync(file);
   const bytes = fs.readFileSync(file);
-  const text = !['.wasm', '.data', '.pat'].includes(path.extname(file));
+  const text = !['.wasm', '.data', '.pat', '.szg', '.wav'].includes(path.extname(file));
   let best = bytes.length;
   for (const [suffix, pack] of [['.br', () => brotli(bytes, text)], ['.gz', () => gzip(bytes)]]) {
     const target = file + suffix;

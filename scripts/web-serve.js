@@ -18,9 +18,13 @@ const types = {
   '.css': 'text/css; charset=utf-8', '.wasm': 'application/wasm', '.png': 'image/png',
   '.data': 'application/octet-stream', '.json': 'application/json', '.cfg': 'text/plain',
   '.webmanifest': 'application/manifest+json', '.pat': 'application/octet-stream',
+  '.szg': 'application/octet-stream', '.wav': 'audio/wav',
 };
 const compressible = new Set(['.html', '.js', '.css', '.wasm', '.data', '.json', '.webmanifest',
-                              '.cfg', '.pat']);
+                              '.cfg', '.pat', '.szg', '.wav']);
+// Pictures and sounds: some compress well (bitmaps, waves), some not at all (PNG, JPEG); they
+// are sent compressed only from copies written beside them, which exist where it pays.
+const copiesOnly = new Set(['.szg', '.wav']);
 const encodings = [['br', '.br'], ['gzip', '.gz']];  // the first the browser takes
 const packed = new Map();  // file -> { mtime, body }, compressed here
 
@@ -36,7 +40,8 @@ function accepted(header) {
 }
 
 // How the file is sent: from a compressed copy beside it when one is as new as the file,
-// else gzip made here (fast enough for any file the page asks for), else as it is.
+// else gzip made here (fast enough for any file the page asks for) unless only copies
+// serve, else as it is.
 function choose(file, stat, taken) {
   if (!compressible.has(path.extname(file))) return {};
   for (const [name, suffix] of encodings) {
@@ -47,7 +52,7 @@ function choose(file, stat, taken) {
       // none beside it
     }
   }
-  return taken.has('gzip') ? { encoding: 'gzip' } : {};
+  return taken.has('gzip') && !copiesOnly.has(path.extname(file)) ? { encoding: 'gzip' } : {};
 }
 
 // The bytes sent, read (or compressed and kept) only when a body is sent at all.

@@ -11,6 +11,7 @@ namespace platform {
 namespace {
 
 std::optional<std::vector<uint8_t>> readWhole(const std::filesystem::path& path, size_t limit) {
+  awaitFile(path);
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
   const auto size = std::filesystem::file_size(path, error);

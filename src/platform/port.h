@@ -119,6 +119,11 @@ std::optional<std::filesystem::path> legacyName(std::string_view cp932);
 // when the name has no such bytes.
 std::u32string legacyNameText(const std::filesystem::path& name);
 
+// Waits until a file of the game that comes after the start is there: a page's package
+// carries what the game needs up to its title and the page fetches the game's other files
+// beside it (one that cannot be fetched goes missing). Elsewhere every file is at hand.
+void awaitFile(const std::filesystem::path& file);
+
 // --- watching a file --------------------------------------------------------------------
 
 // A watch on one file: `changed` runs on a thread of the watch's own a moment after the

@@ -137,7 +137,9 @@ async function clickAt(page, x, y, count) {
 // What the demo page transfers for its title and beside it (as sent: compressed where the
 // server compresses, with the headers; and uncompressed), from the page's resource timing,
 // and how long the first frame and the menu take. The player and its package must come
-// compressed, as a host would send them.
+// compressed, as a host would send them, and the title without any of the game's files that
+// come after it (game/): none is asked for before the page starts fetching them, once the
+// game first waits.
 async function measureFirstLoad(browser, url) {
   const { context, page } = await newPage(browser);
   await page.goto(url + '?test', { waitUntil: 'domcontentloaded' });
@@ -145,20 +147,24 @@ async function measureFirstLoad(browser, url) {
   const title = await page.evaluate(() => window.torami.firstWait);
   const frame = await page.evaluate(() => window.toramiShown);
   await new Promise((r) => setTimeout(r, 1500));  // what the title fetches after it shows
+  const laterFrom = await page.evaluate(() => window.torami.laterFrom);
   const files = await page.evaluate(() => [...performance.getEntriesByType('navigation'),
     ...performance.getEntriesByType('resource')].filter((e) => !e.name.startsWith('data:')).map((e) => ({
-    name: new URL(e.name).pathname.split('/').pop() || 'index.html', start: e.startTime, end: e.responseEnd,
-    sent: e.transferSize, bytes: e.decodedBodySize })));
+    name: new URL(e.name).pathname.split('/').pop() || 'index.html', path: new URL(e.name).pathname,
+    start: e.startTime, end: e.responseEnd, sent: e.transferSize, bytes: e.decodedBodySize })));
   const mib = (n) => `${(n / 1048576).toFixed(2)} MiB`;
   const sum = (list, key) => list.reduce((n, f) => n + f[key], 0);
   const say = (list) => `${mib(sum(list, 'sent'))} sent (${mib(sum(list, 'bytes'))} uncompressed) in ` +
     `${list.length} files (` + [...list].sort((x, y) => y.sent - x.sent).slice(0, 4)
     .map((f) => `${f.name} ${mib(f.sent)}`).join(', ') + ')';
   // What the title waits for is asked for before its first frame; what is asked for later
-  // (a piece's instruments) comes beside it, whether before the menu is ready or after.
-  const first = files.filter((f) => f.start <= frame), later = files.filter((f) => f.start > frame);
-  console.log(`download for the title (asked for before its first frame): ${say(first)}`);
-  console.log(`download asked for after the first frame (until 1.5 s after the menu): ${say(later)}, ` +
+  // comes beside it, whether before the menu is ready or after, and so do a piece's
+  // instruments and the game's later files (game/), which the title never waits for, even
+  // when the player has asked for them before the page noticed its first frame.
+  const besideTitle = (f) => f.start > frame || /^\/(freepats|game)\//.test(f.path);
+  const first = files.filter((f) => !besideTitle(f)), later = files.filter(besideTitle);
+  console.log(`download for the title (asked for before its first frame, but instruments): ${say(first)}`);
+  console.log(`download beside the title (instruments, later files; until 1.5 s after the menu): ${say(later)}, ` +
     `${mib(sum(later.filter((f) => f.end <= title), 'sent'))} of it before the menu was ready`);
   console.log(`time to the title: first frame ${Math.round(frame)} ms, menu ready ${Math.round(title)} ms`);
   for (const name of ['torami.wasm', 'torami.data']) {
@@ -166,6 +172,36 @@ async function measureFirstLoad(browser, url) {
     if (!f) fail(`load: the page did not fetch ${name}`);
     else if (!(f.sent < f.bytes)) fail(`load: ${name} came uncompressed (${f.sent} bytes sent for ${f.bytes})`);
   }
+  const gameFiles = files.filter((f) => f.path.startsWith('/game/'));
+  const early = gameFiles.filter((f) => laterFrom === null || f.start < laterFrom);
+  if (laterFrom === null) fail('load: the page did not start fetching the game\'s later files at its first wait');
+  else if (early.length) fail(`load: the title asked for files that come after it: ${early.map((f) => f.name).join(', ')}`);
+  console.log(`the game's later files: ${gameFiles.length} fetched from ${Math.round(laterFrom)} ms, ` +
+    `${mib(sum(gameFiles, 'sent'))} sent`);
+  await context.close();
+}
+
+// The game's later files cannot be fetched (the host has none, or the page went offline
+// before they came): the title comes all the same, and the first scene's picture, which
+// is missing, is skipped as a missing file is, with a line on the console.
+async function laterFilesMissing(browser, url) {
+  const started = Date.now();
+  const { context, page } = await newPage(browser);
+  const warnings = [];
+  page.on('console', (m) => { if (/cannot fetch/.test(m.text())) warnings.push(m.text()); });
+  await page.setRequestInterception(true);
+  page.on('request', (r) => (new URL(r.url()).pathname.startsWith('/game/') ? r.abort() : r.continue()));
+  await page.goto(url + '?test');
+  await waitForWaits(page, 1);
+  const a = aim('pick 0', 0);  // はじめる: the station, with its picture
+  await clickAt(page, a.x, a.y, a.count);
+  await step('the first scene without its picture', waitForWaits(page, 2));
+  const pictures = (await page.evaluate(() => window.torami.trace())).filter((e) => e.ev === 'picture');
+  const station = pictures.find((e) => e.name === 'station');
+  if (!station || station.ok) fail(`later files missing: the station's picture is ${JSON.stringify(station)}`);
+  if (!warnings.length) fail('later files missing: nothing said so on the console');
+  console.log(`later files missing: the title came and the first scene went on without its picture ` +
+    `(${warnings.length} files said missing, ${((Date.now() - started) / 1000).toFixed(1)} s)`);
   await context.close();
 }
 
@@ -674,6 +710,7 @@ async function published(browser) {
     });
     // Each step on its own: one that fails says why and the steps after it still run.
     const steps = [['load', () => measureFirstLoad(browser, url)],
+      ['missing', () => laterFilesMissing(browser, url)],
       ['own', () => ownGame(browser, url)],
       ['phone', () => phone(browser, url)],
       ['readers', () => readers(browser, url)],

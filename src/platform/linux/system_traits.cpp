@@ -19,4 +19,6 @@ void publishMenu(const std::string&, const std::vector<LabelText>&) {}
 
 void returnFreedMemory() { malloc_trim(0); }
 
+void awaitFile(const std::filesystem::path&) {}  // the game folder is on the disk
+
 }  // namespace platform

@@ -76,12 +76,14 @@
     labels.addEventListener(type, (e) => e.stopPropagation());
   window.toramiReaders = {
     page(text) {
+      gameWaits();
       clearLabels();
       labelsHadFocus = false;
       readerHeading.textContent = '';
       readerPage.textContent = text;
     },
     menu(heading) {
+      gameWaits();
       clearLabels();
       readerHeading.textContent = heading;
     },
@@ -174,6 +176,61 @@
     }));
   }
 
+  // --- the game's files that come after its title ----------------------------------------
+  // The package (torami-data.js) carries what the game needs up to its title; its other
+  // pictures and sounds are served beside the page and listed in Module.laterFiles, in the
+  // order the script first names them. Each has an empty stand-in in the file system, so
+  // that looking its name up finds it; once the game first waits they are fetched in that
+  // order, two at a time and behind anything else the page fetches (a piece's instruments),
+  // and the player waits for one it reads sooner, which is fetched at once. A file that
+  // cannot be fetched goes: the game goes on without it, as without any missing file.
+  const later = new Map();  // its path in the file system -> { url, arrival }
+  let laterStarted = false, playingPacked = false;
+  function standIns() {
+    const list = Module.laterFiles;
+    if (!list) return;
+    for (const [name] of list.files) {
+      const file = list.folder + '/' + name;
+      FS.mkdirTree(file.substring(0, file.lastIndexOf('/')));
+      FS.writeFile(file, new Uint8Array(0));
+      later.set(file, { url: list.url + name.split('/').map(encodeURIComponent).join('/'), arrival: null });
+    }
+  }
+  function arrival(file, priority = 'high') {
+    const f = later.get(file);
+    if (!f) return Promise.resolve();
+    if (!f.arrival) {
+      f.arrival = (async () => {
+        try {
+          const response = await fetch(f.url, { priority });
+          if (!response.ok) throw new Error('HTTP ' + response.status);
+          FS.writeFile(file, new Uint8Array(await response.arrayBuffer()));
+        } catch (e) {
+          console.warn('torami: cannot fetch ' + f.url + ' (' + e + '); the game goes on without it');
+          try { FS.unlink(file); } catch (gone) { /* already gone */ }
+        }
+        later.delete(file);
+      })();
+    }
+    return f.arrival;
+  }
+  // Resolves once every file has come or failed; at once when none is to come.
+  let laterDone;
+  const laterFetched = new Promise((resolve) => { laterDone = resolve; });
+  function fetchLater() {
+    if (laterStarted) return;
+    laterStarted = true;
+    window.torami.laterFrom = performance.now();
+    const queue = [...later.keys()];
+    const fetcher = async () => { while (queue.length) await arrival(queue.shift(), 'low'); };
+    Promise.all([fetcher(), fetcher()]).then(laterDone);
+  }
+
+  // The game has reached its first wait (its title is up): what comes later is fetched now.
+  function gameWaits() {
+    if (playingPacked) fetchLater();
+  }
+
   // --- a game folder of the player's own ------------------------------------------------
   // files: [{ path: 'Folder/sub/NAME', file: File }]. The folder's files replace the kept
   // game and the page starts again with it.
@@ -260,6 +317,7 @@
   // --- what the browser test reads ------------------------------------------------------
   window.torami = {
     firstWait: null,
+    laterFrom: null,  // when the game's later files began to be fetched
     syncs: () => syncs,
     // The player's trace (written only with ?test).
     trace() {
@@ -283,6 +341,7 @@
     canvas: canvas,
     arguments: args,  // the game folder is added once the storage is read
     preRun: [function () {
+      standIns();
       ENV.XDG_DATA_HOME = dataFolder;
       ENV.TIMIDITY_CFG = ENV.TORAMI_SOUNDFONT = patchConfig;  // in the page's data
       FS.mkdir(dataFolder);
@@ -293,6 +352,8 @@
         const own = exists(gameFolder);
         $('demo').hidden = !own;
         args.push(own ? gameFolder : bundledGame);
+        playingPacked = !own && later.size > 0;
+        if (!playingPacked) laterDone();
         watchWrites();
         // The page carries the fonts cut down to the demo's characters; a game of the
         // player's own gets the whole faces.
@@ -300,6 +361,9 @@
         else removeRunDependency('torami-storage');
       });
     }],
+    // What the player asks before it reads a file (platform/web/later_files.cpp).
+    toramiFileOnItsWay: (file) => later.has(file),
+    toramiFileArrival: (file) => arrival(file),
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
     setStatus: (text) => { status.textContent = text.replace(/\(\d+\/\d+\)/, ''); },
@@ -312,7 +376,8 @@
   // --- playing offline -------------------------------------------------------------------
   // The service worker keeps the player, and what it fetches, for playing offline. Browsers
   // allow one on https and on this machine's own addresses; it is registered once the player
-  // shows, so that it fetches what the page has already fetched (from the browser's cache).
+  // shows and the game's later files have come, so that it fetches what the page has already
+  // fetched (from the browser's cache).
   function keepForOffline() {
     const local = ['127.0.0.1', 'localhost', '[::1]'].includes(location.hostname);
     if (!('serviceWorker' in navigator) || !(location.protocol === 'https:' || (location.protocol === 'http:' && local)))
@@ -333,7 +398,9 @@
       layout();
       window.toramiShown = performance.now();
       canvas.focus();
-      keepForOffline();
+      laterFetched.then(keepForOffline);
+      // A game whose first wait shows no text gets its later files a while after it shows.
+      setTimeout(gameWaits, 5000);
       return;
     }
     requestAnimationFrame(waitForWindow);
