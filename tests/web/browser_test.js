@@ -181,28 +181,49 @@ async function measureFirstLoad(browser, url) {
   await context.close();
 }
 
-// The game's later files cannot be fetched (the host has none, or the page went offline
-// before they came): the title comes all the same, and the first scene's picture, which
-// is missing, is skipped as a missing file is, with a line on the console.
-async function laterFilesMissing(browser, url) {
+// The game's later files (game/) held back by the host: the title comes without them, and
+// the first scene, reached while its picture is still held back, waits for it and shows it.
+// Then a page whose later files cannot be fetched at all: the first scene goes on without
+// its picture, as without a missing file, and the console says why.
+async function laterFiles(browser, url) {
   const started = Date.now();
-  const { context, page } = await newPage(browser);
-  const warnings = [];
-  page.on('console', (m) => { if (/cannot fetch/.test(m.text())) warnings.push(m.text()); });
-  await page.setRequestInterception(true);
-  page.on('request', (r) => (new URL(r.url()).pathname.startsWith('/game/') ? r.abort() : r.continue()));
-  await page.goto(url + '?test');
-  await waitForWaits(page, 1);
-  const a = aim('pick 0', 0);  // はじめる: the station, with its picture
-  await clickAt(page, a.x, a.y, a.count);
-  await step('the first scene without its picture', waitForWaits(page, 2));
-  const pictures = (await page.evaluate(() => window.torami.trace())).filter((e) => e.ev === 'picture');
-  const station = pictures.find((e) => e.name === 'station');
-  if (!station || station.ok) fail(`later files missing: the station's picture is ${JSON.stringify(station)}`);
-  if (!warnings.length) fail('later files missing: nothing said so on the console');
-  console.log(`later files missing: the title came and the first scene went on without its picture ` +
-    `(${warnings.length} files said missing, ${((Date.now() - started) / 1000).toFixed(1)} s)`);
-  await context.close();
+  const open = async (answer) => {
+    const { context, page } = await newPage(browser);
+    const warnings = [];
+    page.on('console', (m) => { if (/cannot fetch/.test(m.text())) warnings.push(m.text()); });
+    await page.setRequestInterception(true);
+    page.on('request', (r) => (new URL(r.url()).pathname.startsWith('/game/') ? answer(r) : r.continue()));
+    await page.goto(url + '?test');
+    await waitForWaits(page, 1);
+    const a = aim('pick 0', 0);  // はじめる: the station, with its picture
+    await clickAt(page, a.x, a.y, a.count);
+    return { context, page, warnings };
+  };
+  const station = async (page) => (await page.evaluate(() => window.torami.trace()))
+    .find((e) => e.ev === 'picture' && e.name === 'station');
+
+  let held = [], holding = true;
+  const late = await open((r) => (holding ? held.push(r) : r.continue()));
+  // The scene's piece starts right before its picture is read: from then on the files come.
+  await step('the first scene\'s piece', late.page.waitForFunction(() =>
+    window.torami.trace().some((e) => e.ev === 'music' && e.mode === 9), { timeout: stepTimeout, polling: 20 }));
+  holding = false;
+  const asked = held.length;
+  for (const r of held) r.continue();
+  held = [];
+  await step('the first scene after its picture came', waitForWaits(late.page, 2));
+  const came = await station(late.page);
+  if (!came || !came.ok) fail(`later files: the station's picture read before it came is ${JSON.stringify(came)}`);
+  await late.context.close();
+
+  const gone = await open((r) => r.abort());
+  await step('the first scene without its picture', waitForWaits(gone.page, 2));
+  const missing = await station(gone.page);
+  if (!missing || missing.ok) fail(`later files missing: the station's picture is ${JSON.stringify(missing)}`);
+  if (!gone.warnings.length) fail('later files missing: nothing said so on the console');
+  await gone.context.close();
+  console.log(`later files: the first scene waited for its picture (${asked} files held back until then); ` +
+    `without them it went on (${gone.warnings.length} said missing) (${((Date.now() - started) / 1000).toFixed(1)} s)`);
 }
 
 // How many waits the native run has reached after each number of actions (0..count):
@@ -710,7 +731,7 @@ async function published(browser) {
     });
     // Each step on its own: one that fails says why and the steps after it still run.
     const steps = [['load', () => measureFirstLoad(browser, url)],
-      ['missing', () => laterFilesMissing(browser, url)],
+      ['later', () => laterFiles(browser, url)],
       ['own', () => ownGame(browser, url)],
       ['phone', () => phone(browser, url)],
       ['readers', () => readers(browser, url)],
