@@ -67,7 +67,6 @@ function(torami_web_page target)
   file(GLOB demo_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/*)
   add_custom_command(
     OUTPUT ${CMAKE_BINARY_DIR}/torami.data ${CMAKE_BINARY_DIR}/torami-data.js
-    BYPRODUCTS ${CMAKE_BINARY_DIR}/game
     COMMAND ${TORAMI_PYTHON3} ${CMAKE_SOURCE_DIR}/scripts/web-package --game ${CMAKE_SOURCE_DIR}/demo
             --mount /demo --out ${CMAKE_BINARY_DIR} --packager ${TORAMI_FILE_PACKAGER}
             --freepats-cfg ${CMAKE_BINARY_DIR}/freepats/timidity.cfg
