@@ -17,5 +17,6 @@ void publishMenu(const std::string&, const std::vector<LabelText>&) {}
 
 void returnFreedMemory() {}  // the heap gives back large blocks itself
 void preloadForWindow() {}   // linked into the program
+void preloadLibraries(bool, bool) {}
 
 }  // namespace platform
