@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/media_named.h"
 #include "formats/image.h"
 
 namespace gui {
@@ -181,6 +182,9 @@ class Backend {
   // A window watches the game's script file: when it changes, a Request Reload comes as
   // input. Others ignore it.
   virtual void watchFile(const std::filesystem::path&) {}
+  // The kinds of media the game's script names, once it is read: a window readies what
+  // shows and plays them before the first is due. Others ignore it.
+  virtual void expectMedia(const engine::MediaNamed&) {}
 };
 
 }  // namespace gui

@@ -44,10 +44,13 @@ extern const bool kHasThreads;
 // for later (glibc keeps a thread's freed blocks in that thread's arena).
 void returnFreedMemory();
 
-// Starts finding the fonts and loading the picture and sound libraries on a thread of its
-// own, so a window's first frame, picture and sound find them ready. Where the libraries
-// are part of the program (Windows, a page) nothing is done ahead.
+// Starts finding the fonts on a thread of its own, so a window's first frame finds them.
 void preloadForWindow();
+// Starts loading the picture library, the sound libraries, or both, on a thread of their
+// own, once the script is known to show pictures or play sound, so the first of them finds
+// them ready. Where the libraries are part of the program (Windows, a page) nothing is
+// done ahead.
+void preloadLibraries(bool pictures, bool sound);
 
 // Whether standard error goes to a terminal (where a line can be rewritten in place).
 bool standardErrorIsTerminal();

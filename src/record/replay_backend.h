@@ -50,6 +50,7 @@ class ReplayBackend : public gui::Backend {
   gui::Mixer& mixer() override;
   void setFullscreen(bool on) override { live_.setFullscreen(on); }
   void watchFile(const std::filesystem::path& file) override { live_.watchFile(file); }
+  void expectMedia(const engine::MediaNamed& named) override { live_.expectMedia(named); }
 
  private:
   void handOver();

@@ -5,6 +5,7 @@
 #include "engine/command_table.h"
 #include "engine/error_report.h"
 #include "engine/file_notes.h"
+#include "engine/media_named.h"
 #include "engine/run_end.h"
 #include "engine/script_error.h"
 #include "formats/png_writer.h"
@@ -428,6 +429,7 @@ void Acs::ACMLOAD(const std::filesystem::path& file, const Text& name) {
   } else {
     readScript(file, name);
   }
+  backend_.expectMedia(engine::mediaNamed(script_));
   state_.CurLine = 1;
   state_.CaseEndLine = 0;
   state_.FpEndLine = 0;

@@ -224,6 +224,10 @@ std::optional<gui::RawInput> SdlBackend::keyInput(const SDL_Event& e) {
   return gui::RawInput::keyEvent(down ? gui::RawInput::KeyDown : gui::RawInput::KeyUp, key);
 }
 
+void SdlBackend::expectMedia(const engine::MediaNamed& named) {
+  platform::preloadLibraries(named.pictures, named.waves || named.music);
+}
+
 /* The watch's thread posts an event; the reload itself happens on the main thread, where
    the event is read. */
 void SdlBackend::watchFile(const std::filesystem::path& file) {

@@ -39,6 +39,7 @@ class SdlBackend : public gui::Backend {
   gui::Mixer& mixer() override;
   void setFullscreen(bool on) override;
   void watchFile(const std::filesystem::path& file) override;
+  void expectMedia(const engine::MediaNamed& named) override;
 
  private:
   // Where the scaled frame lies in an area of the given size, centred.

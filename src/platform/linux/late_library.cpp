@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <dlfcn.h>
 
+#include <atomic>
 #include <cstdio>
 #include <thread>
 
@@ -36,14 +37,26 @@ void* LateLibrary::function(const char* name) {
   return f;
 }
 
-/* The window's first frame needs the fonts, and its first picture and sound soon come
-   after: the fonts are searched for and the libraries loaded on another core meanwhile. */
+/* The window's first frame needs the fonts: they are searched for on another core while
+   the window opens. */
 void preloadForWindow() {
-  std::thread([] {
-    findFontFile(FontFace::Gothic);
-    lateImage.open();
-    lateMixer.open();
-    lateSynth.open();
+  std::thread([] { findFontFile(FontFace::Gothic); }).detach();
+}
+
+/* The first picture and sound come soon after the script is read: their libraries are
+   loaded on another core meanwhile, each asked for once however often the script is. The
+   synthesiser opens with the audio device, so sound takes both. */
+void preloadLibraries(bool pictures, bool sound) {
+  static std::atomic<bool> picturesAsked{false}, soundAsked{false};
+  const bool openPictures = pictures && !picturesAsked.exchange(true);
+  const bool openSound = sound && !soundAsked.exchange(true);
+  if (!openPictures && !openSound) return;
+  std::thread([openPictures, openSound] {
+    if (openPictures) lateImage.open();
+    if (openSound) {
+      lateMixer.open();
+      lateSynth.open();
+    }
   }).detach();
 }
 

@@ -11,5 +11,6 @@ const bool kOwnErrorBox = false;     // boxes never show in the window
 
 void returnFreedMemory() {}  // the page's memory only grows
 void preloadForWindow() {}   // linked into the page
+void preloadLibraries(bool, bool) {}
 
 }  // namespace platform

@@ -17,6 +17,7 @@ void publishMenu(const std::string&, const std::vector<LabelText>&) {}
 
 void returnFreedMemory() {}  // the heap gives back large blocks itself
 void preloadForWindow() {}   // linked into the program
+void preloadLibraries(bool, bool) {}
 
 void awaitFile(const std::filesystem::path&) {}  // the game folder is on the disk
 
