@@ -207,6 +207,9 @@ async function laterFiles(browser, url) {
   // The scene's piece starts right before its picture is read: from then on the files come.
   await step('the first scene\'s piece', late.page.waitForFunction(() =>
     window.torami.trace().some((e) => e.ev === 'music' && e.mode === 9), { timeout: stepTimeout, polling: 20 }));
+  // While the player waits for the held picture, the page says it is loading.
+  await step('the page saying it waits', late.page.waitForFunction(() =>
+    /Loading/.test(document.getElementById('status').textContent), { timeout: stepTimeout, polling: 20 }));
   holding = false;
   const asked = held.length;
   for (const r of held) r.continue();
@@ -214,6 +217,8 @@ async function laterFiles(browser, url) {
   await step('the first scene after its picture came', waitForWaits(late.page, 2));
   const came = await station(late.page);
   if (!came || !came.ok) fail(`later files: the station's picture read before it came is ${JSON.stringify(came)}`);
+  const said = await late.page.evaluate(() => document.getElementById('status').textContent);
+  if (said) fail(`later files: the page still says "${said}" once the picture came`);
   await late.context.close();
 
   const gone = await open((r) => r.abort());
@@ -222,7 +227,7 @@ async function laterFiles(browser, url) {
   if (!missing || missing.ok) fail(`later files missing: the station's picture is ${JSON.stringify(missing)}`);
   if (!gone.warnings.length) fail('later files missing: nothing said so on the console');
   await gone.context.close();
-  console.log(`later files: the first scene waited for its picture (${asked} files held back until then); ` +
+  console.log(`later files: the first scene waited for its picture, the page saying so (${asked} files held back until then); ` +
     `without them it went on (${gone.warnings.length} said missing) (${((Date.now() - started) / 1000).toFixed(1)} s)`);
 }
 

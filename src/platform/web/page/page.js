@@ -226,6 +226,17 @@
     Promise.all([fetcher(), fetcher()]).then(laterDone);
   }
 
+  // The player waits for a file that has not come yet: when that takes more than a moment
+  // (a slow connection), the page says what it waits for until the file is there.
+  const waiting = '読み込み中… Loading…';
+  function awaited(file) {
+    const say = setTimeout(() => { status.textContent = waiting; }, 300);
+    return arrival(file).finally(() => {
+      clearTimeout(say);
+      if (status.textContent === waiting) status.textContent = '';
+    });
+  }
+
   // The game has reached its first wait (its title is up): what comes later is fetched now.
   function gameWaits() {
     if (playingPacked) fetchLater();
@@ -363,7 +374,7 @@
     }],
     // What the player asks before it reads a file (platform/web/later_files.cpp).
     toramiFileOnItsWay: (file) => later.has(file),
-    toramiFileArrival: (file) => arrival(file),
+    toramiFileArrival: (file) => awaited(file),
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
     setStatus: (text) => { status.textContent = text.replace(/\(\d+\/\d+\)/, ''); },
