@@ -6,10 +6,11 @@
 namespace engine {
 
 /* A line counts by its keyword alone, whether or not it is ever reached: the libraries
-   are only made ready sooner, and one that is not is opened when first used. */
+   are only made ready sooner, and one that is not is opened when first used. The reading
+   stops once every kind is found. */
 MediaNamed mediaNamed(const ScriptStore& script) {
   MediaNamed named;
-  for (int k = 1; k <= script.lineCount(); ++k) {
+  for (int k = 1; k <= script.lineCount() && !(named.pictures && named.waves && named.music); ++k) {
     const Command* command = findCommand(script.field(k, 1));
     if (!command) continue;
     for (const FieldUse& use : command->fields) {

@@ -161,13 +161,17 @@
       else setTimeout(look, 20);
     })());
   }
+  // A file beside the page, whole; a failed answer is an error, as a failed connection is.
+  async function fetchBytes(url, options) {
+    const response = await fetch(url, options);
+    if (!response.ok) throw new Error('HTTP ' + response.status);
+    return new Uint8Array(await response.arrayBuffer());
+  }
   function wholeFonts() {
     status.textContent = 'フォントを読み込み中… Loading the fonts…';
     return Promise.all(['ipag.ttf', 'ipam.ttf'].map(async (name) => {
       try {
-        const response = await fetch('fonts/' + name);
-        if (!response.ok) throw new Error(response.status);
-        const bytes = new Uint8Array(await response.arrayBuffer());
+        const bytes = await fetchBytes('fonts/' + name);
         await packed('/fonts/' + name);
         FS.writeFile('/fonts/' + name, bytes);
       } catch (e) {
@@ -202,9 +206,7 @@
     if (!f.arrival) {
       f.arrival = (async () => {
         try {
-          const response = await fetch(f.url, { priority });
-          if (!response.ok) throw new Error('HTTP ' + response.status);
-          FS.writeFile(file, new Uint8Array(await response.arrayBuffer()));
+          FS.writeFile(file, await fetchBytes(f.url, { priority }));
         } catch (e) {
           console.warn('torami: cannot fetch ' + f.url + ' (' + e + '); the game goes on without it');
           try { FS.unlink(file); } catch (gone) { /* already gone */ }
